@@ -1,0 +1,17 @@
+# melorit_layer(<name> [SOURCES ...] [DEPS ...])
+# One static library per layer. A layer with no sources yet is an INTERFACE
+# library, so its dependents already link against it.
+function(melorit_layer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  if(ARG_SOURCES)
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    melorit_warnings(${name})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+  endif()
+  add_library(Melorit::${name} ALIAS ${name})
+endfunction()
