@@ -6,9 +6,14 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <optional>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace melorit {
 namespace {
@@ -81,16 +86,41 @@ QString writeTarget(const QString &path)
     return path;
 }
 
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    const char *p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+// Writes a temporary file beside the target, then renames it over the
+// target: readers see the old file or the new one, never half of one. No
+// fsync: settings are written on every change and a program crash cannot
+// tear the file; ext4 orders the rename after the data anyway.
 bool saveAtomically(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
+    const QByteArray target = QFile::encodeName(path);
+    QByteArray temp = target + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
         return false;
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    struct stat old {};
+    const mode_t mode = ::stat(target.constData(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes);
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(temp.constData(), target.constData()) == 0;
+    if (!ok)
+        ::unlink(temp.constData());
+    return ok;
 }
 
 } // namespace

@@ -113,7 +113,7 @@ void IniDocument::setValue(const QString &section, const QString &key, const QSt
             m_lines[i] = m_lines[i].left(m_lines[i].indexOf(u'=') + 1) + value;
             return;
         }
-        if (!m_lines[i].trimmed().isEmpty())
+        if (kv)
             lastEntry = i;
     }
     m_lines.insert(lastEntry + 1, key + u'=' + value);
