@@ -1,5 +1,6 @@
 #include "app/ini/Ini.h"
 
+#include "app/core/AtomicFile.h"
 #include "app/core/ProgramPaths.h"
 #include "app/core/UserMessages.h"
 #include "app/ini/IniDocument.h"
@@ -8,12 +9,6 @@
 #include <QFileInfo>
 
 #include <optional>
-
-#include <cerrno>
-#include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace melorit {
 namespace {
@@ -75,54 +70,6 @@ QString oneLine(QString text)
     return text;
 }
 
-// The file a write goes to: a link is followed so that it stays a link.
-QString writeTarget(const QString &path)
-{
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        const QString target = info.symLinkTarget();
-        return target.isEmpty() ? path : target;
-    }
-    return path;
-}
-
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    const char *p = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        left -= n;
-    }
-    return true;
-}
-
-// Writes a temporary file beside the target, then renames it over the
-// target: readers see the old file or the new one, never half of one. No
-// fsync: settings are written on every change and a program crash cannot
-// tear the file; ext4 orders the rename after the data anyway.
-bool saveAtomically(const QString &path, const QByteArray &bytes)
-{
-    const QByteArray target = QFile::encodeName(path);
-    QByteArray temp = target + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    struct stat old {};
-    const mode_t mode = ::stat(target.constData(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes);
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.constData(), target.constData()) == 0;
-    if (!ok)
-        ::unlink(temp.constData());
-    return ok;
-}
-
 } // namespace
 
 QString ReadIni(const QString &section, const QString &key, const QString &file)
@@ -149,7 +96,7 @@ QString WriteIni(const QString &section, const QString &key, const QString &valu
                     QStringLiteral("INI"), MessageIcon::Exclamation);
         return {};
     }
-    const QString path = writeTarget(resolve(file));
+    const QString path = resolve(file);
     ini::IniDocument doc;
     if (loadDocument(path, doc) == Load::Unusable)
         return {}; // never replace what we cannot read back
@@ -159,7 +106,7 @@ QString WriteIni(const QString &section, const QString &key, const QString &valu
     const QByteArray after = doc.toBytes();
     if (after == before && QFileInfo::exists(path))
         return value;
-    return saveAtomically(path, after) ? value : QString();
+    return writeFileAtomically(path, after) ? value : QString();
 }
 
 } // namespace melorit

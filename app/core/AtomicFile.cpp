@@ -1,0 +1,61 @@
+#include "app/core/AtomicFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace melorit {
+namespace {
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    const char *p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+QString writeTarget(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        const QString target = info.symLinkTarget();
+        return target.isEmpty() ? path : target;
+    }
+    return path;
+}
+
+} // namespace
+
+// No fsync: settings are written on every change, and a program crash
+// cannot tear the file; ext4 orders a replacing rename after the data.
+bool writeFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    const QByteArray target = QFile::encodeName(writeTarget(path));
+    QByteArray temp = target + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    struct stat old {};
+    const mode_t mode = ::stat(target.constData(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes);
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(temp.constData(), target.constData()) == 0;
+    if (!ok)
+        ::unlink(temp.constData());
+    return ok;
+}
+
+} // namespace melorit

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace melorit {
+
+// Replaces a file with new content atomically: the bytes go to a temporary
+// file beside it, which is then renamed over the target. Readers see the old
+// file or the new one, never half of one; on any failure the old file stays
+// and the temporary file is removed. A link is followed, so it stays a link.
+// The target keeps its permissions (new files get 0644).
+bool writeFileAtomically(const QString &path, const QByteArray &bytes);
+
+} // namespace melorit

@@ -1,0 +1,113 @@
+#include "playlist/ListFile.h"
+
+#include "app/core/AtomicFile.h"
+#include "app/core/CodePages.h"
+#include "app/core/TextUtil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace melorit::playlist {
+namespace {
+
+// List files are small; anything beyond this is not a list.
+constexpr qint64 kMaxListFileSize = 64 * 1024 * 1024;
+
+QString nativeSeparators(QString entry)
+{
+    entry.replace(u'\\', u'/');
+    return QDir::toNativeSeparators(entry);
+}
+
+bool isAbsoluteEntry(const QString &entry)
+{
+    // "/x", "//server/share" and Windows drive paths ("C:/x") are kept whole.
+    return entry.startsWith(QDir::separator()) || (entry.size() >= 2 && entry[1] == u':');
+}
+
+bool fitsWindows1252(const QString &text)
+{
+    return codepages::decodeWindows1252(codepages::encodeWindows1252(text)) == text;
+}
+
+} // namespace
+
+bool isSongEntry(const QString &line)
+{
+    const QString tail = line.right(4).toUpper();
+    return tail == u".MID" || tail == u".KAR" || tail == u"MIDI";
+}
+
+QStringList parseListFile(const QByteArray &bytes, const QString &listFile)
+{
+    const QString folder = text::FolderOf(listFile);
+    const QString content = codepages::decodeUtf8OrWindows1252(bytes);
+    QStringList songs;
+    for (QString line : content.split(u'\n')) {
+        line = line.trimmed();
+        if (line.startsWith(u'\uFEFF'))
+            line = line.mid(1).trimmed();
+        if (line.startsWith(u'#') || !isSongEntry(line))
+            continue;
+        const QString entry = nativeSeparators(line);
+        songs.append(isAbsoluteEntry(entry) ? entry : folder + entry);
+    }
+    return songs;
+}
+
+QByteArray formatListFile(const QStringList &songs, const QString &listFile)
+{
+    // Paths are case-sensitive here, so the folder test is too.
+    const QString folder = text::FolderOf(listFile);
+    QString content;
+    for (const QString &song : songs) {
+        const bool inFolder = !folder.isEmpty() && song.startsWith(folder);
+        content += (inFolder ? song.mid(folder.size()) : song) + QStringLiteral("\r\n");
+    }
+    return fitsWindows1252(content) ? codepages::encodeWindows1252(content) : content.toUtf8();
+}
+
+std::optional<QStringList> readListFile(const QString &listFile)
+{
+    QFile f(listFile);
+    if (!QFileInfo(listFile).isFile() || !f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = f.read(kMaxListFileSize + 1);
+    if (f.error() != QFileDevice::NoError || bytes.size() > kMaxListFileSize)
+        return std::nullopt;
+    return parseListFile(bytes, listFile);
+}
+
+bool writeListFile(const QStringList &songs, const QString &listFile)
+{
+    return writeFileAtomically(listFile, formatListFile(songs, listFile));
+}
+
+QString SongDisplayName(const QString &path)
+{
+    const QString name = text::StripExtension(text::FileNameOf(path));
+    QString shown;
+    shown.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        if (c == u'_') {
+            shown += u' ';
+        } else if (c == u'%') {
+            const QString hex = name.mid(i + 1, 2).toUpper();
+            bool ok = false;
+            const int code = hex.toInt(&ok, 16);
+            if (hex.size() == 2 && hex >= u"20" && hex <= u"7F" && ok) {
+                shown += QChar(char16_t(code));
+                i += 2;
+            } else {
+                shown += u' ';
+            }
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+} // namespace melorit::playlist
