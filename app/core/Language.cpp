@@ -3,14 +3,64 @@
 #include "app/core/ProgramPaths.h"
 #include "app/ini/Ini.h"
 
+#include <QStringList>
+
 namespace melorit {
 namespace {
 
 const QString kFallbackFile = QStringLiteral("melorit.dll");
+const QString kFrenchCode = QStringLiteral("fr");
 
 QString languageFileOf(const QString &code)
 {
     return paths::programFile(code + QStringLiteral(".lng"));
+}
+
+// The code comes from the configuration file; it names a file of the program
+// folder and nothing else.
+bool isPlainCode(const QString &code)
+{
+    return !code.isEmpty() && !code.contains(u'/') && !code.contains(u'\\') &&
+           !code.contains(QChar(0));
+}
+
+QStringList candidateFiles(const QString &configuredCode)
+{
+    const QString fallback = paths::programFile(kFallbackFile);
+    const QString french = languageFileOf(kFrenchCode);
+    if (configuredCode.isEmpty())
+        return {fallback, french};
+    QStringList files;
+    if (isPlainCode(configuredCode) && configuredCode != kFrenchCode)
+        files << languageFileOf(configuredCode);
+    files << french << fallback;
+    return files;
+}
+
+// Items of a filter: "*.*" matches every file on every system only as "*".
+QStringList filterPatterns(const QString &patterns)
+{
+    QStringList result;
+    for (const QString &item : patterns.split(u';')) {
+        const QString pattern = item.trimmed();
+        if (pattern.isEmpty())
+            continue;
+        result << (pattern == QStringLiteral("*.*") ? QStringLiteral("*") : pattern);
+    }
+    return result;
+}
+
+QString filterEntry(QString description, const QString &patterns)
+{
+    const QStringList items = filterPatterns(patterns);
+    if (items.isEmpty())
+        return {};
+    description = description.trimmed();
+    const QString shown = u'(' + patterns.trimmed() + u')';
+    if (description.endsWith(shown, Qt::CaseInsensitive))
+        description = description.chopped(shown.size()).trimmed();
+    const QString qtPatterns = u'(' + items.join(u' ') + u')';
+    return description.isEmpty() ? qtPatterns : description + u' ' + qtPatterns;
 }
 
 } // namespace
@@ -23,27 +73,35 @@ bool isLanguageFile(const QString &file)
 LanguageChoice chooseLanguageFile(const QString &configuredCode)
 {
     LanguageChoice choice;
-    if (configuredCode.isEmpty()) {
-        choice.firstRun = true;
-        choice.file = paths::programFile(kFallbackFile);
-    } else {
-        const QString candidates[] = {languageFileOf(configuredCode),
-                                      languageFileOf(QStringLiteral("fr")),
-                                      paths::programFile(kFallbackFile)};
-        for (const QString &file : candidates) {
+    choice.firstRun = configuredCode.isEmpty();
+    for (const QString &file : candidateFiles(configuredCode)) {
+        const QString code = ReadIni(QStringLiteral("MELORIT"), QStringLiteral("Lng"), file);
+        if (!code.isEmpty()) {
             choice.file = file;
-            if (isLanguageFile(file))
-                break;
+            choice.code = code;
+            choice.found = true;
+            return choice;
         }
     }
-    choice.code = ReadIni(QStringLiteral("MELORIT"), QStringLiteral("Lng"), choice.file);
-    choice.found = !choice.code.isEmpty() || choice.firstRun;
+    choice.file = paths::programFile(kFallbackFile);
     return choice;
 }
 
 QString languageText(const QString &file, const QString &section, const QString &key)
 {
     return ReadIni(section, key, file);
+}
+
+QString fileDialogFilter(const QString &languageFilter)
+{
+    const QStringList parts = languageFilter.split(u'|');
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString entry = filterEntry(parts[i], parts[i + 1]);
+        if (!entry.isEmpty())
+            entries << entry;
+    }
+    return entries.join(QStringLiteral(";;"));
 }
 
 QString indexedKey(const QString &stem, int index)

@@ -15,7 +15,11 @@ struct LanguageChoice {
 };
 
 // The start-up choice: the configured code's file, else "fr.lng", else
-// "melorit.dll". A file counts only when its "Melorit"/"Lng" key is set.
+// "melorit.dll". A file counts only when its "Melorit"/"Lng" key is set. At
+// the first run (empty code) "melorit.dll" comes first, then "fr.lng". When
+// no file counts, `file` names "melorit.dll", the file the program needs.
+// A code that is not a plain file name (it holds a path separator) is not
+// looked up.
 LanguageChoice chooseLanguageFile(const QString &configuredCode);
 
 // True when the file is a language file (it names its own code).
@@ -23,6 +27,13 @@ bool isLanguageFile(const QString &file);
 
 // One text of a language file. Missing keys give "".
 QString languageText(const QString &file, const QString &section, const QString &key);
+
+// A file-dialog filter of the language files ("MIDI (*.mid)|*.mid;*.kar|All
+// files (*.*)|*.*": description and patterns alternate, patterns separated by
+// ";") in the form QFileDialog takes: "MIDI (*.mid *.kar);;All files (*)".
+// A description that already ends with its patterns in parentheses keeps
+// them only once; "*.*" becomes "*" so that names without a dot match too.
+QString fileDialogFilter(const QString &languageFilter);
 
 // Key of an element of a control array: stem "SM" and index 3 give "SM(3)".
 QString indexedKey(const QString &stem, int index);
