@@ -1,0 +1,70 @@
+#include "cli/Console.h"
+
+#include <cstdio>
+
+namespace melorit::cli {
+
+void printLine(const QString &text)
+{
+    std::fputs((text + u'\n').toUtf8().constData(), stdout);
+}
+
+void printError(const QString &text)
+{
+    std::fputs((text + u'\n').toUtf8().constData(), stderr);
+}
+
+void reportError(const QString &text)
+{
+    printError(QStringLiteral("melorit-cli: ") + text);
+}
+
+int usageError(const char *command, const QString &text)
+{
+    reportError(text);
+    printError(QStringLiteral("Try \"melorit-cli %1 --help\".").arg(QLatin1StringView(command)));
+    return 2;
+}
+
+namespace {
+
+bool isHelpOption(const QString &argument)
+{
+    return argument == u"--help" || argument == u"-h";
+}
+
+} // namespace
+
+Arguments parseArguments(const QStringList &arguments, const QStringList &valueOptions)
+{
+    Arguments result;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (optionsEnded || !argument.startsWith(u'-') || argument.size() == 1) {
+            result.values << argument;
+            continue;
+        }
+        if (argument == u"--") {
+            optionsEnded = true;
+        } else if (isHelpOption(argument)) {
+            result.help = true;
+        } else {
+            const qsizetype equals = argument.indexOf(u'=');
+            const QString name = equals < 0 ? argument : argument.first(equals);
+            if (!valueOptions.contains(name)) {
+                if (result.error.isEmpty())
+                    result.error = QStringLiteral("unknown option \"%1\"").arg(argument);
+            } else if (equals >= 0) {
+                result.options.insert(name, argument.mid(equals + 1));
+            } else if (i + 1 < arguments.size()) {
+                result.options.insert(name, arguments[++i]);
+            } else if (result.error.isEmpty()) {
+                result.error = QStringLiteral("option \"%1\" needs a value").arg(name);
+            }
+        }
+    }
+    return result;
+}
+
+} // namespace melorit::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <QHash>
+
+namespace melorit::cli {
+
+// Output of the command line: UTF-8 text, one line per call.
+void printLine(const QString &text);
+void printError(const QString &text);
+
+// "melorit-cli: " + text on standard error.
+void reportError(const QString &text);
+
+// Reports an option or argument error with a hint to the command's help and
+// returns the usage status.
+int usageError(const char *command, const QString &text);
+
+// The arguments of a command: "--help" or "-h" anywhere asks for its help;
+// the options named in valueOptions take a value ("--name value" or
+// "--name=value"); everything after "--" is a plain argument.
+struct Arguments {
+    QStringList values;
+    QHash<QString, QString> options;
+    bool help = false;
+    QString error; // a usage error: unknown option, option without value
+};
+Arguments parseArguments(const QStringList &arguments, const QStringList &valueOptions = {});
+
+} // namespace melorit::cli
