@@ -14,16 +14,15 @@ namespace {
 // List files are small; anything beyond this is not a list.
 constexpr qint64 kMaxListFileSize = 64 * 1024 * 1024;
 
-QString nativeSeparators(QString entry)
+// Entries written on Windows: every backslash becomes "/", a drive letter is dropped
+// ("C:\Karaoke\a.kar" is "/Karaoke/a.kar", where a copied collection is
+// usually mounted or linked), "\\server\share" becomes "//server/share".
+QString posixEntry(QString entry)
 {
     entry.replace(u'\\', u'/');
-    return QDir::toNativeSeparators(entry);
-}
-
-bool isAbsoluteEntry(const QString &entry)
-{
-    // "/x", "//server/share" and Windows drive paths ("C:/x") are kept whole.
-    return entry.startsWith(QDir::separator()) || (entry.size() >= 2 && entry[1] == u':');
+    if (entry.size() >= 2 && entry[1] == u':' && entry[0].isLetter())
+        entry.remove(0, 2);
+    return entry;
 }
 
 bool fitsWindows1252(const QString &text)
@@ -50,8 +49,8 @@ QStringList parseListFile(const QByteArray &bytes, const QString &listFile)
             line = line.mid(1).trimmed();
         if (line.startsWith(u'#') || !isSongEntry(line))
             continue;
-        const QString entry = nativeSeparators(line);
-        songs.append(isAbsoluteEntry(entry) ? entry : folder + entry);
+        const QString entry = posixEntry(line);
+        songs.append(entry.startsWith(u'/') ? entry : folder + entry);
     }
     return songs;
 }

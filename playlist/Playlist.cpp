@@ -2,11 +2,18 @@
 
 #include "playlist/ListFile.h"
 
+#include <QRandomGenerator>
+
 #include <algorithm>
 
 namespace melorit::playlist {
 
-Playlist::Playlist(QObject *parent) : QObject(parent)
+Playlist::Playlist(QObject *parent) : Playlist(QRandomGenerator::global()->generate(), parent)
+{
+}
+
+Playlist::Playlist(std::uint32_t shuffleSeed, QObject *parent)
+    : QObject(parent), m_random(shuffleSeed)
 {
 }
 

@@ -16,7 +16,9 @@ namespace melorit::playlist {
 class Playlist : public QObject {
     Q_OBJECT
 public:
+    // Shuffles follow a random series per run; tests pass a seed to repeat one.
     explicit Playlist(QObject *parent = nullptr);
+    Playlist(std::uint32_t shuffleSeed, QObject *parent = nullptr);
 
     int count() const { return static_cast<int>(m_songs.size()); }
     const QStringList &songs() const { return m_songs; }
@@ -45,7 +47,8 @@ public:
     void removeRows(QList<int> rows);
     // Removes everything (Action_Poubelle).
     void clear();
-    // Exchanges each position with a random one (Action_Shuffle).
+    // Exchanges each position i with a random position j, itself included
+    // (Action_Shuffle); the current song keeps its mark.
     void shuffle();
 
 Q_SIGNALS:

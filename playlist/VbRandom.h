@@ -4,11 +4,14 @@
 
 namespace melorit::playlist {
 
-// The classic unseeded run-time generator: a 24-bit linear congruential
-// series that starts from the same seed in every run, so every run of the
-// program shuffles the same way.
+// The classic run-time generator: a 24-bit linear congruential series.
+// Unseeded it starts from the same state in every run; the playlist seeds
+// it so that each run shuffles differently.
 class VbRandom {
 public:
+    static constexpr std::uint32_t kUnseeded = 0x50000u;
+    explicit VbRandom(std::uint32_t seed = kUnseeded) : m_state(seed & 0xFFFFFFu) {}
+
     // Uniform in [0, 1).
     double next()
     {
@@ -17,7 +20,7 @@ public:
     }
 
 private:
-    std::uint32_t m_state = 0x50000u;
+    std::uint32_t m_state;
 };
 
 } // namespace melorit::playlist

@@ -99,10 +99,10 @@ TEST(Playlist, ShuffleKeepsTheCurrentSongCurrent)
     EXPECT_NE(list.songs(), names(8));
 }
 
-TEST(Playlist, ShuffleIsTheSameInEveryRun)
+TEST(Playlist, ShuffleRepeatsForTheSameSeed)
 {
-    Playlist a;
-    Playlist b;
+    Playlist a(VbRandom::kUnseeded);
+    Playlist b(VbRandom::kUnseeded);
     a.addSongs(names(6), false);
     b.addSongs(names(6), false);
     a.shuffle();
@@ -110,6 +110,10 @@ TEST(Playlist, ShuffleIsTheSameInEveryRun)
     EXPECT_EQ(a.songs(), b.songs());
     a.shuffle();
     EXPECT_NE(a.songs(), b.songs()) << "the series goes on between shuffles";
+    Playlist c(12345);
+    c.addSongs(names(6), false);
+    c.shuffle();
+    EXPECT_NE(c.songs(), b.songs()) << "another seed, another order";
 }
 
 TEST(Playlist, ShufflingOneEntryChangesNothing)
