@@ -1,0 +1,136 @@
+#include "SliderTestSupport.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace trackel::test {
+
+namespace {
+
+// The offscreen platform warns about every window operation it cannot carry out (raising a
+// window, size hints); those warnings say nothing about the code under test.
+QtMessageHandler s_standardHandler = nullptr;
+
+void quietPlatformWarnings(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtWarningMsg && text.startsWith(u"This plugin does not support")) {
+        return;
+    }
+    if (s_standardHandler != nullptr) {
+        s_standardHandler(type, context, text);
+    }
+}
+
+// Widgets need an application object; it lives for the whole test run.
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        s_standardHandler = qInstallMessageHandler(quietPlatformWarnings);
+        static int argc = 1;
+        static char name[] = "slider_tests";
+        static char *argv[] = {name, nullptr};
+        m_app = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    std::unique_ptr<QApplication> m_app;
+};
+
+[[maybe_unused]] const auto *const environment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+void send(ucxSlider &slider, QEvent::Type type, QPointF at, Qt::MouseButton button,
+          Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
+{
+    QMouseEvent event(type, at, slider.mapToGlobal(at), button, buttons, modifiers);
+    QApplication::sendEvent(&slider, &event);
+}
+
+} // namespace
+
+SignalLog::SignalLog(ucxSlider &slider)
+{
+    QObject::connect(&slider, &ucxSlider::click, [this] { m_names << QStringLiteral("click"); });
+    QObject::connect(&slider, &ucxSlider::ArrivedFirst,
+                     [this] { m_names << QStringLiteral("ArrivedFirst"); });
+    QObject::connect(&slider, &ucxSlider::ArrivedLast,
+                     [this] { m_names << QStringLiteral("ArrivedLast"); });
+    QObject::connect(&slider, &ucxSlider::ValueChanged,
+                     [this] { m_names << QStringLiteral("ValueChanged"); });
+    QObject::connect(&slider, &ucxSlider::MouseDown, [this](short shift) {
+        m_names << QStringLiteral("MouseDown(%1)").arg(shift);
+    });
+    QObject::connect(&slider, &ucxSlider::MouseUp,
+                     [this](short shift) { m_names << QStringLiteral("MouseUp(%1)").arg(shift); });
+}
+
+QStringList SignalLog::take()
+{
+    return std::exchange(m_names, {});
+}
+
+void press(ucxSlider &slider, QPointF at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+{
+    send(slider, QEvent::MouseButtonPress, at, button, button, modifiers);
+}
+
+void moveTo(ucxSlider &slider, QPointF at)
+{
+    send(slider, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+}
+
+void release(ucxSlider &slider, QPointF at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+{
+    send(slider, QEvent::MouseButtonRelease, at, button, Qt::NoButton, modifiers);
+}
+
+QWidget *findValueTip()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QStringLiteral("frmValueTip")) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+void makeHorizontal(ucxSlider &slider, int length)
+{
+    slider.setOrientation(ucxSlider::Horizontal);
+    slider.resize(length, 16);
+    slider.show();
+}
+
+void makeVertical(ucxSlider &slider, int length)
+{
+    slider.setOrientation(ucxSlider::Vertical);
+    slider.resize(16, length);
+    slider.show();
+}
+
+QPalette edgePalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Button, QColor(0xc0, 0xc0, 0xc0));
+    palette.setColor(QPalette::Light, QColor(0xff, 0xff, 0xff));
+    palette.setColor(QPalette::Midlight, QColor(0xe0, 0xe0, 0xe0));
+    palette.setColor(QPalette::Dark, QColor(0x80, 0x80, 0x80));
+    palette.setColor(QPalette::Shadow, QColor(0x00, 0x00, 0x00));
+    return palette;
+}
+
+QImage render(QWidget &widget)
+{
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace trackel::test
