@@ -76,8 +76,9 @@ SoundFontInfo readSoundFontInfo(QIODevice &device)
 
 SoundFontInfo readSoundFontInfo(QByteArrayView bytes)
 {
-    QByteArray copy = bytes.toByteArray();
-    QBuffer buffer(&copy);
+    // The buffer only reads, so the caller's bytes serve without a copy.
+    QByteArray raw = QByteArray::fromRawData(bytes.data(), bytes.size());
+    QBuffer buffer(&raw);
     buffer.open(QIODevice::ReadOnly);
     return readSoundFontInfo(buffer);
 }
