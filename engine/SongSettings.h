@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// Reading and writing the per-song settings file (".mst"). Every function
+// takes the file's path; with an empty path reads give the defaults and
+// writes do nothing (there is no current song). Each write goes to disk at
+// once through the configuration store. Reads use a leading-number parse and
+// round halves to even; values outside a setting's range are brought into it.
+namespace melorit::engine::mst {
+
+// The song's path without its extension, followed by ".mst"; "" for "".
+QString SongSettingsFile(const QString &songPath);
+
+int readGain(const QString &file);
+bool writeGain(const QString &file, int gain);
+
+// The per-mille tempo shift (the file holds it in percent, "," or ".").
+int readTempo(const QString &file);
+bool writeTempo(const QString &file, int tempoShift);
+
+int readTranspose(const QString &file);
+bool writeTranspose(const QString &file, int semitones);
+
+struct ChannelVolume {
+    int volume = 100;
+    bool muted = false; // the file said "0": muted at volume 100
+};
+ChannelVolume readVolume(const QString &file, int channel);
+bool writeVolume(const QString &file, int channel, int volume);
+
+bool readMute(const QString &file, int channel);
+bool writeMute(const QString &file, int channel, bool muted);
+
+// The stored override of a controller index, nothing when empty or missing.
+std::optional<int> readCC(const QString &file, int index);
+// A negative override (given back to the song) is written as "".
+bool writeCC(const QString &file, int index, int override);
+
+int readLyricsZoom(const QString &file);
+
+} // namespace melorit::engine::mst
