@@ -44,11 +44,11 @@ void KnobDrag::press(int index, MouseButton button, int shift, QPointF point, in
 
 std::optional<int> KnobDrag::move(int shift, QPointF point)
 {
-    if (m_mode == 0) {
-        return std::nullopt;
-    }
     if (m_tracksKeyMods) {
         refreshKeyMods(shift);
+    }
+    if (m_mode == 0) {
+        return std::nullopt;
     }
     const DistanceRule rule =
         m_hooks.distanceRule ? m_hooks.distanceRule(m_mode) : DistanceRule::Diagonal;

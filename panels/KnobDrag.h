@@ -53,7 +53,8 @@ public:
 
     // A press on control `index`; `mode` 0 starts no drag.
     void press(int index, MouseButton button, int shift, QPointF point, int mode, int value);
-    // A move: the new value while a drag is under way (the window sends and
+    // A move over the control (the panels refresh the modifiers on every
+    // one): the new value while a drag is under way (the window sends and
     // draws it), nothing otherwise.
     std::optional<int> move(int shift, QPointF point);
     // The release: the value to commit, a press without a move commits the

@@ -164,13 +164,16 @@ TEST(KnobDrag, PanelsRefreshKeyModsOnPressAndMoveMainWindowDoesNot)
     EXPECT_EQ(panel.move(2, {100, 0}), 10); // Ctrl held from this move on
     EXPECT_TRUE(keyMods().ctrl);
     EXPECT_EQ(panel.move(0, {100, 0}), 100);
+    panel.release();
+    EXPECT_FALSE(panel.move(4, {0, 0}).has_value()); // no drag, modifiers still read
+    EXPECT_EQ(keyMods(), (KeyMods{false, false, true}));
 
-    refreshKeyMods(4);
+    refreshKeyMods(2);
     std::vector<int> resets;
     KnobDrag main(mixerHooks(&resets), false);
     main.press(0, MouseButton::Left, 3, {0, 0}, 1, 0);
     main.move(3, {0, -1});
-    EXPECT_EQ(keyMods(), (KeyMods{false, false, true}));
+    EXPECT_EQ(keyMods(), (KeyMods{true, false, false}));
 }
 
 TEST(KnobDrag, WithoutHooksTheDistanceIsAddedRoundedHalfToEven)

@@ -97,7 +97,7 @@ void fillGlowing(QPainter &p, const QPainterPath &path, QColor colour, double ha
 {
     p.save();
     p.setBrush(Qt::NoBrush);
-    for (const double width : {4.0, 2.5}) {
+    for (const double width : {3.0, 2.0}) {
         QPen pen(alpha(colour, haloOpacity), width);
         pen.setJoinStyle(Qt::RoundJoin);
         p.setPen(pen);

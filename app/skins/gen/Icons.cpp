@@ -120,13 +120,9 @@ QPainterPath effectsPanel()
 
 QPainterPath repeat()
 {
-    return joined({line({{3, 10}, {3, 5}, {10.5, 5}}), polygon({{10, 2}, {13.5, 5}, {10, 8}}),
-                   line({{13, 6}, {13, 11}, {5.5, 11}}), polygon({{6, 8}, {2.5, 11}, {6, 14}})});
-}
-
-QPainterPath repeatOne()
-{
-    return joined({repeat(), line({{7, 7.2}, {8.3, 6.4}, {8.3, 9.6}}, 1.2)});
+    return joined(
+        {line({{3, 10.5}, {3, 4.5}, {10.5, 4.5}}), polygon({{10, 1.5}, {13.5, 4.5}, {10, 7.5}}),
+         line({{13, 5.5}, {13, 11.5}, {5.5, 11.5}}), polygon({{6, 8.5}, {2.5, 11.5}, {6, 14.5}})});
 }
 
 QPainterPath setup()
@@ -267,8 +263,6 @@ QPainterPath iconPath(Icon icon)
         return effectsPanel();
     case Icon::Repeat:
         return repeat();
-    case Icon::RepeatOne:
-        return repeatOne();
     case Icon::Setup:
         return setup();
     case Icon::StartMarker:

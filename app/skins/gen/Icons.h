@@ -17,7 +17,6 @@ enum class Icon {
     ChannelPanel,
     EffectsPanel,
     Repeat,
-    RepeatOne,
     Setup,
     StartMarker,
     EndMarker,
