@@ -1,5 +1,6 @@
 #include "panels/KnobDrag.h"
 #include "panels/KeyMods.h"
+#include "panels/KnobTag.h"
 #include "panels/KnobTips.h"
 
 #include "app/core/TextUtil.h"
@@ -194,4 +195,22 @@ TEST(KnobTips, PanShowsSideAndDistanceFromCentre)
     EXPECT_EQ(panTip(127), QStringLiteral("D 63"));
     EXPECT_EQ(drumTip(0), QStringLiteral("Melodic"));
     EXPECT_EQ(drumTip(1), QStringLiteral("DrumSet"));
+}
+
+TEST(KnobTag, KindAndMarkDigits)
+{
+    EXPECT_EQ(KnobTag::parse(QStringLiteral("30")).kind, 3);
+    EXPECT_FALSE(KnobTag::parse(QStringLiteral("30")).mark);
+    EXPECT_TRUE(KnobTag::parse(QStringLiteral("41")).mark);
+    EXPECT_EQ(KnobTag::parse(QString()).kind, 0);
+    EXPECT_FALSE(KnobTag::parse(QStringLiteral("5")).mark);
+    EXPECT_EQ(KnobTag::parse(QStringLiteral("x1")).kind, 0);
+    EXPECT_EQ((KnobTag{5, true}).text(), QStringLiteral("51"));
+}
+
+TEST(KnobTag, OnlyTheSecondDigitIsRewritten)
+{
+    EXPECT_EQ(withMark(QStringLiteral("20"), true), QStringLiteral("21"));
+    EXPECT_EQ(withMark(QStringLiteral("21"), false), QStringLiteral("20"));
+    EXPECT_EQ(withMark(QStringLiteral("109"), true), QStringLiteral("11"));
 }
