@@ -10,7 +10,7 @@ namespace melorit::tools {
 namespace {
 
 struct Section {
-    QByteArray id;
+    QByteArrayView id;
     std::uint32_t length = 0;
     qsizetype end = 0; // clamped to the end of the buffer
 };
@@ -27,17 +27,19 @@ Section readSection(MidiBuffer &buffer)
 
 void unknownSection(MidiBuffer &buffer, DumpText &out, const Section &section)
 {
-    out.DumpLine("Unknown " + section.id + " section (" + plain(section.length) + ')');
+    out << "Unknown " << section.id << " section (" << Plain{section.length} << ')';
+    out.endLine();
     out.HexDump(buffer, buffer.pos(), section.end - 1);
 }
 
 void ctabSubsection(MidiBuffer &buffer, DumpText &out, const Section &sub)
 {
     const std::uint32_t channel = buffer.ReadBE(1);
-    const QByteArray name = buffer.ReadChars(8);
+    const QByteArrayView name = buffer.ReadChars(8);
     const std::uint32_t destination = buffer.ReadBE(1);
-    out.DumpLine(sub.id + "\tChannel=" + plain(channel) +
-                 "\tDestination Channel=" + plain(destination) + "\t\"" + name + '"');
+    out << sub.id << "\tChannel=" << Plain{channel}
+        << "\tDestination Channel=" << Plain{destination} << "\t\"" << name << '"';
+    out.endLine();
     out.HexDump(buffer, buffer.pos(), sub.end - 1);
 }
 
@@ -45,13 +47,16 @@ void segmentSection(MidiBuffer &buffer, DumpText &out, const Section &section)
 {
     while (buffer.pos() < section.end) {
         const Section sub = readSection(buffer);
-        out.DumpLine("CASM " + sub.id + " Section");
-        if (sub.id == "Sdec")
-            out.DumpLine(sub.id + "\t\"" + buffer.ReadChars(sub.length) + '"');
-        else if (sub.id == "Ctab")
+        out << "CASM " << sub.id << " Section";
+        out.endLine();
+        if (sub.id == "Sdec") {
+            out << sub.id << "\t\"" << buffer.ReadChars(sub.length) << '"';
+            out.endLine();
+        } else if (sub.id == "Ctab") {
             ctabSubsection(buffer, out, sub);
-        else
+        } else {
             unknownSection(buffer, out, sub);
+        }
         buffer.seek(sub.end);
     }
 }
@@ -62,7 +67,8 @@ void dumpCasm(MidiBuffer &buffer, DumpText &out, qsizetype chunkEnd)
 {
     while (buffer.pos() < chunkEnd) {
         const Section section = readSection(buffer);
-        out.DumpLine(section.id + " CASM Section");
+        out << section.id << " CASM Section";
+        out.endLine();
         if (section.id == "CSEG")
             segmentSection(buffer, out, section);
         else

@@ -3,6 +3,8 @@
 #include "tools/MidiBuffer.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 
 namespace melorit::tools {
 namespace {
@@ -17,16 +19,43 @@ char shownChar(unsigned char byte)
 
 } // namespace
 
-void DumpText::DumpLine(QByteArrayView text)
+DumpText &DumpText::operator<<(QByteArrayView text)
 {
     m_text.append(text);
-    m_text.append("\r\n");
+    return *this;
+}
+
+DumpText &DumpText::operator<<(char c)
+{
+    m_text.append(c);
+    return *this;
+}
+
+DumpText &DumpText::operator<<(Spaced number)
+{
+    if (number.value >= 0)
+        m_text.append(' ');
+    return *this << Plain{number.value};
+}
+
+DumpText &DumpText::operator<<(Plain number)
+{
+    std::array<char, 24> digits;
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), number.value);
+    m_text.append(digits.data(), result.ptr - digits.data());
+    return *this;
+}
+
+void DumpText::DumpLine(QByteArrayView text)
+{
+    *this << text;
+    endLine();
 }
 
 void DumpText::DumpField(QByteArrayView text)
 {
-    m_text.append(text);
-    m_text.append('\t');
+    *this << text;
+    endField();
 }
 
 void DumpText::HexDump(const MidiBuffer &buffer, qsizetype first, qsizetype last)
@@ -34,39 +63,19 @@ void DumpText::HexDump(const MidiBuffer &buffer, qsizetype first, qsizetype last
     static constexpr char kDigits[] = "0123456789ABCDEF";
     first = std::max<qsizetype>(first, 0);
     last = std::min(last, buffer.size() - 1);
-    QByteArray hex;
-    QByteArray chars;
-    for (qsizetype pos = first; pos <= last; ++pos) {
-        const unsigned char byte = buffer.at(pos);
-        hex.append(kDigits[byte >> 4]).append(kDigits[byte & 15]).append(' ');
-        chars.append(shownChar(byte));
-        if (chars.size() == kBytesPerLine) {
-            hexLine(hex, chars);
-            hex.clear();
-            chars.clear();
+    for (qsizetype lineStart = first; lineStart <= last; lineStart += kBytesPerLine) {
+        const qsizetype count = std::min(kBytesPerLine, last - lineStart + 1);
+        std::array<char, kHexColumnWidth + 1 + kBytesPerLine> line;
+        line.fill(' ');
+        for (qsizetype i = 0; i < count; ++i) {
+            const unsigned char byte = buffer.at(lineStart + i);
+            line[3 * i] = kDigits[byte >> 4];
+            line[3 * i + 1] = kDigits[byte & 15];
+            line[kHexColumnWidth + 1 + i] = shownChar(byte);
         }
+        m_text.append(line.data(), kHexColumnWidth + 1 + count);
+        endLine();
     }
-    if (!chars.isEmpty())
-        hexLine(hex, chars);
-}
-
-void DumpText::hexLine(QByteArrayView hex, QByteArrayView chars)
-{
-    m_text.append(hex);
-    m_text.append(kHexColumnWidth - hex.size(), ' ');
-    m_text.append(' ');
-    m_text.append(chars);
-    m_text.append("\r\n");
-}
-
-QByteArray spaced(qint64 value)
-{
-    return value < 0 ? QByteArray::number(value) : ' ' + QByteArray::number(value);
-}
-
-QByteArray plain(qint64 value)
-{
-    return QByteArray::number(value);
 }
 
 } // namespace melorit::tools

@@ -42,13 +42,13 @@ std::uint32_t MidiBuffer::ReadVLQ()
     return static_cast<std::uint32_t>(value);
 }
 
-QByteArray MidiBuffer::ReadChars(qint64 n)
+QByteArrayView MidiBuffer::ReadChars(qint64 n)
 {
     if (n > remaining()) {
         m_truncated = true;
         n = remaining();
     }
-    const QByteArray text = m_bytes.sliced(m_pos, static_cast<qsizetype>(n)).toByteArray();
+    const QByteArrayView text = m_bytes.sliced(m_pos, static_cast<qsizetype>(n));
     m_pos += static_cast<qsizetype>(n);
     return text;
 }

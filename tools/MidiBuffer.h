@@ -32,8 +32,9 @@ public:
     // byte below 128. Values beyond 32 bits stay at 0xFFFFFFFF; every
     // continuation byte is consumed all the same.
     std::uint32_t ReadVLQ();
-    // n bytes as they are (the listing keeps the file's own code page).
-    QByteArray ReadChars(qint64 n);
+    // n bytes as they are (the listing keeps the file's own code page), as
+    // a view into the buffer.
+    QByteArrayView ReadChars(qint64 n);
 
     // True once a read has run into the end of the bytes.
     bool truncated() const { return m_truncated; }

@@ -24,9 +24,12 @@ bool readHeader(MidiBuffer &buffer, DumpText &out)
     const std::uint32_t format = buffer.ReadBE(2);
     const std::uint32_t tracks = buffer.ReadBE(2);
     const std::uint32_t division = buffer.ReadBE(2);
-    out.DumpLine("Format" + spaced(format));
-    out.DumpLine(spaced(tracks) + " track(s)");
-    out.DumpLine(spaced(division) + " Ticks / Noire");
+    out << "Format" << Spaced{format};
+    out.endLine();
+    out << Spaced{tracks} << " track(s)";
+    out.endLine();
+    out << Spaced{division} << " Ticks / Noire";
+    out.endLine();
     return true;
 }
 
@@ -36,24 +39,29 @@ bool readHeader(MidiBuffer &buffer, DumpText &out)
 void dumpChunk(MidiBuffer &buffer, DumpText &out, int &trackCount)
 {
     const bool headerComplete = buffer.remaining() >= kChunkHeaderSize;
-    const QByteArray id = buffer.ReadChars(4);
+    const QByteArrayView id = buffer.ReadChars(4);
     const std::uint32_t length = buffer.ReadBE(4);
-    out.DumpLine(id + " Chunk");
+    out << id << " Chunk";
+    out.endLine();
     qsizetype chunkEnd = buffer.size();
-    if (!headerComplete || length > std::uint64_t(buffer.remaining()))
-        out.DumpLine("Incorrect length : " + plain(length));
-    else
+    if (!headerComplete || length > std::uint64_t(buffer.remaining())) {
+        out << "Incorrect length : " << Plain{length};
+        out.endLine();
+    } else {
         chunkEnd = buffer.pos() + qsizetype(length);
+    }
 
     if (id == "MTrk") {
         dumpTrack(buffer, out, chunkEnd, ++trackCount);
     } else if (id == "CASM") {
         dumpCasm(buffer, out, chunkEnd);
     } else {
-        out.DumpLine("Unknown " + id + " Chunk");
+        out << "Unknown " << id << " Chunk";
+        out.endLine();
         buffer.seek(chunkEnd);
     }
-    out.DumpLine("==[ End of " + id + " Chunk ]==");
+    out << "==[ End of " << id << " Chunk ]==";
+    out.endLine();
 }
 
 bool writeListing(const QString &path, const QByteArray &text)

@@ -19,11 +19,6 @@ bool isSystemStatus(unsigned char status)
     return (status & 0xF0) == 0xF0;
 }
 
-QByteArray channelPrefix(unsigned char status)
-{
-    return "Chan" + spaced(status & 15) + '\t';
-}
-
 // 2 to the power dd, written as a double-precision number would be: exact up
 // to 15 digits, then with 15 significant digits and an exponent.
 QByteArray powerOfTwo(unsigned dd)
@@ -31,9 +26,28 @@ QByteArray powerOfTwo(unsigned dd)
     return QByteArray::number(std::ldexp(1.0, static_cast<int>(dd)), 'g', 15).toUpper();
 }
 
-QByteArray twoDigits(unsigned value)
+// Two digits at least: 5 -> "05", 123 -> "123".
+void twoDigits(DumpText &out, unsigned value)
 {
-    return value < 10 ? '0' + QByteArray::number(value) : QByteArray::number(value);
+    if (value < 10)
+        out << '0';
+    out << Plain{value};
+}
+
+struct FixedLength {
+    unsigned type;
+    std::uint32_t length;
+};
+constexpr FixedLength kFixedLengths[] = {{0x00, 2}, {0x20, 1}, {0x21, 1}, {0x51, 3},
+                                         {0x54, 5}, {0x58, 4}, {0x59, 2}};
+
+const FixedLength *fixedLengthOf(unsigned type)
+{
+    for (const FixedLength &fixed : kFixedLengths) {
+        if (fixed.type == type)
+            return &fixed;
+    }
+    return nullptr;
 }
 
 class TrackDumper {
@@ -57,15 +71,16 @@ private:
     bool event();
     bool channelMessage(unsigned char status);
     bool systemMessage(unsigned char status);
+    bool systemCommon(unsigned char status);
     bool systemExclusive();
     bool metaEvent();
-    bool fixedMeta(unsigned type, std::uint32_t length);
-    bool textMeta(QByteArrayView name, std::uint32_t length);
-    bool dumpedMeta(const QByteArray &line, std::uint32_t length);
+    void fixedMeta(unsigned type);
+    bool dumpedMeta(std::uint32_t length);
     // One data byte; empty when it is cut by the end of the file or is 128
     // or more.
     std::optional<unsigned> data();
     bool has(std::uint32_t length) const { return length <= std::uint64_t(m_buffer.remaining()); }
+    unsigned byte() { return m_buffer.ReadBE(1); }
 
     MidiBuffer &m_buffer;
     DumpText &m_out;
@@ -80,8 +95,9 @@ bool TrackDumper::event()
     m_tick += m_buffer.ReadVLQ();
     if (m_buffer.truncated())
         return false;
-    m_out.DumpField("Tick=" + spaced(m_tick));
-    const unsigned status = m_buffer.ReadBE(1);
+    m_out << "Tick=" << Spaced{m_tick};
+    m_out.endField();
+    const unsigned status = byte();
     if (m_buffer.truncated())
         return false;
     if (status < 128) {
@@ -99,48 +115,46 @@ bool TrackDumper::event()
 
 std::optional<unsigned> TrackDumper::data()
 {
-    const unsigned byte = m_buffer.ReadBE(1);
-    if (m_buffer.truncated() || byte >= 128)
+    const unsigned value = byte();
+    if (m_buffer.truncated() || value >= 128)
         return std::nullopt;
-    return byte;
+    return value;
 }
 
 bool TrackDumper::channelMessage(unsigned char status)
 {
-    const QByteArray chan = channelPrefix(status);
-    const auto first = data();
-    if (!first)
-        return false;
     const unsigned kind = status >> 4;
-    if (kind == 0xC) {
-        m_out.DumpLine(chan + "Program" + spaced(*first));
-        return true;
-    }
-    if (kind == 0xD) {
-        m_out.DumpLine(chan + "AfterTouch" + spaced(*first));
-        return true;
-    }
-    const auto second = data();
-    if (!second)
+    const auto first = data();
+    const auto second = first && kind != 0xC && kind != 0xD ? data() : first;
+    if (!first || !second)
         return false;
-    const QByteArray note = chan + "Note" + spaced(*first) + '\t';
+    m_out << "Chan" << Spaced{status & 15} << '\t';
     switch (kind) {
     case 0x8:
-        m_out.DumpLine(note + "OFF");
-        break;
     case 0x9:
-        m_out.DumpLine(*second == 0 ? note + "OFF" : note + "ON Vel" + spaced(*second));
-        break;
     case 0xA:
-        m_out.DumpLine(note + "AfterTouch" + spaced(*second));
+        m_out << "Note" << Spaced{*first} << '\t';
+        if (kind == 0xA)
+            m_out << "AfterTouch" << Spaced{*second};
+        else if (kind == 0x9 && *second != 0)
+            m_out << "ON Vel" << Spaced{*second};
+        else
+            m_out << "OFF";
         break;
     case 0xB:
-        m_out.DumpLine(chan + "CC#" + spaced(*first) + "\t=" + spaced(*second));
+        m_out << "CC#" << Spaced{*first} << "\t=" << Spaced{*second};
+        break;
+    case 0xC:
+        m_out << "Program" << Spaced{*first};
+        break;
+    case 0xD:
+        m_out << "AfterTouch" << Spaced{*first};
         break;
     default: // 0xE
-        m_out.DumpLine(chan + "Pitch Wheel" + spaced(*second * 128 + *first));
+        m_out << "Pitch Wheel" << Spaced{*second * 128 + *first};
         break;
     }
+    m_out.endLine();
     return true;
 }
 
@@ -150,19 +164,9 @@ bool TrackDumper::systemMessage(unsigned char status)
     case 0xF0:
         return systemExclusive();
     case 0xF1:
-    case 0xF3: {
-        const auto value = data();
-        if (value)
-            m_out.DumpLine((status == 0xF1 ? "Time Code" : "Song Select") + spaced(*value));
-        return value.has_value();
-    }
-    case 0xF2: {
-        const auto high = data();
-        const auto low = high ? data() : std::nullopt;
-        if (low)
-            m_out.DumpLine("Song Position Pointer" + spaced(*high * 256 + *low));
-        return low.has_value();
-    }
+    case 0xF2:
+    case 0xF3:
+        return systemCommon(status);
     case 0xF4:
         m_out.DumpLine("F4 ???");
         return true;
@@ -182,6 +186,22 @@ bool TrackDumper::systemMessage(unsigned char status)
     }
 }
 
+bool TrackDumper::systemCommon(unsigned char status)
+{
+    const auto first = data();
+    const auto second = first && status == 0xF2 ? data() : first;
+    if (!first || !second)
+        return false;
+    if (status == 0xF1)
+        m_out << "Time Code" << Spaced{*first};
+    else if (status == 0xF2)
+        m_out << "Song Position Pointer" << Spaced{*first * 256 + *second};
+    else
+        m_out << "Song Select" << Spaced{*first};
+    m_out.endLine();
+    return true;
+}
+
 // The message runs from F0 to the next byte of 128 or more, that byte
 // included when it is F7. A length field in front of the data is not read:
 // it is listed among the bytes.
@@ -193,7 +213,8 @@ bool TrackDumper::systemExclusive()
         ++end;
     if (end < m_buffer.size() && m_buffer.at(end) == 0xF7)
         ++end;
-    m_out.DumpLine("SysEx\t(" + plain(end - start) + ')');
+    m_out << "SysEx\t(" << Plain{end - start} << ')';
+    m_out.endLine();
     m_out.HexDump(m_buffer, start, end - 1);
     m_buffer.seek(end);
     return true;
@@ -201,99 +222,98 @@ bool TrackDumper::systemExclusive()
 
 bool TrackDumper::metaEvent()
 {
-    const unsigned type = m_buffer.ReadBE(1);
+    static constexpr const char *kTextNames[] = {
+        "Text ", "Copyright ", "Track Name ", "Instrument Name ", "Lyric ", "Marker ", "CuePoint "};
+    const unsigned type = byte();
     const std::uint32_t length = m_buffer.ReadVLQ();
     if (m_buffer.truncated())
         return false;
-    static constexpr const char *kTextNames[] = {
-        "Text ", "Copyright ", "Track Name ", "Instrument Name ", "Lyric ", "Marker ", "CuePoint "};
-    if (type >= 1 && type <= 7)
-        return textMeta(kTextNames[type - 1], length);
     if (type == 0x2F) {
         m_out.DumpLine("Track End");
         return true;
     }
+    const FixedLength *fixed = fixedLengthOf(type);
+    if ((fixed && fixed->length != length) || !has(length))
+        return false;
+    if (type >= 1 && type <= 7) {
+        m_out << kTextNames[type - 1] << '"' << m_buffer.ReadChars(length) << '"';
+        m_out.endLine();
+        return true;
+    }
+    if (fixed) {
+        fixedMeta(type);
+        return true;
+    }
     if (type == 0x7F)
-        return dumpedMeta("Specific (" + spaced(length) + " )", length);
-    if (type == 0x00 || type == 0x20 || type == 0x21 || type == 0x51 || type == 0x54 ||
-        type == 0x58 || type == 0x59)
-        return fixedMeta(type, length);
-    return dumpedMeta("Unknown Meta Event" + spaced(type), length);
+        m_out << "Specific (" << Spaced{length} << " )";
+    else
+        m_out << "Unknown Meta Event" << Spaced{type};
+    m_out.endLine();
+    return dumpedMeta(length);
 }
 
-bool TrackDumper::textMeta(QByteArrayView name, std::uint32_t length)
+bool TrackDumper::dumpedMeta(std::uint32_t length)
 {
-    if (!has(length))
-        return false;
-    m_out.DumpLine(name.toByteArray() + '"' + m_buffer.ReadChars(length) + '"');
-    return true;
-}
-
-bool TrackDumper::dumpedMeta(const QByteArray &line, std::uint32_t length)
-{
-    if (!has(length))
-        return false;
     const qsizetype start = m_buffer.pos();
-    m_out.DumpLine(line);
     m_out.HexDump(m_buffer, start, start + qsizetype(length) - 1);
     m_buffer.seek(start + qsizetype(length));
     return true;
 }
 
-bool TrackDumper::fixedMeta(unsigned type, std::uint32_t length)
+// A meta event of fixed length whose length has been checked and whose bytes
+// are all there.
+void TrackDumper::fixedMeta(unsigned type)
 {
-    struct Fixed {
-        unsigned type;
-        std::uint32_t length;
-    };
-    static constexpr Fixed kLengths[] = {{0x00, 2}, {0x20, 1}, {0x21, 1}, {0x51, 3},
-                                         {0x54, 5}, {0x58, 4}, {0x59, 2}};
-    for (const Fixed &fixed : kLengths) {
-        if (fixed.type == type && fixed.length != length)
-            return false;
-    }
-    if (!has(length))
-        return false;
-    auto byte = [this] { return m_buffer.ReadBE(1); };
     switch (type) {
     case 0x00:
-        m_out.DumpLine("Sequence #" + spaced(m_buffer.ReadBE(2)));
+        m_out << "Sequence #" << Spaced{m_buffer.ReadBE(2)};
         break;
     case 0x20:
-        m_out.DumpLine("MidiChannel =" + spaced(byte()));
+        m_out << "MidiChannel =" << Spaced{byte()};
         break;
     case 0x21:
-        m_out.DumpLine("MidiPort =" + spaced(byte()));
+        m_out << "MidiPort =" << Spaced{byte()};
         break;
     case 0x51:
-        m_out.DumpLine("Tempo =" + spaced(m_buffer.ReadBE(3)));
+        m_out << "Tempo =" << Spaced{m_buffer.ReadBE(3)};
         break;
     case 0x54: {
         const unsigned hh = byte(), mm = byte(), ss = byte(), ff = byte(), sf = byte();
-        m_out.DumpLine("SMPTE = " + twoDigits(hh) + ':' + twoDigits(mm) + ':' + twoDigits(ss) +
-                       '.' + twoDigits(ff) + ' ' + twoDigits(sf));
+        m_out << "SMPTE = ";
+        twoDigits(m_out, hh);
+        m_out << ':';
+        twoDigits(m_out, mm);
+        m_out << ':';
+        twoDigits(m_out, ss);
+        m_out << '.';
+        twoDigits(m_out, ff);
+        m_out << ' ';
+        twoDigits(m_out, sf);
         break;
     }
     case 0x58: {
         const unsigned nn = byte(), dd = byte(), cc = byte(), bb = byte();
-        m_out.DumpLine("Time Signature =" + spaced(nn) + " /" + ' ' + powerOfTwo(dd) +
-                       "  Metronome =" + spaced(cc) + spaced(bb));
+        m_out << "Time Signature =" << Spaced{nn} << " / " << powerOfTwo(dd)
+              << "  Metronome =" << Spaced{cc} << Spaced{bb};
         break;
     }
     default: { // 0x59
         const auto sf = static_cast<std::int8_t>(byte());
-        m_out.DumpLine("Key Signature =" + spaced(sf) + " Mineur =" + spaced(byte()));
+        const unsigned mi = byte();
+        m_out << "Key Signature =" << Spaced{sf} << " Mineur =" << Spaced{mi};
         break;
     }
     }
-    return true;
+    m_out.endLine();
 }
 
 } // namespace
 
 void dumpTrack(MidiBuffer &buffer, DumpText &out, qsizetype chunkEnd, int trackNumber)
 {
-    out.DumpLine("\r\nTrack" + spaced(trackNumber));
+    out.endLine();
+    out << "Track" << Spaced{trackNumber};
+    out.endLine();
     TrackDumper(buffer, out, chunkEnd).run();
 }
 
