@@ -3,13 +3,15 @@
 namespace melorit::engine {
 
 // What the mixer needs from the song's stream and its SoundFont. The player
-// binds it to the audio library; tests record the calls.
+// binds it to the audio library (MidiStream::sendEvent, eventValue and
+// SoundFont::setVolume, event codes as audio::MidiEvent numbers them); tests
+// record the calls.
 //
-// The controller and tempo watchers call streamEvent and streamGetEvent on
-// the audio thread, at mixing time, from inside the stream's rendering: there
-// an implementation must apply the event to the stream directly (the
-// watcher's event must reach the synthesizer before the block that follows
-// the song's own event is produced) and must neither block nor allocate.
+// The controller and tempo watchers call sendEvent and eventValue on the
+// rendering thread, at mixing time, from inside the stream's rendering: there
+// an implementation must apply the event to the stream directly (it must
+// reach the synthesizer before the block that follows the song's own event
+// is produced) and must neither block nor allocate.
 class MixTarget {
 public:
     virtual ~MixTarget() = default;
@@ -18,18 +20,18 @@ public:
     virtual bool hasStream() const = 0;
 
     // Sends an event to one channel of the stream; it takes effect at once.
-    // Results are not checked. Any thread.
-    virtual void streamEvent(int channel, int event, int param) = 0;
+    // Results are not checked. Any thread (see above).
+    virtual void sendEvent(int channel, int event, int param) = 0;
 
     // The stream's current value of an event on a channel (the tempo in
-    // microseconds per quarter note on channel 0), -1 on failure. Called by
-    // the tempo watcher at the song's own tempo event, where it must report
-    // the song's new tempo. Any thread.
-    virtual int streamGetEvent(int channel, int event) const = 0;
+    // microseconds per quarter note on channel 0), -1 on failure or without
+    // a stream. Called by the tempo watcher at the song's own tempo event,
+    // where it must report the song's new tempo. Any thread (see above).
+    virtual int eventValue(int channel, int event) const = 0;
 
     // Sets the output volume factor of the current SoundFont (1 = unity).
     // User-interface thread.
-    virtual void fontSetVolume(float volume) = 0;
+    virtual void setFontVolume(float volume) = 0;
 };
 
 } // namespace melorit::engine

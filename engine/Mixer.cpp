@@ -23,12 +23,12 @@ bool Mixer::hasStream() const
 void Mixer::sendEvent(int channel, int event, int param) noexcept
 {
     if (m_target != nullptr)
-        m_target->streamEvent(channel, event, param);
+        m_target->sendEvent(channel, event, param);
 }
 
 int Mixer::readEvent(int channel, int event) const noexcept
 {
-    return m_target != nullptr ? m_target->streamGetEvent(channel, event) : -1;
+    return m_target != nullptr ? m_target->eventValue(channel, event) : -1;
 }
 
 // --- drawing ---------------------------------------------------------------
@@ -164,7 +164,7 @@ void Mixer::SaveMute(int channel)
 void Mixer::ApplyVolume(int gain)
 {
     if (m_target != nullptr)
-        m_target->fontSetVolume(static_cast<float>(gainFactor(gain)));
+        m_target->setFontVolume(static_cast<float>(gainFactor(gain)));
     if (m_view != nullptr)
         m_view->gainCaptionChanged(gainCaption(gain));
 }

@@ -133,4 +133,9 @@ int readLyricsZoom(const QString &file)
     return readClamped(file, kLyricsSection, kLyricsZoomKey, kLyricsZoomRange, kLyricsZoomDefault);
 }
 
+bool writeLyricsZoom(const QString &file, int zoom)
+{
+    return write(file, kLyricsSection, kLyricsZoomKey, QString::number(zoom));
+}
+
 } // namespace melorit::engine::mst

@@ -40,5 +40,6 @@ std::optional<int> readCC(const QString &file, int index);
 bool writeCC(const QString &file, int index, int override);
 
 int readLyricsZoom(const QString &file);
+bool writeLyricsZoom(const QString &file, int zoom);
 
 } // namespace melorit::engine::mst

@@ -157,6 +157,12 @@ TEST_F(MixerTest, TheTempoWatcherScalesEverySongTempo)
     m_mixer.flushPendingRedraws();
     EXPECT_EQ(m_view.tempoDraws, draws + 1);
     EXPECT_EQ(m_view.tempoText, QStringLiteral("125"));
+
+    // A failed read leaves the stream's tempo alone rather than sending -0.8.
+    const auto sent = m_target.sentOf(MIDI_EVENT_TEMPO).size();
+    m_target.values.erase({0, MIDI_EVENT_TEMPO});
+    m_mixer.onTempoEvent();
+    EXPECT_EQ(m_target.sentOf(MIDI_EVENT_TEMPO).size(), sent);
 }
 
 TEST_F(MixerTest, AfterASeekTheSongValuesAreReadAgain)

@@ -32,6 +32,16 @@ TEST_F(MixerTest, FifteenMutedChannelsInTheFileLoadAsASolo)
     m_mixer.startSongMix();
     EXPECT_EQ(m_mixer.state().ChannelSolo[11], 1);
     EXPECT_EQ(m_view.buttons[11], 3);
+
+    // Zero volumes mute as well, and count for the solo.
+    QByteArray volumes = "[Volume]\n";
+    for (int ch = 0; ch < kChannelCount - 1; ++ch)
+        volumes += "Ch" + QByteArray::number(ch) + "=0\n";
+    writeSettings(volumes);
+    m_mixer.startSongMix();
+    EXPECT_EQ(m_mixer.state().ChannelSolo[11], 0);
+    EXPECT_EQ(m_mixer.state().ChannelSolo[15], 1);
+    EXPECT_EQ(m_view.buttons[15], 3);
 }
 
 TEST_F(MixerTest, MutingFifteenChannelsWritesEachClickAtOnce)
@@ -210,10 +220,10 @@ TEST_F(MixerTest, SettingsSurviveAReopen)
     EXPECT_EQ(reopened.state().TransposeSemis, 4);
     EXPECT_EQ(reopened.TempoShift(), 310);
     EXPECT_EQ(reopened.controllers().CtrlOverride(kRowProgram + 3), 40);
-    EXPECT_EQ(target2.streamGetEvent(2, MIDI_EVENT_MIXLEVEL), 199);
-    EXPECT_EQ(target2.streamGetEvent(9, MIDI_EVENT_MIXLEVEL), 0);
-    EXPECT_EQ(target2.streamGetEvent(5, MIDI_EVENT_TRANSPOSE), 104);
-    EXPECT_EQ(target2.streamGetEvent(0, MIDI_EVENT_TEMPO), 345000);
-    EXPECT_EQ(target2.streamGetEvent(3, MIDI_EVENT_PROGRAM), 40);
+    EXPECT_EQ(target2.eventValue(2, MIDI_EVENT_MIXLEVEL), 199);
+    EXPECT_EQ(target2.eventValue(9, MIDI_EVENT_MIXLEVEL), 0);
+    EXPECT_EQ(target2.eventValue(5, MIDI_EVENT_TRANSPOSE), 104);
+    EXPECT_EQ(target2.eventValue(0, MIDI_EVENT_TEMPO), 345000);
+    EXPECT_EQ(target2.eventValue(3, MIDI_EVENT_PROGRAM), 40);
     EXPECT_EQ(stored("Tempo", "Slider"), QStringLiteral("31.0"));
 }

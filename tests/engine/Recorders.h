@@ -24,17 +24,17 @@ struct SentEvent {
 class RecordingTarget final : public MixTarget {
 public:
     bool hasStream() const override { return stream; }
-    void streamEvent(int channel, int event, int param) override
+    void sendEvent(int channel, int event, int param) override
     {
         sent.push_back({channel, event, param});
         values[{channel, event}] = param;
     }
-    int streamGetEvent(int channel, int event) const override
+    int eventValue(int channel, int event) const override
     {
         const auto it = values.find({channel, event});
         return it == values.end() ? -1 : it->second;
     }
-    void fontSetVolume(float volume) override { fontVolumes.push_back(volume); }
+    void setFontVolume(float volume) override { fontVolumes.push_back(volume); }
 
     // The events of one type, in order.
     std::vector<SentEvent> sentOf(int event) const

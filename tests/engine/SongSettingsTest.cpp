@@ -120,12 +120,15 @@ TEST_F(SongSettingsTest, WritesUseTheFileFormats)
     ASSERT_TRUE(mst::writeVolume(file(), 7, 100));
     ASSERT_TRUE(mst::writeMute(file(), 7, true));
     ASSERT_TRUE(mst::writeCC(file(), 100, 1));
+    ASSERT_TRUE(mst::writeLyricsZoom(file(), 7));
     EXPECT_EQ(raw(QStringLiteral("Gain"), QStringLiteral("Slider")), QStringLiteral("-5"));
     EXPECT_EQ(raw(QStringLiteral("Tempo"), QStringLiteral("Slider")), QStringLiteral("-12.5"));
     EXPECT_EQ(raw(QStringLiteral("Transpose"), QStringLiteral("Slider")), QStringLiteral("12"));
     EXPECT_EQ(raw(QStringLiteral("Volume"), QStringLiteral("Ch7")), QStringLiteral("100"));
     EXPECT_EQ(raw(QStringLiteral("Mute"), QStringLiteral("Ch7")), QStringLiteral("1"));
     EXPECT_EQ(raw(QStringLiteral("CC"), QStringLiteral("CC100")), QStringLiteral("1"));
+    EXPECT_EQ(raw(QStringLiteral("Lyrics"), QStringLiteral("Zoom")), QStringLiteral("7"));
+    EXPECT_EQ(mst::readLyricsZoom(file()), 7);
 
     mst::writeTempo(file(), 0);
     EXPECT_EQ(raw(QStringLiteral("Tempo"), QStringLiteral("Slider")), QStringLiteral("0.0"));

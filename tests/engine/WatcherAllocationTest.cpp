@@ -42,12 +42,12 @@ namespace {
 class FixedTarget final : public MixTarget {
 public:
     bool hasStream() const override { return true; }
-    void streamEvent(int, int, int) override { ++count; }
-    int streamGetEvent(int, int event) const override
+    void sendEvent(int, int, int) override { ++count; }
+    int eventValue(int, int event) const override
     {
         return event == MIDI_EVENT_TEMPO ? 500000 : 64;
     }
-    void fontSetVolume(float) override {}
+    void setFontVolume(float) override {}
     int count = 0;
 };
 
