@@ -1,0 +1,139 @@
+#pragma once
+
+#include "audio/MidiEvent.h"
+#include "audio/MidiFile.h"
+#include "audio/OutputTap.h"
+#include "audio/SoundFont.h"
+#include "audio/Sync.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace melorit::audio {
+
+enum class PosUnit : int {
+    Bytes = 0, // of the 44100 Hz 16-bit stereo output
+    Ticks = 2, // MIDI ticks of the song
+};
+
+enum class ActiveState : int {
+    Stopped = 0,
+    Playing = 1, // data remains, the decay of the last notes included
+};
+
+// A mark of the song with the byte position where the stream plays it.
+struct Mark {
+    int track = 0;
+    std::uint32_t tick = 0;
+    std::uint64_t bytePos = 0;
+    std::string_view text; // raw bytes; valid while the stream lives
+};
+
+class StreamEngine;
+
+// A MIDI song played by FluidSynth with a SoundFont: 44100 Hz, 16-bit stereo.
+// A decoding stream is read with read(); its syncs and DSP routines run inside
+// that call, on the reading thread.
+//
+// Threads: every function is for the thread that owns the stream (the UI
+// thread, which also reads a decoding stream), unless it says otherwise.
+// Functions report failures through lastError().
+class MidiStream {
+public:
+    struct Options {
+        bool decode = true;
+        // After the song's last event, go on until every note and the effects
+        // have died away (the held notes are released there).
+        bool decayEnd = true;
+        // The font to play with; none takes defaultFont() at creation.
+        std::shared_ptr<SoundFont> font;
+    };
+
+    // nullptr on failure: Error::FileOpen, Error::FileForm or Error::Mem.
+    static std::unique_ptr<MidiStream> openFile(const std::string &utf8Path,
+                                                const Options &options);
+    static std::unique_ptr<MidiStream> open(std::shared_ptr<const MidiFile> file,
+                                            const Options &options);
+    ~MidiStream();
+    MidiStream(const MidiStream &) = delete;
+    MidiStream &operator=(const MidiStream &) = delete;
+
+    const MidiFile &file() const;
+    bool isDecoding() const;
+
+    // Decodes up to bytes of audio into buffer; any byte count is allowed.
+    // Returns the bytes written: fewer than asked at the end or when a sync
+    // stopped the stream, 0 once it has ended, -1 for a bad argument.
+    // The reading thread.
+    std::int64_t read(void *buffer, std::size_t bytes);
+    ActiveState activeState() const;
+    // Ends the stream: it reports Stopped and reads return 0. Callable from
+    // the stream's own sync and DSP routines.
+    void stop();
+
+    // Length up to the song's last event (the decay comes after it).
+    std::uint64_t length(PosUnit unit) const;
+    std::uint64_t position(PosUnit unit) const;
+    // Silences the notes and rebuilds the channels' state (programs, banks,
+    // controllers, pitch bend, tempo) as it is at the new position, so the
+    // song resumes as if played from the start. Error::Position beyond the end.
+    bool setPosition(std::uint64_t value, PosUnit unit);
+    // Conversions at the output rate (no tempo involved).
+    static double bytesToSeconds(std::uint64_t bytes);
+    static std::uint64_t secondsToBytes(double seconds);
+    // Conversions along the stream's timing, without moving the stream.
+    std::uint64_t bytesAtTick(double tick) const;
+    std::uint32_t tickAtBytes(std::uint64_t bytes) const;
+
+    // Sends an event to a channel (0-15); it takes effect at once and becomes
+    // the channel's current value. Error::IllType for an event the stream does
+    // not take, Error::IllParam for a bad channel or value.
+    bool sendEvent(int channel, MidiEvent event, std::uint32_t param);
+    // The current value of an event on a channel, as the song or the program
+    // last set it; -1 on failure.
+    std::int32_t eventValue(int channel, MidiEvent event);
+
+    std::size_t markCount(MarkType type) const;
+    // nullopt past the last mark (Error::IllParam).
+    std::optional<Mark> mark(MarkType type, std::size_t index) const;
+
+    // Replaces the font; the channels keep their state, sounding notes stop.
+    bool setFont(std::shared_ptr<SoundFont> font);
+    std::shared_ptr<SoundFont> font() const;
+
+    SyncId setSync(SyncType type, std::uint64_t param, SyncProc proc,
+                   SyncTiming timing = SyncTiming::Heard);
+    // The same with a numeric type, kSyncMixTimeFlag added for mix time.
+    SyncId setSync(std::uint32_t typeAndFlags, std::uint64_t param, SyncProc proc);
+    bool removeSync(SyncId sync);
+    void setSyncPoster(SyncPoster *poster);
+    // Runs a posted sync (see SyncPoster); false when it was removed.
+    bool runPostedSync(SyncId sync, std::uint32_t data);
+
+    // DSP routines run in order of priority, highest first.
+    DspId addDsp(DspProc proc, int priority = 0);
+    bool removeDsp(DspId dsp);
+
+    // Peak levels of the last 20 ms produced.
+    Levels levels() const;
+    // The most recent output: up to values.size() interleaved samples, oldest
+    // first (at most 8192 frames). Returns how many were copied.
+    std::size_t recentData(std::span<std::int16_t> values) const;
+
+private:
+    explicit MidiStream(std::unique_ptr<StreamEngine> engine);
+    std::size_t readFrames(std::uint8_t *out, std::size_t frames);
+
+    std::unique_ptr<StreamEngine> m_engine;
+    // The rest of a frame a read could not take, handed out by the next read.
+    std::array<std::uint8_t, 4> m_carry{};
+    std::size_t m_carryPos = 0;
+    std::size_t m_carrySize = 0;
+    std::vector<std::int16_t> m_scratch;
+};
+
+} // namespace melorit::audio

@@ -1,0 +1,363 @@
+// The stream's events: the song's own, played by the sequencer with their
+// syncs, and the program's, sent through sendEvent() without syncs. Both go
+// through the same channel state, so the current values read back are what
+// the synthesizer holds.
+
+#include "audio/StreamEngine.h"
+
+#include "audio/Error.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace melorit::audio {
+
+namespace {
+
+// The event a controller number is reported as, for event syncs.
+std::optional<MidiEvent> controllerEvent(int number)
+{
+    switch (number) {
+    case 0:
+        return MidiEvent::Bank;
+    case 1:
+        return MidiEvent::Modulation;
+    case 7:
+        return MidiEvent::Volume;
+    case 10:
+        return MidiEvent::Pan;
+    case 11:
+        return MidiEvent::Expression;
+    case 64:
+        return MidiEvent::Sustain;
+    case 91:
+        return MidiEvent::Reverb;
+    case 93:
+        return MidiEvent::Chorus;
+    case 120:
+        return MidiEvent::SoundOff;
+    case 121:
+        return MidiEvent::Reset;
+    case 123:
+        return MidiEvent::NotesOff;
+    default:
+        return std::nullopt;
+    }
+}
+
+// The controller number an event is sent as, or -1.
+int eventController(MidiEvent event)
+{
+    switch (event) {
+    case MidiEvent::Modulation:
+        return 1;
+    case MidiEvent::Volume:
+        return 7;
+    case MidiEvent::Pan:
+        return 10;
+    case MidiEvent::Expression:
+        return 11;
+    case MidiEvent::Sustain:
+        return 64;
+    case MidiEvent::Reverb:
+        return 91;
+    case MidiEvent::Chorus:
+        return 93;
+    case MidiEvent::SoundOff:
+        return 120;
+    case MidiEvent::Reset:
+        return 121;
+    case MidiEvent::NotesOff:
+        return 123;
+    default:
+        return -1;
+    }
+}
+
+} // namespace
+
+void StreamEngine::applySongEvent(const SongEvent &event)
+{
+    switch (event.kind) {
+    case SongEvent::Kind::Channel:
+        applySongChannelMessage(event);
+        return;
+    case SongEvent::Kind::Tempo:
+        m_timeline.changeTempo(event.tick, event.value);
+        m_syncs.fireEvent(MidiEvent::Tempo, 0, event.value);
+        return;
+    case SongEvent::Kind::Mark:
+        m_syncs.fireMark(static_cast<MarkType>(event.status), event.value);
+        return;
+    case SongEvent::Kind::Sysex:
+        applySysex(m_file->sysex(event.value));
+        return;
+    case SongEvent::Kind::EndOfTrack:
+        return;
+    }
+}
+
+void StreamEngine::applySongChannelMessage(const SongEvent &event)
+{
+    const int channel = event.channel();
+    switch (event.command()) {
+    case 0x80:
+        noteOff(channel, event.data1);
+        m_syncs.fireEvent(MidiEvent::Note, channel, event.data1);
+        return;
+    case 0x90:
+        noteOn(channel, event.data1, event.data2);
+        m_syncs.fireEvent(MidiEvent::Note, channel, event.data1 | (event.data2 << 8));
+        return;
+    case 0xA0:
+        if (m_heldKey[channel][event.data1] >= 0) {
+            m_synth->keyPressure(channel, m_heldKey[channel][event.data1], event.data2);
+        }
+        return;
+    case 0xB0:
+        controller(channel, event.data1, event.data2);
+        if (auto reported = controllerEvent(event.data1)) {
+            m_syncs.fireEvent(*reported, channel, event.data2);
+        }
+        return;
+    case 0xC0:
+        m_state.channelMessage(event.status, event.data1, 0);
+        m_synth->programChange(channel, event.data1);
+        m_syncs.fireEvent(MidiEvent::Program, channel, event.data1);
+        return;
+    case 0xD0:
+        m_state.channelMessage(event.status, event.data1, 0);
+        m_synth->channelPressure(channel, event.data1);
+        m_syncs.fireEvent(MidiEvent::ChannelPressure, channel, event.data1);
+        return;
+    case 0xE0: {
+        m_state.channelMessage(event.status, event.data1, event.data2);
+        const int value = event.data1 | (event.data2 << 7);
+        m_synth->pitchBend(channel, value);
+        m_syncs.fireEvent(MidiEvent::Pitch, channel, static_cast<std::uint32_t>(value));
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+void StreamEngine::applySysex(const SysexMessage &message)
+{
+    const auto bytes = m_file->sysexBytes(message);
+    int channel = -1;
+    bool drums = false;
+    switch (m_state.sysex(bytes, &channel, &drums)) {
+    case MidiState::SysexEffect::Reset:
+        m_synth->reset();
+        for (int ch = 0; ch < kMidiChannels; ++ch) {
+            forgetHeldNotes(ch);
+        }
+        applyEverything();
+        return;
+    case MidiState::SysexEffect::DrumPart:
+        m_synth->setDrums(channel, drums, m_state.channel(channel).program);
+        m_syncs.fireEvent(MidiEvent::Drums, channel, drums ? 1 : 0);
+        return;
+    case MidiState::SysexEffect::None:
+        m_synth->sysex(bytes);
+        return;
+    }
+}
+
+// Transposition moves the keys a channel plays, drum channels excepted (a
+// drum key is an instrument). The key played is remembered per song key, so
+// a note ends on the key it started on whatever the transposition is by then.
+void StreamEngine::noteOn(int channel, int key, int velocity)
+{
+    noteOff(channel, key);
+    const ChannelValues &values = m_state.channel(channel);
+    const int played = values.drums ? key : key + m_transpose[channel];
+    if (played < 0 || played > 127) {
+        return;
+    }
+    m_heldKey[channel][key] = static_cast<std::int8_t>(played);
+    m_synth->noteOn(channel, played, velocity);
+}
+
+void StreamEngine::noteOff(int channel, int key)
+{
+    const int played = m_heldKey[channel][key];
+    if (played >= 0) {
+        m_heldKey[channel][key] = -1;
+        m_synth->noteOff(channel, played);
+    }
+}
+
+void StreamEngine::forgetHeldNotes(int channel)
+{
+    m_heldKey[channel].fill(-1);
+}
+
+void StreamEngine::controller(int channel, int number, int value)
+{
+    m_state.channelMessage(0xB0 | channel, number, value);
+    m_synth->controlChange(channel, number, value);
+    if (number == 121) {
+        applyAttenuation(channel); // FluidSynth clears the channel's generators too
+    } else if (number == 120 || number == 123) {
+        forgetHeldNotes(channel);
+    }
+}
+
+double StreamEngine::presentTick() const
+{
+    // At the frame where the present tempo segment starts (a tempo event just
+    // played, a seek just made), the present is that segment's tick exactly.
+    const double start = m_timeline.presentTick();
+    if (std::llround(m_timeline.frameAt(start)) == m_frame) {
+        return start;
+    }
+    return m_timeline.tickAt(static_cast<double>(m_frame));
+}
+
+bool StreamEngine::sendEvent(int channel, MidiEvent event, std::uint32_t param)
+{
+    if (channel < 0 || channel >= kMidiChannels) {
+        return detail::fail(Error::IllParam);
+    }
+    ensureChased();
+    if (isEffectEvent(event)) {
+        m_effects.set(event, static_cast<std::int32_t>(std::min<std::uint32_t>(param, 1u << 30)));
+        m_synth->setEffects(m_effects);
+        return detail::succeed();
+    }
+    switch (event) {
+    case MidiEvent::Tempo:
+        if (param == 0 || param > 0xFFFFFF) {
+            return detail::fail(Error::IllParam);
+        }
+        m_timeline.changeTempo(presentTick(), param);
+        return detail::succeed();
+    case MidiEvent::MixLevel:
+        if (param > 200) {
+            return detail::fail(Error::IllParam);
+        }
+        m_mixLevel[channel] = static_cast<int>(param);
+        applyMix();
+        return detail::succeed();
+    case MidiEvent::Transpose:
+        if (param > 200) {
+            return detail::fail(Error::IllParam);
+        }
+        m_transpose[channel] = static_cast<int>(param) - 100;
+        return detail::succeed();
+    default:
+        return sendChannelEvent(channel, event, param);
+    }
+}
+
+bool StreamEngine::sendChannelEvent(int channel, MidiEvent event, std::uint32_t param)
+{
+    const int cc = eventController(event);
+    const std::uint32_t limit = event == MidiEvent::Pitch  ? 16383
+                                : event == MidiEvent::Note ? 0x7F7F
+                                : cc >= 120                ? ~0u
+                                                           : 127;
+    if (param > limit) {
+        return detail::fail(Error::IllParam);
+    }
+    const int value = static_cast<int>(param);
+    switch (event) {
+    case MidiEvent::Note: {
+        const int velocity = (value >> 8) & 0x7F;
+        if (velocity > 0) {
+            noteOn(channel, value & 0x7F, velocity);
+        } else {
+            noteOff(channel, value & 0x7F);
+        }
+        return detail::succeed();
+    }
+    case MidiEvent::Program:
+        m_state.channelMessage(0xC0 | channel, value, 0);
+        m_synth->programChange(channel, value);
+        return detail::succeed();
+    case MidiEvent::Bank:
+        m_state.channelMessage(0xB0 | channel, 0, value);
+        m_synth->setBank(channel, value);
+        return detail::succeed();
+    case MidiEvent::Drums:
+        m_state.setDrums(channel, value != 0);
+        m_synth->setDrums(channel, value != 0, m_state.channel(channel).program);
+        return detail::succeed();
+    case MidiEvent::Pitch:
+        m_state.channelMessage(0xE0 | channel, value & 0x7F, value >> 7);
+        m_synth->pitchBend(channel, value);
+        return detail::succeed();
+    case MidiEvent::PitchRange:
+        m_state.channelMessage(0xB0 | channel, 101, 0);
+        m_state.channelMessage(0xB0 | channel, 100, 0);
+        m_state.channelMessage(0xB0 | channel, 6, value);
+        m_synth->pitchRange(channel, value);
+        return detail::succeed();
+    case MidiEvent::ChannelPressure:
+        m_state.channelMessage(0xD0 | channel, value, 0);
+        m_synth->channelPressure(channel, value);
+        return detail::succeed();
+    default:
+        if (cc < 0) {
+            return detail::fail(Error::IllType);
+        }
+        controller(channel, cc, cc >= 120 ? 0 : value);
+        return detail::succeed();
+    }
+}
+
+std::int32_t StreamEngine::eventValue(int channel, MidiEvent event)
+{
+    if (channel < 0 || channel >= kMidiChannels) {
+        detail::setLastError(Error::IllParam);
+        return -1;
+    }
+    ensureChased();
+    const ChannelValues &values = m_state.channel(channel);
+    std::int32_t result = -1;
+    if (isEffectEvent(event)) {
+        result = m_effects.value(event);
+    } else if (const int cc = eventController(event); cc >= 0 && cc < 120) {
+        result = values.cc[cc];
+    } else {
+        switch (event) {
+        case MidiEvent::Program:
+            result = values.program;
+            break;
+        case MidiEvent::Bank:
+            result = values.bank();
+            break;
+        case MidiEvent::Drums:
+            result = values.drums ? 1 : 0;
+            break;
+        case MidiEvent::Pitch:
+            result = values.pitch;
+            break;
+        case MidiEvent::PitchRange:
+            result = values.pitchRange;
+            break;
+        case MidiEvent::ChannelPressure:
+            result = values.pressure;
+            break;
+        case MidiEvent::Tempo:
+            result = static_cast<std::int32_t>(m_timeline.tempo());
+            break;
+        case MidiEvent::MixLevel:
+            result = m_mixLevel[channel];
+            break;
+        case MidiEvent::Transpose:
+            result = m_transpose[channel] + 100;
+            break;
+        default:
+            detail::setLastError(Error::IllType);
+            return -1;
+        }
+    }
+    detail::setLastError(Error::Ok);
+    return result;
+}
+
+} // namespace melorit::audio
