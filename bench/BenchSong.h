@@ -1,0 +1,13 @@
+#pragma once
+
+#include "tests/support/Bytes.h"
+
+namespace melorit::bench {
+
+// A General MIDI song of 185 seconds on 10 channels (nine instruments and
+// drums) at 120 beats a minute: a four-chord progression with melody, bass,
+// chords, pads, arpeggios and a drum kit, with volume, pan, reverb and chorus
+// set per channel. The same bytes on every run.
+fixtures::Bytes buildBenchSong();
+
+} // namespace melorit::bench
