@@ -5,11 +5,9 @@ namespace {
 
 constexpr int kDrumChannel = 9;
 
-int rowEvent(int rowBase)
+MidiEvent rowEvent(int rowBase)
 {
     switch (rowBase) {
-    case kRowVolume:
-        return MIDI_EVENT_VOLUME;
     case kRowPan:
         return MIDI_EVENT_PAN;
     case kRowReverb:
@@ -23,7 +21,7 @@ int rowEvent(int rowBase)
     case kRowDrums:
         return MIDI_EVENT_DRUMS;
     default:
-        return -1;
+        return MIDI_EVENT_VOLUME;
     }
 }
 
@@ -36,10 +34,10 @@ int rowBaseOf(int index)
     return index >= kRowGlobal ? kRowGlobal : index - index % kChannelCount;
 }
 
-int eventOfIndex(int index)
+MidiEvent eventOfIndex(int index)
 {
     if (isGlobalIndex(index))
-        return kGlobalEventBase + (index - kRowGlobal);
+        return globalEffectEvent(index - kRowGlobal);
     return rowEvent(rowBaseOf(index));
 }
 

@@ -21,8 +21,6 @@ inline constexpr int kRowDrums = 96;
 inline constexpr int kRowGlobal = 112;
 inline constexpr int kGlobalCount = 11;
 inline constexpr int kCtrlCount = kRowGlobal + kGlobalCount; // 123
-// The first global event; parameter k of the effects is event 32 + k.
-inline constexpr int kGlobalEventBase = MIDI_EVENT_REVERB_TIME;
 // An override of -1 means that the song's own value applies.
 inline constexpr int kNoOverride = -1;
 
@@ -44,8 +42,9 @@ inline constexpr bool isGlobalIndex(int index)
 
 // Row base of an index: 0, 16, ... 96 for the channel rows, 112 for the effects.
 int rowBaseOf(int index);
-// The stream event of an index: the row's event, or 32 + k for effect k.
-int eventOfIndex(int index);
+// The stream event of an index: the row's event, or 32 + k for effect k
+// (an index outside the table gives the volume event).
+MidiEvent eventOfIndex(int index);
 // The channel an index applies to: index - row base, 0 for the effects.
 int channelOfIndex(int index);
 // The value a song starts with before the stream is asked: volume 100, pan

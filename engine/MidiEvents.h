@@ -1,35 +1,40 @@
 #pragma once
 
+// The stream's event codes are the audio library's; the mixer uses its names.
+// Only the header is used here: the mixer reaches the stream through
+// MixTarget, never by linking the library.
+#include "audio/MidiEvent.h"
+
 namespace melorit::engine {
 
-// Event types of the synthesizer stream, as the audio library numbers them.
-// A stream event carries a channel and one parameter; a stream reports the
-// current value of each of them per channel.
-inline constexpr int MIDI_EVENT_PROGRAM = 2;
-inline constexpr int MIDI_EVENT_DRUMS = 6;
-inline constexpr int MIDI_EVENT_BANK = 10;
-inline constexpr int MIDI_EVENT_VOLUME = 12;
-inline constexpr int MIDI_EVENT_PAN = 13;
-inline constexpr int MIDI_EVENT_REVERB = 23;
-inline constexpr int MIDI_EVENT_CHORUS = 24;
-// Global reverb and chorus parameters, always sent on channel 0.
-inline constexpr int MIDI_EVENT_REVERB_TIME = 32;
-inline constexpr int MIDI_EVENT_REVERB_DELAY = 33;
-inline constexpr int MIDI_EVENT_REVERB_LOCUTOFF = 34;
-inline constexpr int MIDI_EVENT_REVERB_HICUTOFF = 35;
-inline constexpr int MIDI_EVENT_REVERB_LEVEL = 36;
-inline constexpr int MIDI_EVENT_CHORUS_DELAY = 37;
-inline constexpr int MIDI_EVENT_CHORUS_DEPTH = 38;
-inline constexpr int MIDI_EVENT_CHORUS_RATE = 39;
-inline constexpr int MIDI_EVENT_CHORUS_FEEDBACK = 40;
-inline constexpr int MIDI_EVENT_CHORUS_LEVEL = 41;
-inline constexpr int MIDI_EVENT_CHORUS_REVERB = 42;
-// Microseconds per quarter note.
-inline constexpr int MIDI_EVENT_TEMPO = 62;
-// Per-channel mix level 0-200, 100 = unity.
-inline constexpr int MIDI_EVENT_MIXLEVEL = 0x10000;
-// Per-channel transposition: semitones + 100.
-inline constexpr int MIDI_EVENT_TRANSPOSE = 0x10001;
+using audio::MIDI_EVENT_BANK;
+using audio::MIDI_EVENT_CHORUS;
+using audio::MIDI_EVENT_CHORUS_DELAY;
+using audio::MIDI_EVENT_CHORUS_DEPTH;
+using audio::MIDI_EVENT_CHORUS_FEEDBACK;
+using audio::MIDI_EVENT_CHORUS_LEVEL;
+using audio::MIDI_EVENT_CHORUS_RATE;
+using audio::MIDI_EVENT_CHORUS_REVERB;
+using audio::MIDI_EVENT_DRUMS;
+using audio::MIDI_EVENT_MIXLEVEL;
+using audio::MIDI_EVENT_PAN;
+using audio::MIDI_EVENT_PROGRAM;
+using audio::MIDI_EVENT_REVERB;
+using audio::MIDI_EVENT_REVERB_DELAY;
+using audio::MIDI_EVENT_REVERB_HICUTOFF;
+using audio::MIDI_EVENT_REVERB_LEVEL;
+using audio::MIDI_EVENT_REVERB_LOCUTOFF;
+using audio::MIDI_EVENT_REVERB_TIME;
+using audio::MIDI_EVENT_TEMPO;
+using audio::MIDI_EVENT_TRANSPOSE;
+using audio::MIDI_EVENT_VOLUME;
+using audio::MidiEvent;
+
+// Global effect k (0-10) is event 32 + k, always on channel 0.
+inline constexpr MidiEvent globalEffectEvent(int k)
+{
+    return static_cast<MidiEvent>(audio::kFirstEffectEvent + static_cast<std::uint32_t>(k));
+}
 
 inline constexpr int kChannelCount = 16;
 

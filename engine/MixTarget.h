@@ -1,10 +1,14 @@
 #pragma once
 
+#include "engine/MidiEvents.h"
+
+#include <cstdint>
+
 namespace melorit::engine {
 
 // What the mixer needs from the song's stream and its SoundFont. The player
 // binds it to the audio library (MidiStream::sendEvent, eventValue and
-// SoundFont::setVolume, event codes as audio::MidiEvent numbers them); tests
+// SoundFont::setVolume); tests
 // record the calls.
 //
 // The controller and tempo watchers call sendEvent and eventValue on the
@@ -21,13 +25,13 @@ public:
 
     // Sends an event to one channel of the stream; it takes effect at once.
     // Results are not checked. Any thread (see above).
-    virtual void sendEvent(int channel, int event, int param) = 0;
+    virtual void sendEvent(int channel, MidiEvent event, std::uint32_t param) = 0;
 
     // The stream's current value of an event on a channel (the tempo in
     // microseconds per quarter note on channel 0), -1 on failure or without
     // a stream. Called by the tempo watcher at the song's own tempo event,
     // where it must report the song's new tempo. Any thread (see above).
-    virtual int eventValue(int channel, int event) const = 0;
+    virtual std::int32_t eventValue(int channel, MidiEvent event) const = 0;
 
     // Sets the output volume factor of the current SoundFont (1 = unity).
     // User-interface thread.

@@ -20,13 +20,13 @@ bool Mixer::hasStream() const
     return m_target != nullptr && m_target->hasStream();
 }
 
-void Mixer::sendEvent(int channel, int event, int param) noexcept
+void Mixer::sendEvent(int channel, MidiEvent event, int param) noexcept
 {
     if (m_target != nullptr)
-        m_target->sendEvent(channel, event, param);
+        m_target->sendEvent(channel, event, static_cast<std::uint32_t>(param));
 }
 
-int Mixer::readEvent(int channel, int event) const noexcept
+int Mixer::readEvent(int channel, MidiEvent event) const noexcept
 {
     return m_target != nullptr ? m_target->eventValue(channel, event) : -1;
 }

@@ -78,7 +78,7 @@ public:
     void DispSoloMute();
 
     // --- controllers
-    void ApplyController(int index, int channel, int event);
+    void ApplyController(int index, int channel, MidiEvent event);
     void RefreshControllers();
     // Gives a controller a user value (>= 0) or gives it back to the song
     // (-1), with its mark; the panels then send and store it.
@@ -134,8 +134,8 @@ private:
     };
 
     bool hasStream() const;
-    void sendEvent(int channel, int event, int param) noexcept;
-    int readEvent(int channel, int event) const noexcept;
+    void sendEvent(int channel, MidiEvent event, int param) noexcept;
+    int readEvent(int channel, MidiEvent event) const noexcept;
 
     void drawVolume(int channel, int volume);
     void drawGain(int gain);

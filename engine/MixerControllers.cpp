@@ -84,7 +84,7 @@ void Mixer::sendBankAndProgram(int channel) noexcept
     sendEvent(channel, MIDI_EVENT_PROGRAM, m_table.effective(programIndex));
 }
 
-void Mixer::ApplyController(int index, int channel, int event)
+void Mixer::ApplyController(int index, int channel, MidiEvent event)
 {
     if (!isValidIndex(index))
         return;
@@ -120,7 +120,7 @@ void Mixer::RefreshControllers()
         refreshChannel(ch);
     for (int k = 0; k < kGlobalCount; ++k) {
         const int index = kRowGlobal + k;
-        const int event = kGlobalEventBase + k;
+        const MidiEvent event = globalEffectEvent(k);
         // A failed read (-1) keeps the previous value: a negative default
         // would read as "no override" once the user takes the knob over.
         const int value = readEvent(0, event);
@@ -155,7 +155,7 @@ void Mixer::onGlobalEvent(int k, int param) noexcept
     const int index = kRowGlobal + k;
     m_table.setDefault(index, param);
     if (m_table.hasOverride(index))
-        sendEvent(0, kGlobalEventBase + k, m_table.CtrlOverride(index));
+        sendEvent(0, globalEffectEvent(k), m_table.CtrlOverride(index));
     else
         requestKnobRedraw(index);
 }

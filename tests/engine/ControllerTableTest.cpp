@@ -8,7 +8,9 @@ TEST(ControllerTable, IndicesMapToRowsEventsAndChannels)
 {
     EXPECT_EQ(kCtrlCount, 123);
     struct Case {
-        int index, row, event, channel;
+        int index, row;
+        MidiEvent event;
+        int channel;
     };
     const Case cases[] = {
         {0, kRowVolume, MIDI_EVENT_VOLUME, 0},

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <map>
+#include <ostream>
 #include <utility>
 #include <vector>
 
@@ -14,22 +15,28 @@ namespace melorit::engine::test {
 
 struct SentEvent {
     int channel;
-    int event;
-    int param;
+    MidiEvent event;
+    std::uint32_t param;
     bool operator==(const SentEvent &) const = default;
 };
+
+inline void PrintTo(const SentEvent &e, std::ostream *os)
+{
+    *os << "{ch " << e.channel << ", event " << static_cast<std::uint32_t>(e.event) << ", "
+        << e.param << "}";
+}
 
 // A stream stand-in: records what is sent and answers reads from a table,
 // remembering sent values as the stream's current values do.
 class RecordingTarget final : public MixTarget {
 public:
     bool hasStream() const override { return stream; }
-    void sendEvent(int channel, int event, int param) override
+    void sendEvent(int channel, MidiEvent event, std::uint32_t param) override
     {
         sent.push_back({channel, event, param});
-        values[{channel, event}] = param;
+        values[{channel, event}] = static_cast<int>(param);
     }
-    int eventValue(int channel, int event) const override
+    std::int32_t eventValue(int channel, MidiEvent event) const override
     {
         const auto it = values.find({channel, event});
         return it == values.end() ? -1 : it->second;
@@ -37,7 +44,7 @@ public:
     void setFontVolume(float volume) override { fontVolumes.push_back(volume); }
 
     // The events of one type, in order.
-    std::vector<SentEvent> sentOf(int event) const
+    std::vector<SentEvent> sentOf(MidiEvent event) const
     {
         std::vector<SentEvent> out;
         for (const SentEvent &e : sent) {
@@ -49,7 +56,7 @@ public:
 
     bool stream = true;
     std::vector<SentEvent> sent;
-    std::map<std::pair<int, int>, int> values;
+    std::map<std::pair<int, MidiEvent>, int> values;
     std::vector<float> fontVolumes;
 };
 

@@ -42,8 +42,8 @@ namespace {
 class FixedTarget final : public MixTarget {
 public:
     bool hasStream() const override { return true; }
-    void sendEvent(int, int, int) override { ++count; }
-    int eventValue(int, int event) const override
+    void sendEvent(int, MidiEvent, std::uint32_t) override { ++count; }
+    std::int32_t eventValue(int, MidiEvent event) const override
     {
         return event == MIDI_EVENT_TEMPO ? 500000 : 64;
     }
