@@ -169,8 +169,8 @@ std::uint64_t MidiStream::bytesAtTick(double tick) const
 
 std::uint32_t MidiStream::tickAtBytes(std::uint64_t bytes) const
 {
-    const double tick =
-        std::round(m_engine->tickAtFrame(static_cast<double>(bytes / kBytesPerFrame)));
+    const std::uint64_t frame = bytes / kBytesPerFrame;
+    const double tick = std::round(m_engine->tickAtFrame(static_cast<double>(frame)));
     return static_cast<std::uint32_t>(std::max(tick, 0.0));
 }
 

@@ -30,9 +30,29 @@ std::uint32_t littleEndian(const char *bytes)
     return b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t(b[3]) << 24);
 }
 
-// Walks the RIFF chunks of a SoundFont for the bank name and the size of the
-// sample data, reading only the chunk headers and the name.
-std::optional<FontDescription> readDescription(std::ifstream &in)
+// The chunk headers of a RIFF list from begin to end: each chunk's id, the
+// offset of its data and its size. Sizes that run past the end stop the walk.
+template <typename Visit>
+void walkChunks(std::ifstream &in, std::streamoff begin, std::streamoff end, Visit visit)
+{
+    std::streamoff pos = begin;
+    char header[8];
+    while (pos + 8 <= end) {
+        in.clear();
+        in.seekg(pos);
+        if (!in.read(header, 8)) {
+            return;
+        }
+        const std::streamoff size = littleEndian(header + 4);
+        const std::streamoff data = pos + 8;
+        visit(std::string_view(header, 4), data, std::min(size, end - data));
+        pos = data + size + (size & 1);
+    }
+}
+
+// The bank name and the size of the sample data, from the INFO and sdta lists
+// of a SoundFont, reading only chunk headers and the name.
+std::optional<FontDescription> readDescription(std::ifstream &in, std::streamoff fileSize)
 {
     char header[12];
     if (!in.read(header, 12) || std::string_view(header, 4) != "RIFF" ||
@@ -40,30 +60,24 @@ std::optional<FontDescription> readDescription(std::ifstream &in)
         return std::nullopt;
     }
     FontDescription description;
-    char chunk[12];
-    while (in.read(chunk, 8)) {
-        const std::uint32_t size = littleEndian(chunk + 4);
-        const std::streamoff next = in.tellg() + std::streamoff(size + (size & 1));
-        if (std::string_view(chunk, 4) == "LIST" && in.read(chunk + 8, 4)) {
-            std::uint32_t consumed = 4;
-            while (consumed + 8 <= size && in.read(chunk, 8)) {
-                const std::uint32_t subSize = littleEndian(chunk + 4);
-                const std::string_view id(chunk, 4);
-                const std::streamoff subNext = in.tellg() + std::streamoff(subSize + (subSize & 1));
-                if (id == "INAM" && subSize < 4096) {
-                    std::string name(subSize, '\0');
-                    in.read(name.data(), subSize);
-                    description.name = name.substr(0, name.find('\0'));
-                } else if (id == "smpl" || id == "sm24") {
-                    description.sampleDataSize += subSize;
-                }
-                consumed += 8 + subSize + (subSize & 1);
-                in.seekg(subNext);
+    walkChunks(
+        in, 12, fileSize, [&](std::string_view id, std::streamoff data, std::streamoff size) {
+            char form[4];
+            if (id != "LIST" || size < 4 || !in.read(form, 4)) {
+                return;
             }
-        }
-        in.clear();
-        in.seekg(next);
-    }
+            walkChunks(in, data + 4, data + size,
+                       [&](std::string_view sub, std::streamoff subData, std::streamoff subSize) {
+                           if (sub == "INAM" && subSize < 4096) {
+                               std::string name(static_cast<std::size_t>(subSize), '\0');
+                               in.seekg(subData);
+                               in.read(name.data(), subSize);
+                               description.name = name.substr(0, name.find('\0'));
+                           } else if (sub == "smpl" || sub == "sm24") {
+                               description.sampleDataSize += static_cast<std::uint64_t>(subSize);
+                           }
+                       });
+        });
     return description;
 }
 
@@ -113,7 +127,7 @@ std::shared_ptr<SoundFont> SoundFont::load(const std::string &utf8Path)
         detail::setLastError(Error::Ok);
         return existing;
     }
-    auto description = readDescription(in);
+    auto description = readDescription(in, static_cast<std::streamoff>(fs::file_size(key, ec)));
     auto font = std::make_shared<SoundFont>(PassKey{}, key);
     if (!description || !font->open()) {
         detail::setLastError(Error::FileForm);
@@ -141,7 +155,7 @@ bool SoundFont::open()
 
 void SoundFont::readPresetNames()
 {
-    m_presetIndex.assign(kBanks * kPrograms, -1);
+    m_presetIndex.assign(static_cast<std::size_t>(kBanks) * kPrograms, -1);
     fluid_sfont_t *sfont = fluid_synth_get_sfont_by_id(m_keeper, m_fontId);
     if (!sfont) {
         return;

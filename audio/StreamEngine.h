@@ -101,7 +101,7 @@ private:
     EffectParams m_effects;
     std::array<int, kMidiChannels> m_mixLevel{};
     std::array<int, kMidiChannels> m_transpose{};
-    std::array<std::array<std::int8_t, 128>, kMidiChannels> m_heldKey{}; // song key -> key played
+    std::array<std::array<std::int16_t, 128>, kMidiChannels> m_heldKey{}; // song key -> key played
     int m_maxMixLevel = 100;
     float m_appliedVolume = 1.0f;
 

@@ -177,7 +177,7 @@ void StreamEngine::noteOn(int channel, int key, int velocity)
     if (played < 0 || played > 127) {
         return;
     }
-    m_heldKey[channel][key] = static_cast<std::int8_t>(played);
+    m_heldKey[channel][key] = static_cast<std::int16_t>(played);
     m_synth->noteOn(channel, played, velocity);
 }
 

@@ -302,3 +302,48 @@ TEST(MidiFile, CorpusFilesWithIllegalOrCutBytesStillHoldTheirScale)
     EXPECT_EQ(readMidiFile((dir / "test-empty-file.mid").string()).error, Error::FileForm);
     EXPECT_EQ(readMidiFile((dir / "test-not-a-midi-file.mid").string()).error, Error::FileForm);
 }
+
+TEST(MidiFile, MangledFilesNeverBreakTheReader)
+{
+    MidiFileBuilder builder(1, 96);
+    builder.addTrack().tempo(400000).lyric("la").sysex({0x7E, 0x7F, 0x09, 0x01, 0xF7});
+    builder.addTrack().useRunningStatus().note(0, 60, 100, 0, 10).note(0, 62, 100, 20, 10);
+    builder.track(1).controller(0, 7, 100).pitchBend(0, 9000).text("t");
+    const Bytes original = builder.build();
+    std::uint32_t seed = 1;
+    auto next = [&seed](std::uint32_t range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % range;
+    };
+    int read = 0;
+    for (int round = 0; round < 3000; ++round) {
+        Bytes bytes = original;
+        const std::uint32_t changes = 1 + next(4);
+        for (std::uint32_t i = 0; i < changes; ++i) {
+            bytes[next(static_cast<std::uint32_t>(bytes.size()))] =
+                static_cast<std::uint8_t>(next(256));
+        }
+        if (next(4) == 0) {
+            bytes.resize(next(static_cast<std::uint32_t>(bytes.size())));
+        }
+        MidiReadResult result = readMidi(bytes);
+        if (!result.file) {
+            EXPECT_EQ(result.error, Error::FileForm);
+            continue;
+        }
+        ++read;
+        std::uint32_t previous = 0;
+        for (const SongEvent &e : result.file->events()) {
+            ASSERT_GE(e.tick, previous);
+            ASSERT_LE(e.tick, result.file->lengthTicks());
+            previous = e.tick;
+        }
+        for (int type = 0; type < kMarkTypeCount; ++type) {
+            const auto count = result.file->markCount(static_cast<MarkType>(type));
+            for (std::size_t i = 0; i < count; ++i) {
+                ASSERT_TRUE(result.file->mark(static_cast<MarkType>(type), i));
+            }
+        }
+    }
+    EXPECT_GT(read, 1000);
+}

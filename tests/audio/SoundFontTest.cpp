@@ -75,6 +75,17 @@ TEST(SoundFont, FilesThatCannotBeLoadedAreRejected)
     ASSERT_TRUE(melorit::fixtures::writeFile(hollow, bytes));
     EXPECT_FALSE(SoundFont::load(hollow.string()));
     EXPECT_EQ(lastError(), Error::FileForm);
+
+    // A list whose size runs far past the end of the file.
+    const auto list = melorit::fixtures::bytesOf("LIST");
+    bytes.insert(bytes.end(), list.begin(), list.end());
+    melorit::fixtures::appendLittleEndian(bytes, 0xFFFFFFFFu, 4);
+    const auto info = melorit::fixtures::bytesOf("INFOINAM");
+    bytes.insert(bytes.end(), info.begin(), info.end());
+    melorit::fixtures::appendLittleEndian(bytes, 0xFFFFFFFFu, 4);
+    ASSERT_TRUE(melorit::fixtures::writeFile(hollow, bytes));
+    EXPECT_FALSE(SoundFont::load(hollow.string()));
+    EXPECT_EQ(lastError(), Error::FileForm);
 }
 
 TEST(SoundFont, LoadsTheCorpusFontsAndTheGeneralMidiFont)

@@ -86,3 +86,38 @@ TEST(StreamCorpus, AKaraokeSongWithTheGeneralMidiFont)
     EXPECT_GT(rms(out, 0, frameCount(out)), 300.0);
     EXPECT_GT(out.size() * 2, stream->length(PosUnit::Bytes));
 }
+
+TEST(StreamCorpus, MangledSongsPlayWithoutHarm)
+{
+    melorit::fixtures::MidiFileBuilder builder(1, 96);
+    auto &t = builder.addTrack().tempo(400000).lyric("la");
+    t.sysex({0x41, 0x10, 0x42, 0x12, 0x40, 0x11, 0x15, 0x01, 0x19, 0xF7});
+    builder.addTrack().note(0, 60, 100, 0, 48).note(9, 36, 100, 24, 48).controller(0, 121, 0);
+    builder.track(1).at(60).controller(0, 101, 0).controller(0, 100, 0).controller(0, 6, 12);
+    const melorit::fixtures::Bytes original = builder.build();
+    std::uint32_t seed = 7;
+    auto next = [&seed](std::uint32_t range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % range;
+    };
+    MidiStream::Options options;
+    options.font = sineFont();
+    for (int round = 0; round < 150; ++round) {
+        melorit::fixtures::Bytes bytes = original;
+        for (int i = 0; i < 3; ++i) {
+            bytes[14 + next(static_cast<std::uint32_t>(bytes.size() - 14))] =
+                static_cast<std::uint8_t>(next(256));
+        }
+        auto file = readMidi(bytes).file;
+        if (!file) {
+            continue;
+        }
+        auto stream = MidiStream::open(file, options);
+        ASSERT_TRUE(stream);
+        stream->sendEvent(0, MidiEvent::Transpose, 100 + next(40));
+        decodeFrames(*stream, 2000);
+        stream->setPosition(stream->length(PosUnit::Ticks) / 2, PosUnit::Ticks);
+        decodeFrames(*stream, 2000);
+        EXPECT_GE(stream->position(PosUnit::Ticks), stream->length(PosUnit::Ticks) / 2);
+    }
+}
