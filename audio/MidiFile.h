@@ -36,7 +36,8 @@ struct SysexMessage {
 
 // A Standard MIDI File read into memory: its tracks merged into one sequence of
 // events in playing order, its tempo map and its marks. Immutable once read, so
-// any number of streams and threads may share it.
+// any number of streams and threads may share it: every function is callable
+// from any thread.
 class MidiFile {
 public:
     struct Data;

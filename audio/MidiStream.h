@@ -39,9 +39,10 @@ class StreamEngine;
 // A decoding stream is read with read(); its syncs and DSP routines run inside
 // that call, on the reading thread.
 //
-// Threads: every function is for the thread that owns the stream (the UI
-// thread, which also reads a decoding stream), unless it says otherwise.
-// Functions report failures through lastError().
+// Threads: a stream belongs to the UI thread, which also reads it when it
+// decodes; the stream's own sync and DSP routines run inside read() and may
+// call it back (events, values, marks, positions, stop, DSP). Functions
+// report failures through lastError().
 class MidiStream {
 public:
     struct Options {
@@ -54,74 +55,96 @@ public:
     };
 
     // nullptr on failure: Error::FileOpen, Error::FileForm or Error::Mem.
+    // UI thread.
     static std::unique_ptr<MidiStream> openFile(const std::string &utf8Path,
                                                 const Options &options);
+    // UI thread.
     static std::unique_ptr<MidiStream> open(std::shared_ptr<const MidiFile> file,
                                             const Options &options);
+    // UI thread.
     ~MidiStream();
     MidiStream(const MidiStream &) = delete;
     MidiStream &operator=(const MidiStream &) = delete;
 
+    // Any thread (the file never changes).
     const MidiFile &file() const;
+    // Any thread.
     bool isDecoding() const;
 
     // Decodes up to bytes of audio into buffer; any byte count is allowed.
     // Returns the bytes written: fewer than asked at the end or when a sync
-    // stopped the stream, 0 once it has ended, -1 for a bad argument.
-    // The reading thread.
+    // stopped the stream, 0 once it has ended, -1 for a bad argument or a
+    // stream that does not decode (Error::NotAvail). UI thread (the reader).
     std::int64_t read(void *buffer, std::size_t bytes);
+    // UI thread.
     ActiveState activeState() const;
     // Ends the stream: it reports Stopped and reads return 0. Callable from
-    // the stream's own sync and DSP routines.
+    // the stream's own sync and DSP routines. UI thread.
     void stop();
 
-    // Length up to the song's last event (the decay comes after it).
+    // Length up to the song's last event (the decay comes after it). It
+    // follows tempos sent to the stream. UI thread.
     std::uint64_t length(PosUnit unit) const;
+    // Bytes produced so far; ticks of the song there (at most the length).
+    // UI thread.
     std::uint64_t position(PosUnit unit) const;
     // Silences the notes and rebuilds the channels' state (programs, banks,
     // controllers, pitch bend, tempo) as it is at the new position, so the
     // song resumes as if played from the start. Error::Position beyond the end.
+    // UI thread.
     bool setPosition(std::uint64_t value, PosUnit unit);
-    // Conversions at the output rate (no tempo involved).
+    // Conversions at the output rate (no tempo involved). Any thread.
     static double bytesToSeconds(std::uint64_t bytes);
     static std::uint64_t secondsToBytes(double seconds);
     // Conversions along the stream's timing, without moving the stream.
+    // UI thread.
     std::uint64_t bytesAtTick(double tick) const;
     std::uint32_t tickAtBytes(std::uint64_t bytes) const;
 
     // Sends an event to a channel (0-15); it takes effect at once and becomes
     // the channel's current value. Error::IllType for an event the stream does
-    // not take, Error::IllParam for a bad channel or value.
+    // not take, Error::IllParam for a bad channel or value. UI thread.
     bool sendEvent(int channel, MidiEvent event, std::uint32_t param);
     // The current value of an event on a channel, as the song or the program
-    // last set it; -1 on failure.
+    // last set it; -1 on failure. UI thread.
     std::int32_t eventValue(int channel, MidiEvent event);
 
+    // UI thread.
     std::size_t markCount(MarkType type) const;
-    // nullopt past the last mark (Error::IllParam).
+    // nullopt past the last mark (Error::IllParam). UI thread.
     std::optional<Mark> mark(MarkType type, std::size_t index) const;
 
     // Replaces the font; the channels keep their state, sounding notes stop.
+    // UI thread.
     bool setFont(std::shared_ptr<SoundFont> font);
+    // UI thread.
     std::shared_ptr<SoundFont> font() const;
 
+    // 0 on failure: Error::IllType, or Error::IllParam without a routine.
+    // UI thread.
     SyncId setSync(SyncType type, std::uint64_t param, SyncProc proc,
                    SyncTiming timing = SyncTiming::Heard);
     // The same with a numeric type, kSyncMixTimeFlag added for mix time.
+    // UI thread.
     SyncId setSync(std::uint32_t typeAndFlags, std::uint64_t param, SyncProc proc);
+    // UI thread.
     bool removeSync(SyncId sync);
+    // UI thread, before the stream is rendered elsewhere.
     void setSyncPoster(SyncPoster *poster);
     // Runs a posted sync (see SyncPoster); false when it was removed.
+    // UI thread.
     bool runPostedSync(SyncId sync, std::uint32_t data);
 
-    // DSP routines run in order of priority, highest first.
+    // DSP routines run in order of priority, highest first. UI thread, or a
+    // sync routine of the stream (not a DSP routine).
     DspId addDsp(DspProc proc, int priority = 0);
+    // UI thread (not from a DSP routine).
     bool removeDsp(DspId dsp);
 
-    // Peak levels of the last 20 ms produced.
+    // Peak levels of the last 20 ms produced. UI thread.
     Levels levels() const;
     // The most recent output: up to values.size() interleaved samples, oldest
-    // first (at most 8192 frames). Returns how many were copied.
+    // first (at most 8192 frames). Returns how many were copied. UI thread.
     std::size_t recentData(std::span<std::int16_t> values) const;
 
 private:

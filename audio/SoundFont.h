@@ -28,15 +28,17 @@ public:
     // UI thread.
     static std::shared_ptr<SoundFont> load(const std::string &utf8Path);
 
+    // Whichever thread drops the last reference; streams hold one.
     ~SoundFont();
     SoundFont(const SoundFont &) = delete;
     SoundFont &operator=(const SoundFont &) = delete;
 
-    // The absolute path the font was loaded from.
+    // The absolute path the font was loaded from. Any thread.
     const std::string &path() const { return m_path; }
-    // The bank name of the file's INFO list ("INAM"), raw bytes.
+    // The bank name of the file's INFO list ("INAM"), raw bytes. Any thread.
     const std::string &name() const { return m_name; }
     // Sample data in the file, and how much of it is loaded (all of it).
+    // Any thread.
     std::uint64_t sampleDataSize() const { return m_sampleDataSize; }
     std::uint64_t loadedSampleDataSize() const { return m_sampleDataSize; }
 
