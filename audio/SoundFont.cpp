@@ -122,11 +122,15 @@ std::shared_ptr<SoundFont> SoundFont::load(const std::string &utf8Path)
         return nullptr;
     }
     Registry &r = registry();
-    std::lock_guard lock(r.mutex);
-    if (auto existing = r.fonts[key].lock(); existing && r.times[key] == modified) {
-        detail::setLastError(Error::Ok);
-        return existing;
+    {
+        std::lock_guard lock(r.mutex);
+        if (auto existing = r.fonts[key].lock(); existing && r.times[key] == modified) {
+            detail::setLastError(Error::Ok);
+            return existing;
+        }
     }
+    // Loaded without the registry's lock: other threads keep their access to
+    // the fonts and the default font while a large file loads.
     auto description = readDescription(in, static_cast<std::streamoff>(fs::file_size(key, ec)));
     auto font = std::make_shared<SoundFont>(PassKey{}, key);
     if (!description || !font->open()) {
@@ -136,8 +140,13 @@ std::shared_ptr<SoundFont> SoundFont::load(const std::string &utf8Path)
     font->m_name = description->name;
     font->m_sampleDataSize = description->sampleDataSize;
     font->readPresetNames();
-    r.fonts[key] = font;
-    r.times[key] = modified;
+    std::lock_guard lock(r.mutex);
+    if (auto raced = r.fonts[key].lock(); raced && r.times[key] == modified) {
+        font = raced; // the same file finished loading on another thread meanwhile
+    } else {
+        r.fonts[key] = font;
+        r.times[key] = modified;
+    }
     detail::setLastError(Error::Ok);
     return font;
 }

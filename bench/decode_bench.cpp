@@ -13,6 +13,7 @@
 #include "bench/BenchSong.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -21,6 +22,7 @@
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -135,6 +137,50 @@ bool timeLibrary(const Options &options, const fs::path &wav, LibraryRun &run)
     return true;
 }
 
+// Reads a stream 1024 bytes at a time while another thread loads a large
+// font, and gives the longest single read seen during the load: how long the
+// load holds up a stream that is being rendered.
+void measureLoadLatency(const Options &options, const std::string &largeFont)
+{
+    if (!fs::exists(largeFont)) {
+        return;
+    }
+    audio::MidiStream::Options streamOptions;
+    streamOptions.font = audio::SoundFont::load(options.font);
+    auto stream = audio::MidiStream::openFile(options.song, streamOptions);
+    if (!stream) {
+        return;
+    }
+    std::atomic<bool> loading{true};
+    double loadSeconds = 0;
+    std::thread loader([&] {
+        const auto start = Clock::now();
+        auto font = audio::SoundFont::load(largeFont);
+        loadSeconds = seconds(start);
+        loading = false;
+    });
+    std::vector<char> buffer(1024);
+    double longest = 0;
+    int reads = 0;
+    while (loading && stream->activeState() == audio::ActiveState::Playing) {
+        const auto start = Clock::now();
+        stream->read(buffer.data(), buffer.size());
+        longest = std::max(longest, seconds(start));
+        ++reads;
+    }
+    loader.join();
+    // The same number of reads without a load, for the machine's own noise.
+    double quiet = 0;
+    for (int i = 0; i < reads && stream->activeState() == audio::ActiveState::Playing; ++i) {
+        const auto start = Clock::now();
+        stream->read(buffer.data(), buffer.size());
+        quiet = std::max(quiet, seconds(start));
+    }
+    std::printf("loading %s on another thread took %.3f s; %d reads of 1024 bytes meanwhile, "
+                "the longest %.2f ms (%.2f ms over as many reads without a load)\n",
+                largeFont.c_str(), loadSeconds, reads, longest * 1000, quiet * 1000);
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -207,6 +253,7 @@ int main(int argc, char **argv)
     std::printf("audio %.1f s (with the decay); fluidsynth -F %.3f s, library %.3f s "
                 "(%.0fx real time); ratio library/fluidsynth %.3f\n",
                 audioSeconds, theirs, ours, audioSeconds / ours, ours / theirs);
+    measureLoadLatency(options, "/usr/share/sounds/sf2/FluidR3_GM.sf2");
     fs::remove_all(dir);
     return 0;
 }
