@@ -1,0 +1,51 @@
+#pragma once
+
+#include "lyrics/GlyphMetrics.h"
+
+#include <QFont>
+#include <QPointF>
+
+#include <optional>
+#include <vector>
+
+namespace melorit::lyrics {
+
+// One closed outline of a glyph in em units, y up; the last point joins the
+// first.
+using Contour = std::vector<QPointF>;
+
+struct MeshVertex {
+    float x = 0;
+    float y = 0;
+    float z = 0;
+    float nx = 0;
+    float ny = 0;
+    float nz = 0;
+};
+
+// A glyph as solid text: the front face at z = 0 facing +z, the back face at
+// z = -depth facing -z and the side walls between them, all as triangles
+// that are counter-clockwise seen from outside, with their normals.
+struct GlyphMesh {
+    std::vector<MeshVertex> triangles;
+    GlyphMetrics metrics;
+};
+
+// The outline of a character drawn in a font (with the system's fallback
+// fonts for characters the font lacks), flattened into polygons, in units of
+// the font's pixel size (the em). Nothing for blank characters.
+std::vector<Contour> glyphContours(const QFont &font, char32_t character);
+
+// The metrics of a character: black box of its contours, advance of the font.
+GlyphMetrics glyphMetrics(const QFont &font, char32_t character,
+                          const std::vector<Contour> &contours);
+
+// Fills the contours by the non-zero winding rule (holes stay open) and
+// extrudes them by depth. Nothing when the tessellator fails.
+std::optional<std::vector<MeshVertex>> extrudeContours(const std::vector<Contour> &contours,
+                                                       float depth);
+
+// Whether a point lies inside the contours by the non-zero winding rule.
+bool insideContours(const std::vector<Contour> &contours, const QPointF &point);
+
+} // namespace melorit::lyrics

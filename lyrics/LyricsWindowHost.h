@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+namespace melorit::lyrics {
+
+class LyricsModel;
+
+// What the lyrics window reads from and tells the program around it. Every
+// member may be left empty; the window then does without. UI thread.
+struct LyricsWindowHost {
+    // The song's lyrics; nullptr before the first song.
+    const LyricsModel *model = nullptr;
+    // The position being heard, in MIDI ticks. Called once per frame while
+    // listening; it must not wait for the audio thread.
+    std::function<std::int64_t()> currentTick;
+    // A song is playing for listening (not before the first song, not while
+    // a song is rendered to a file).
+    std::function<bool()> listening;
+    // The current song's settings file; "" without a song, which reads and
+    // writes the configuration file instead.
+    std::function<QString()> songSettingsFile;
+    // The configuration file ("" is "Melorit.ini") and the language file.
+    QString configFile;
+    std::function<QString()> languageFile;
+    // Draws the main window's lyrics button (button 46) on or off.
+    std::function<void(bool on)> drawLyricsButton;
+    // The program is shutting down: closing really closes.
+    std::function<bool()> shuttingDown;
+    // The main window is moving its secondary windows along with itself.
+    std::function<bool()> movingSecondaryWindows;
+    // The main window's position (pixels), and where the window's offset
+    // from it (twips) is kept for the main window to move it along.
+    std::function<QPoint()> mainWindowPos;
+    std::function<void(QPoint offsetTwips)> offsetChanged;
+};
+
+} // namespace melorit::lyrics

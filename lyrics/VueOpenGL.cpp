@@ -1,0 +1,102 @@
+#include "lyrics/VueOpenGL.h"
+
+#include "app/core/UserMessages.h"
+#include "lyrics/LyricsModel.h"
+#include "lyrics/LyricsScene.h"
+#include "lyrics/OGLModule.h"
+
+#include <QOpenGLContext>
+
+#include <GL/glu.h>
+
+#include <algorithm>
+
+namespace melorit::lyrics {
+
+VueOpenGL::VueOpenGL(LyricsScene &scene, Feed feed, QWidget *parent)
+    : QOpenGLWidget(parent), m_scene(scene), m_feed(std::move(feed))
+{
+    setFormat(lyricsSurfaceFormat());
+    setFocusPolicy(Qt::NoFocus); // keys go to the window
+}
+
+VueOpenGL::~VueOpenGL()
+{
+    releaseGL();
+}
+
+void VueOpenGL::releaseGL()
+{
+    if (!m_initialised)
+        return;
+    makeCurrent();
+    m_font.release();
+    doneCurrent();
+    m_initialised = false;
+}
+
+void VueOpenGL::initializeGL()
+{
+    QOpenGLContext *ctx = context();
+    if (!ctx || ctx->isOpenGLES() || ctx->format().profile() == QSurfaceFormat::CoreProfile) {
+        showMessage(QStringLiteral("Problème initilisation OpenGL !"), QStringLiteral("Melorit"),
+                    MessageIcon::Critical);
+        Q_EMIT openGLFailed();
+        return;
+    }
+    // A new context (the widget moved to another window) needs its own lists.
+    connect(ctx, &QOpenGLContext::aboutToBeDestroyed, this, &VueOpenGL::releaseGL,
+            Qt::UniqueConnection);
+    m_font.release();
+    InitOpenGL(m_font);
+    m_scene.forgetLayout(); // measured with the old glyphs
+    m_initialised = true;
+}
+
+void VueOpenGL::resizeGL(int width, int height)
+{
+    const int w = std::max(width, 1);
+    const int h = std::max(height, 1);
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(40.0, static_cast<double>(w) / h, 1.0, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void VueOpenGL::paintGL()
+{
+    if (m_initialised)
+        Rendu_VueOpenGL();
+}
+
+void VueOpenGL::Rendu_VueOpenGL()
+{
+    const bool playing = listening() && m_feed.model;
+    const std::int64_t tick = playing && m_feed.currentTick ? m_feed.currentTick() : 0;
+    if (playing && m_scene.needsLayout(*m_feed.model)) {
+        m_font.ensureGlyphs(LyricsLayout::glyphsOf(*m_feed.model));
+        m_scene.buildLayout(*m_feed.model, m_font.metricsTable());
+    }
+    const FramePlan &plan = m_scene.frame(m_feed.model, m_font.metricsTable(), playing, tick);
+
+    glClearColor(plan.background.r, plan.background.g, plan.background.b, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    ++m_frames;
+    if (!plan.drawText)
+        return;
+    const double distance = m_scene.CamDistance();
+    gluLookAt(0, 0, -distance, 0, 0, 0, 0, 1, 0);
+    glRotatef(180, 0, 1, 0); // the text faces the camera
+    const LyricsLayout &layout = m_scene.layout();
+    for (const TextRun &run : plan.runs) {
+        const auto &codes = layout.line(run.line).codes;
+        m_font.Print3D(std::span<const GlyphCode>(codes).subspan(
+                           static_cast<std::size_t>(run.from), static_cast<std::size_t>(run.count)),
+                       run.x, run.y, run.z, run.colour);
+    }
+}
+
+} // namespace melorit::lyrics

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "lyrics/OutlineFont.h"
+
+#include <QOpenGLWidget>
+
+#include <cstdint>
+#include <functional>
+
+namespace melorit::lyrics {
+
+class LyricsModel;
+class LyricsScene;
+
+// The drawing surface of the lyrics window: one frame of solid 3-D lyrics
+// per paint. UI thread.
+class VueOpenGL : public QOpenGLWidget {
+    Q_OBJECT
+public:
+    // What a frame reads from the player.
+    struct Feed {
+        const LyricsModel *model = nullptr;
+        std::function<std::int64_t()> currentTick;
+        std::function<bool()> listening;
+    };
+
+    VueOpenGL(LyricsScene &scene, Feed feed, QWidget *parent = nullptr);
+    ~VueOpenGL() override;
+
+    const OutlineFont &font() const { return m_font; }
+    // Frames drawn so far.
+    std::uint64_t frameCount() const { return m_frames; }
+    bool initialised() const { return m_initialised; }
+    bool listening() const { return m_feed.listening && m_feed.listening(); }
+
+Q_SIGNALS:
+    // The context cannot draw the lyrics (no compatibility profile).
+    void openGLFailed();
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int width, int height) override;
+    void paintGL() override;
+
+private:
+    void Rendu_VueOpenGL();
+    void releaseGL();
+
+    LyricsScene &m_scene;
+    Feed m_feed;
+    OutlineFont m_font;
+    bool m_initialised = false;
+    std::uint64_t m_frames = 0;
+};
+
+} // namespace melorit::lyrics
