@@ -51,6 +51,7 @@ double seconds(Clock::time_point since)
 double timeCommand(const std::vector<std::string> &args)
 {
     std::vector<char *> argv;
+    argv.reserve(args.size() + 1);
     for (const std::string &a : args) {
         argv.push_back(const_cast<char *>(a.c_str()));
     }
