@@ -1,0 +1,280 @@
+#include "playlist/PlayList.h"
+
+#include "app/core/Geometry.h"
+#include "app/core/Language.h"
+#include "app/ini/Ini.h"
+#include "app/skins/ButtonFrames.h"
+#include "app/skins/Skins.h"
+#include "app/skins/WindowPalette.h"
+#include "panels/KeyMods.h"
+#include "playlist/PicButton.h"
+#include "playlist/Playlist.h"
+#include "playlist/PlaylistHost.h"
+#include "playlist/PlaylistLayout.h"
+#include "playlist/PlaylistWindowKeys.h"
+
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QFontDatabase>
+#include <QListView>
+#include <QMimeData>
+#include <QUrl>
+
+namespace melorit::playlist {
+namespace {
+
+// The buttons from top to bottom.
+enum Button {
+    kAddButton = 48,
+    kRemoveButton,
+    kLoadButton,
+    kSaveButton,
+    kPlayButton,
+    kShuffleButton,
+    kRepeatButton,
+};
+static_assert(kAddButton == skins::kFirstPlaylistButton);
+static_assert(kRepeatButton == skins::kPlaylistRepeatButton);
+
+} // namespace
+
+PlayList::PlayList(Playlist &songs, PlaylistHost &host, const skins::SkinSet &skins,
+                   FileChooser *chooser, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_songs(songs), m_host(host), m_skins(skins),
+      m_ownChooser(chooser ? nullptr : std::make_unique<DialogFileChooser>(this)),
+      m_chooser(chooser ? chooser : m_ownChooser.get()), m_lines(this)
+{
+    setPalette(skins::windowPalette());
+    setAutoFillBackground(true);
+    setAcceptDrops(true);
+    m_listFolder = ReadIni(keys::kListFolderSection, keys::kFolderKey);
+    m_songFolder = ReadIni(keys::kSongFolderSection, keys::kFolderKey);
+    buildList();
+    buildButtons();
+    followSongs();
+    resize(layout::kInitialSize);
+    DispMiscButtons();
+    LoadLanguage();
+}
+
+PlayList::~PlayList() = default;
+
+void PlayList::buildList()
+{
+    m_list = new QListView(this);
+    m_list->setModel(&m_lines);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Every line has the same height: the view lays out ten thousand lines
+    // without measuring each.
+    m_list->setUniformItemSizes(true);
+    m_list->setFrameShape(QFrame::NoFrame);
+    // Fixed pitch keeps the names in one column behind "-> " and four spaces.
+    m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_list->setGeometry(layout::kListLeft, 0, layout::kInitialSize.width() - layout::kListLeft,
+                        layout::kInitialSize.height());
+    connect(m_list, &QListView::doubleClicked, this, [this](const QModelIndex &index) {
+        m_list->setCurrentIndex(index);
+        Action_PlayIt();
+    });
+}
+
+void PlayList::buildButtons()
+{
+    for (int index = skins::kFirstPlaylistButton; index <= skins::kLastPlaylistButton; ++index) {
+        auto *button = new PicButton(index, this);
+        button->setGeometry(layout::buttonRect(index));
+        connect(button, &PicButton::pressed, this, &PlayList::buttonPressed);
+        connect(button, &PicButton::released, this, &PlayList::buttonReleased);
+        m_buttons[static_cast<std::size_t>(index - skins::kFirstPlaylistButton)] = button;
+    }
+}
+
+void PlayList::followSongs()
+{
+    m_lines.reset(m_songs.songs());
+    m_lines.select(m_songs.mark());
+    connect(&m_songs, &Playlist::songAdded, this, &PlayList::PlayListAdd);
+    connect(&m_songs, &Playlist::listChanged, this, [this] {
+        m_lines.reset(m_songs.songs());
+        m_lines.select(m_songs.mark());
+    });
+    connect(&m_songs, &Playlist::markMoved, this, &PlayList::PlayListSelect);
+}
+
+void PlayList::PlayListAdd(const QString &path)
+{
+    m_lines.append(path);
+}
+
+void PlayList::PlayListSelect(int line)
+{
+    m_lines.select(line);
+}
+
+PicButton *PlayList::PicSM(int index) const
+{
+    if (index < skins::kFirstPlaylistButton || index > skins::kLastPlaylistButton)
+        return nullptr;
+    return m_buttons[static_cast<std::size_t>(index - skins::kFirstPlaylistButton)];
+}
+
+void PlayList::DrawSM(int button, int state)
+{
+    if (button == kRepeatButton)
+        m_repeatState = state;
+    showState(button, state);
+}
+
+void PlayList::showState(int button, int state)
+{
+    PicButton *target = PicSM(button);
+    const auto frame = skins::playlistButtonFrame(button, state);
+    if (target && frame)
+        target->setPicture(skins::framePixmap(m_skins, *frame));
+}
+
+void PlayList::DispMiscButtons()
+{
+    for (int index = skins::kFirstPlaylistButton; index <= skins::kLastPlaylistButton; ++index)
+        DrawSM(index, 0);
+}
+
+void PlayList::LoadLanguage()
+{
+    const QString file = m_host.languageFile();
+    const auto text = [&file](QLatin1StringView key) {
+        return languageText(file, keys::kSection, key);
+    };
+    setWindowTitle(text(keys::kCaptionKey));
+    for (PicButton *button : m_buttons)
+        button->setToolTip(
+            languageText(file, keys::kSection, indexedKey(keys::kButtonTipStem, button->index())));
+    m_loadFilter = text(keys::kLoadFilterKey);
+    m_loadTitle = text(keys::kLoadTitleKey);
+    m_saveFilter = text(keys::kSaveFilterKey);
+    m_saveTitle = text(keys::kSaveTitleKey);
+    m_songFilter = text(keys::kSongFilterKey);
+    m_songTitle = text(keys::kSongTitleKey);
+    m_extensions = languageText(file, keys::kMainSection, keys::kExtensionsKey).toLower();
+}
+
+void PlayList::MemoPosition()
+{
+    if (m_host.movingSecondaryWindows())
+        return;
+    const QPoint main = m_host.mainWindowPos();
+    const QPoint offset(geometry::pixelsToTwips(pos().x() - main.x()),
+                        geometry::pixelsToTwips(pos().y() - main.y()));
+    m_host.setPlaylistOffset(offset);
+    WriteIni(keys::kSection, keys::kOffsetXKey, QString::number(offset.x()));
+    WriteIni(keys::kSection, keys::kOffsetYKey, QString::number(offset.y()));
+}
+
+void PlayList::buttonPressed(int index)
+{
+    showState(index, 1);
+}
+
+void PlayList::buttonReleased(int index, bool inside, Qt::KeyboardModifiers modifiers)
+{
+    panels::refreshKeyMods(panels::shiftArgument(modifiers));
+    if (inside)
+        runButton(index, modifiers);
+    // The repeat command draws its button itself, with the new mode; without
+    // the command the button shows the mode it showed before the press.
+    if (index != kRepeatButton)
+        DrawSM(index, 0);
+    else if (!inside)
+        showState(index, m_repeatState);
+}
+
+void PlayList::runButton(int index, Qt::KeyboardModifiers modifiers)
+{
+    switch (index) {
+    case kAddButton:
+        Action_Plus(false);
+        break;
+    case kRemoveButton:
+        if (modifiers.testFlag(Qt::ShiftModifier))
+            Action_Poubelle();
+        else
+            Action_Moins();
+        break;
+    case kLoadButton:
+        Action_LoadList();
+        break;
+    case kSaveButton:
+        Action_SaveList();
+        break;
+    case kPlayButton:
+        Action_PlayIt();
+        break;
+    case kShuffleButton:
+        Action_Shuffle();
+        break;
+    case kRepeatButton:
+        m_host.Action_Repeat();
+        break;
+    default:
+        break;
+    }
+}
+
+void PlayList::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_list->resize(layout::listSize(size(), m_list->size()));
+}
+
+void PlayList::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    MemoPosition();
+}
+
+void PlayList::closeEvent(QCloseEvent *event)
+{
+    if (m_host.closingDown()) {
+        event->accept();
+        return;
+    }
+    // The user closed it: it only hides, keeping its lines and mark.
+    event->ignore();
+    hide();
+    WriteIni(keys::kSection, keys::kShowKey, keys::kHiddenValue);
+    m_host.playlistHiddenByUser();
+}
+
+namespace {
+
+QStringList droppedFiles(const QMimeData *data)
+{
+    QStringList files;
+    if (!data)
+        return files;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    }
+    return files;
+}
+
+} // namespace
+
+void PlayList::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void PlayList::dropEvent(QDropEvent *event)
+{
+    const QStringList files = droppedFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_host.GereDrop(files);
+}
+
+} // namespace melorit::playlist
