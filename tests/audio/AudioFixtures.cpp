@@ -13,14 +13,24 @@ namespace melorit::audio::testing {
 
 std::filesystem::path scratchDir()
 {
-    static const std::filesystem::path dir = [] {
-        auto path = std::filesystem::temp_directory_path() /
-                    ("melorit-audio-" + std::to_string(::getpid()));
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-        return path;
-    }();
-    return dir;
+    // Removed with everything in it when the test program ends.
+    struct Folder {
+        std::filesystem::path path;
+        Folder()
+            : path(std::filesystem::temp_directory_path() /
+                   ("melorit-audio-" + std::to_string(::getpid())))
+        {
+            std::filesystem::remove_all(path);
+            std::filesystem::create_directories(path);
+        }
+        ~Folder()
+        {
+            std::error_code ec;
+            std::filesystem::remove_all(path, ec);
+        }
+    };
+    static const Folder folder;
+    return folder.path;
 }
 
 std::filesystem::path sineFontPath()

@@ -1,5 +1,6 @@
 #include "audio/MidiFile.h"
 
+#include "tests/audio/AudioFixtures.h"
 #include "tests/support/MidiFileBuilder.h"
 
 #include <gtest/gtest.h>
@@ -248,8 +249,7 @@ TEST(MidiFile, UnknownChunksAndRiffWrappersAreHandled)
 
 TEST(MidiFile, ReadsFilesByUtf8PathAndReportsMissingOnes)
 {
-    const auto dir = std::filesystem::temp_directory_path() / "melorit-audio-test";
-    std::filesystem::create_directories(dir);
+    const auto dir = melorit::audio::testing::scratchDir();
     const auto path = dir / "Chanson d\xC3\xA9j\xC3\xA0 vue.mid";
     MidiFileBuilder builder(1, 96);
     builder.addTrack().note(0, 60, 100, 0, 10);
