@@ -1,14 +1,12 @@
 #include "lyrics/GlyphMesh.h"
 
+#include "lyrics/GlyphFaces.h"
+
 #include <QFontMetricsF>
 #include <QPainterPath>
 
-#include <GL/glu.h>
-
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <deque>
 
 namespace melorit::lyrics {
 namespace {
@@ -17,111 +15,19 @@ namespace {
 constexpr double kSamePoint = 1e-6;
 // How far beside an edge the filled side is probed (em).
 constexpr double kProbe = 1e-3;
+// Walls meeting at a wider angle than about 40 degrees keep a sharp edge;
+// flatter joints (curves) are shaded smoothly.
+constexpr double kSmoothJoint = 0.766;
 
-struct Vec3 {
-    double x = 0;
-    double y = 0;
-    double z = 0;
-};
-
-Vec3 cross(const Vec3 &a, const Vec3 &b)
+double length(const QPointF &v)
 {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+    return std::hypot(v.x(), v.y());
 }
 
-Vec3 minus(const MeshVertex &a, const MeshVertex &b)
+QPointF normalised(const QPointF &v)
 {
-    return {double(a.x) - b.x, double(a.y) - b.y, double(a.z) - b.z};
-}
-
-// Appends a triangle, turning it so that it is counter-clockwise seen from
-// the side its normal points to.
-void addTriangle(std::vector<MeshVertex> &out, MeshVertex a, MeshVertex b, MeshVertex c,
-                 const Vec3 &normal)
-{
-    for (MeshVertex *v : {&a, &b, &c}) {
-        v->nx = static_cast<float>(normal.x);
-        v->ny = static_cast<float>(normal.y);
-        v->nz = static_cast<float>(normal.z);
-    }
-    const Vec3 n = cross(minus(b, a), minus(c, a));
-    if (n.x * normal.x + n.y * normal.y + n.z * normal.z < 0)
-        std::swap(b, c);
-    out.push_back(a);
-    out.push_back(b);
-    out.push_back(c);
-}
-
-MeshVertex at(const QPointF &p, double z)
-{
-    return MeshVertex{static_cast<float>(p.x()), static_cast<float>(p.y()), static_cast<float>(z)};
-}
-
-// What the GLU tessellator hands back: triangles only (an edge-flag callback
-// keeps it from making fans and strips).
-struct Tessellation {
-    std::deque<std::array<double, 3>> vertices; // stable addresses
-    std::vector<const double *> corners;
-    bool failed = false;
-};
-
-void GLAPIENTRY onBegin(GLenum, void *)
-{
-}
-void GLAPIENTRY onEdgeFlag(GLboolean, void *)
-{
-}
-void GLAPIENTRY onEnd(void *)
-{
-}
-
-void GLAPIENTRY onVertex(void *vertex, void *data)
-{
-    static_cast<Tessellation *>(data)->corners.push_back(static_cast<const double *>(vertex));
-}
-
-void GLAPIENTRY onCombine(GLdouble coords[3], void *[4], GLfloat[4], void **out, void *data)
-{
-    auto *t = static_cast<Tessellation *>(data);
-    t->vertices.push_back({coords[0], coords[1], coords[2]});
-    *out = t->vertices.back().data();
-}
-
-void GLAPIENTRY onError(GLenum, void *data)
-{
-    static_cast<Tessellation *>(data)->failed = true;
-}
-
-template <typename F> _GLUfuncptr callback(F *function)
-{
-    return reinterpret_cast<_GLUfuncptr>(function);
-}
-
-bool tessellate(const std::vector<Contour> &contours, Tessellation &t)
-{
-    GLUtesselator *tess = gluNewTess();
-    if (!tess)
-        return false;
-    gluTessProperty(tess, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_NONZERO);
-    gluTessNormal(tess, 0, 0, 1);
-    gluTessCallback(tess, GLU_TESS_BEGIN_DATA, callback(&onBegin));
-    gluTessCallback(tess, GLU_TESS_EDGE_FLAG_DATA, callback(&onEdgeFlag));
-    gluTessCallback(tess, GLU_TESS_VERTEX_DATA, callback(&onVertex));
-    gluTessCallback(tess, GLU_TESS_END_DATA, callback(&onEnd));
-    gluTessCallback(tess, GLU_TESS_COMBINE_DATA, callback(&onCombine));
-    gluTessCallback(tess, GLU_TESS_ERROR_DATA, callback(&onError));
-    gluTessBeginPolygon(tess, &t);
-    for (const Contour &contour : contours) {
-        gluTessBeginContour(tess);
-        for (const QPointF &p : contour) {
-            t.vertices.push_back({p.x(), p.y(), 0.0});
-            gluTessVertex(tess, t.vertices.back().data(), t.vertices.back().data());
-        }
-        gluTessEndContour(tess);
-    }
-    gluTessEndPolygon(tess);
-    gluDeleteTess(tess);
-    return !t.failed && t.corners.size() % 3 == 0;
+    const double l = length(v);
+    return l > 0 ? v / l : v;
 }
 
 // Winding number of a closed polygon around a point.
@@ -143,29 +49,109 @@ int windingAround(const Contour &contour, const QPointF &p)
     return winding;
 }
 
-// A wall along each edge that has the glyph on one side only, facing away
-// from the glyph.
-void addWalls(const std::vector<Contour> &contours, double depth, std::vector<MeshVertex> &out)
+// The outward normal of each edge that has the glyph on one side only;
+// nothing for edges inside or outside the glyph on both sides.
+std::vector<std::optional<QPointF>> edgeNormals(const std::vector<Contour> &contours,
+                                                const Contour &contour)
 {
-    for (const Contour &contour : contours) {
-        const std::size_t n = contour.size();
-        for (std::size_t i = 0; i < n; ++i) {
-            const QPointF a = contour[i];
-            const QPointF b = contour[(i + 1) % n];
-            const QPointF d = b - a;
-            const double length = std::hypot(d.x(), d.y());
-            if (length < kSamePoint)
-                continue;
-            const QPointF left(-d.y() / length, d.x() / length);
-            const QPointF middle = (a + b) / 2;
-            const bool leftFilled = insideContours(contours, middle + left * kProbe);
-            const bool rightFilled = insideContours(contours, middle - left * kProbe);
-            if (leftFilled == rightFilled)
-                continue;
-            const QPointF outward = leftFilled ? -left : left;
-            const Vec3 normal{outward.x(), outward.y(), 0};
-            addTriangle(out, at(a, 0), at(b, 0), at(b, -depth), normal);
-            addTriangle(out, at(a, 0), at(b, -depth), at(a, -depth), normal);
+    const std::size_t n = contour.size();
+    std::vector<std::optional<QPointF>> normals(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const QPointF d = contour[(i + 1) % n] - contour[i];
+        if (length(d) < kSamePoint)
+            continue;
+        const QPointF left = normalised(QPointF(-d.y(), d.x()));
+        const QPointF middle = contour[i] + d / 2;
+        const bool leftFilled = insideContours(contours, middle + left * kProbe);
+        const bool rightFilled = insideContours(contours, middle - left * kProbe);
+        if (leftFilled != rightFilled)
+            normals[i] = leftFilled ? -left : left;
+    }
+    return normals;
+}
+
+MeshVertex wallVertex(const QPointF &p, double z, const QPointF &normal)
+{
+    return MeshVertex{static_cast<float>(p.x()),      static_cast<float>(p.y()),
+                      static_cast<float>(z),          static_cast<float>(normal.x()),
+                      static_cast<float>(normal.y()), 0};
+}
+
+// One strip of wall along the edges first .. first + count - 1 (cyclic):
+// front and back point of every corner, normals averaged at smooth joints.
+MeshPrimitive wallStrip(const Contour &contour, const std::vector<std::optional<QPointF>> &normals,
+                        std::size_t first, std::size_t count, bool closedLoop, double depth)
+{
+    const std::size_t n = contour.size();
+    MeshPrimitive strip;
+    strip.kind = MeshPrimitive::Kind::Strip;
+    for (std::size_t k = 0; k <= count; ++k) {
+        const std::size_t corner = (first + k) % n;
+        // The edges before and after this corner; at the ends of an open
+        // strip only the strip's own edge counts.
+        const bool ownBefore = k > 0 || closedLoop;
+        const bool ownAfter = k < count || closedLoop;
+        QPointF normal;
+        if (ownBefore)
+            normal += *normals[(corner + n - 1) % n];
+        if (ownAfter)
+            normal += *normals[corner];
+        normal = normalised(normal);
+        strip.vertices.push_back(wallVertex(contour[corner], 0, normal));
+        strip.vertices.push_back(wallVertex(contour[corner], -depth, normal));
+    }
+    // Front, back, next front: counter-clockwise from outside, or the other
+    // way along this contour.
+    const MeshVertex &f0 = strip.vertices[0];
+    const MeshVertex &b0 = strip.vertices[1];
+    const MeshVertex &f1 = strip.vertices[2];
+    const double nx = double(b0.y - f0.y) * (f1.z - f0.z) - double(b0.z - f0.z) * (f1.y - f0.y);
+    const double ny = double(b0.z - f0.z) * (f1.x - f0.x) - double(b0.x - f0.x) * (f1.z - f0.z);
+    const QPointF &outward = *normals[first % n];
+    if (nx * outward.x() + ny * outward.y() < 0) {
+        for (std::size_t i = 0; i + 1 < strip.vertices.size(); i += 2)
+            std::swap(strip.vertices[i], strip.vertices[i + 1]);
+    }
+    return strip;
+}
+
+// The walls of one contour as strips, broken where an edge has no wall and
+// at sharp corners.
+void addWalls(const std::vector<Contour> &contours, const Contour &contour, double depth,
+              GlyphSolid &solid)
+{
+    const std::size_t n = contour.size();
+    const auto normals = edgeNormals(contours, contour);
+    const auto breaksBefore = [&](std::size_t edge) {
+        const auto &previous = normals[(edge + n - 1) % n];
+        const auto &current = normals[edge];
+        return !previous || !current ||
+               previous->x() * current->x() + previous->y() * current->y() < kSmoothJoint;
+    };
+    std::size_t start = n;
+    for (std::size_t i = 0; i < n && start == n; ++i) {
+        if (breaksBefore(i))
+            start = i;
+    }
+    if (start == n) { // one smooth loop
+        if (normals[0])
+            solid.push_back(wallStrip(contour, normals, 0, n, true, depth));
+        return;
+    }
+    std::size_t first = start;
+    std::size_t count = 0;
+    for (std::size_t k = 0; k <= n; ++k) {
+        const std::size_t edge = (start + k) % n;
+        if (k == n || breaksBefore(edge)) {
+            if (count > 0)
+                solid.push_back(wallStrip(contour, normals, first, count, false, depth));
+            first = edge;
+            count = 0;
+        }
+        if (k < n && normals[edge]) {
+            if (count == 0)
+                first = edge;
+            ++count;
         }
     }
 }
@@ -176,12 +162,10 @@ Contour cleaned(const QPolygonF &polygon, double scale)
     contour.reserve(static_cast<std::size_t>(polygon.size()));
     for (const QPointF &p : polygon) {
         const QPointF q(p.x() * scale, -p.y() * scale);
-        if (contour.empty() ||
-            std::hypot(q.x() - contour.back().x(), q.y() - contour.back().y()) > kSamePoint)
+        if (contour.empty() || length(q - contour.back()) > kSamePoint)
             contour.push_back(q);
     }
-    while (contour.size() > 1 && std::hypot(contour.front().x() - contour.back().x(),
-                                            contour.front().y() - contour.back().y()) <= kSamePoint)
+    while (contour.size() > 1 && length(contour.front() - contour.back()) <= kSamePoint)
         contour.pop_back();
     return contour;
 }
@@ -223,7 +207,7 @@ GlyphMetrics glyphMetrics(const QFont &font, char32_t character,
     const double scale = emScale(font);
     metrics.cellIncX = static_cast<float>(
         QFontMetricsF(font).horizontalAdvance(QString::fromUcs4(&character, 1)) * scale);
-    if (contours.empty())
+    if (contours.empty() || contours.front().empty())
         return metrics;
     double left = contours.front().front().x();
     double right = left;
@@ -244,25 +228,58 @@ GlyphMetrics glyphMetrics(const QFont &font, char32_t character,
     return metrics;
 }
 
-std::optional<std::vector<MeshVertex>> extrudeContours(const std::vector<Contour> &contours,
-                                                       float depth)
+std::optional<GlyphSolid> extrudeContours(const std::vector<Contour> &contours, float depth)
 {
-    std::vector<MeshVertex> triangles;
+    GlyphSolid solid;
     if (contours.empty())
-        return triangles;
-    Tessellation t;
-    if (!tessellate(contours, t))
+        return solid;
+    auto front = tessellateFace(contours);
+    if (!front)
         return std::nullopt;
-    for (std::size_t i = 0; i + 2 < t.corners.size(); i += 3) {
-        const auto corner = [&](std::size_t k, double z) {
-            return MeshVertex{static_cast<float>(t.corners[i + k][0]),
-                              static_cast<float>(t.corners[i + k][1]), static_cast<float>(z)};
-        };
-        addTriangle(triangles, corner(0, 0), corner(1, 0), corner(2, 0), {0, 0, 1});
-        addTriangle(triangles, corner(0, -depth), corner(1, -depth), corner(2, -depth), {0, 0, -1});
+    for (const MeshPrimitive &face : *front) {
+        solid.push_back(face);
+        MeshPrimitive back = face;
+        for (MeshVertex &v : back.vertices) {
+            v.z = -depth;
+            v.nz = -1;
+        }
+        reverseWinding(back);
+        solid.push_back(std::move(back));
     }
-    addWalls(contours, depth, triangles);
-    return triangles;
+    for (const Contour &contour : contours)
+        addWalls(contours, contour, depth, solid);
+    return solid;
+}
+
+std::vector<MeshVertex> solidTriangles(const GlyphSolid &solid)
+{
+    std::vector<MeshVertex> out;
+    for (const MeshPrimitive &p : solid) {
+        const auto &v = p.vertices;
+        switch (p.kind) {
+        case MeshPrimitive::Kind::Triangles:
+            out.insert(out.end(), v.begin(),
+                       v.begin() + static_cast<std::ptrdiff_t>(v.size() / 3 * 3));
+            break;
+        case MeshPrimitive::Kind::Fan:
+            for (std::size_t i = 1; i + 1 < v.size(); ++i)
+                out.insert(out.end(), {v[0], v[i], v[i + 1]});
+            break;
+        case MeshPrimitive::Kind::Strip:
+            for (std::size_t i = 0; i + 2 < v.size(); ++i) {
+                const bool repeated =
+                    (v[i].x == v[i + 1].x && v[i].y == v[i + 1].y && v[i].z == v[i + 1].z);
+                if (repeated) // the empty triangle that turns a strip around
+                    continue;
+                if (i % 2 == 0)
+                    out.insert(out.end(), {v[i], v[i + 1], v[i + 2]});
+                else
+                    out.insert(out.end(), {v[i + 1], v[i], v[i + 2]});
+            }
+            break;
+        }
+    }
+    return out;
 }
 
 } // namespace melorit::lyrics

@@ -23,13 +23,18 @@ struct MeshVertex {
     float nz = 0;
 };
 
-// A glyph as solid text: the front face at z = 0 facing +z, the back face at
-// z = -depth facing -z and the side walls between them, all as triangles
-// that are counter-clockwise seen from outside, with their normals.
-struct GlyphMesh {
-    std::vector<MeshVertex> triangles;
-    GlyphMetrics metrics;
+// Triangles as OpenGL draws them: separate, as a fan around the first
+// vertex, or as a strip.
+struct MeshPrimitive {
+    enum class Kind { Triangles, Fan, Strip };
+    Kind kind = Kind::Triangles;
+    std::vector<MeshVertex> vertices;
 };
+
+// A glyph as solid text: the front face at z = 0 facing +z, the back face at
+// z = -depth facing -z and the side walls between them, every triangle
+// counter-clockwise seen from outside, with normals for the lighting.
+using GlyphSolid = std::vector<MeshPrimitive>;
 
 // The outline of a character drawn in a font (with the system's fallback
 // fonts for characters the font lacks), flattened into polygons, in units of
@@ -42,8 +47,11 @@ GlyphMetrics glyphMetrics(const QFont &font, char32_t character,
 
 // Fills the contours by the non-zero winding rule (holes stay open) and
 // extrudes them by depth. Nothing when the tessellator fails.
-std::optional<std::vector<MeshVertex>> extrudeContours(const std::vector<Contour> &contours,
-                                                       float depth);
+std::optional<GlyphSolid> extrudeContours(const std::vector<Contour> &contours, float depth);
+
+// The solid as separate triangles, each in drawing order (the empty ones that
+// turn strips around left out).
+std::vector<MeshVertex> solidTriangles(const GlyphSolid &solid);
 
 // Whether a point lies inside the contours by the non-zero winding rule.
 bool insideContours(const std::vector<Contour> &contours, const QPointF &point);

@@ -7,8 +7,10 @@ namespace melorit::lyrics {
 namespace {
 
 // The outlines are read from a font this many pixels to the em: Qt flattens
-// curves to half a pixel, 0.005 em here.
-constexpr int kOutlinePixels = 100;
+// curves to half a pixel, 0.0125 em here, a pixel at 80 pixels to the em on
+// screen (about the middle zoom in a 900-pixel-high window). Finer
+// curves cost triangles in every frame.
+constexpr int kOutlinePixels = 40;
 
 const QString kMessageTitle = QStringLiteral("Melorit");
 
@@ -60,14 +62,17 @@ bool OutlineFont::compileGlyph(GLuint list, GlyphCode code)
     const bool blank = character < 0x20 || (character >= 0x7F && character < 0xA0);
     const std::vector<Contour> contours =
         blank ? std::vector<Contour>{} : glyphContours(m_font, character);
-    const auto triangles = extrudeContours(contours, kExtrusion);
-    if (!triangles)
+    const auto solid = extrudeContours(contours, kExtrusion);
+    if (!solid)
         return false;
     const GlyphMetrics metrics = blank ? GlyphMetrics{} : glyphMetrics(m_font, character, contours);
+    // One batch of separate triangles a glyph: a software renderer pays for
+    // each primitive more than for the vertices fans and strips would save.
+    const std::vector<MeshVertex> triangles = solidTriangles(*solid);
     glNewList(list, GL_COMPILE);
-    if (!triangles->empty()) {
+    if (!triangles.empty()) {
         glBegin(GL_TRIANGLES);
-        for (const MeshVertex &v : *triangles) {
+        for (const MeshVertex &v : triangles) {
             glNormal3f(v.nx, v.ny, v.nz);
             glVertex3f(v.x, v.y, v.z);
         }
@@ -76,7 +81,7 @@ bool OutlineFont::compileGlyph(GLuint list, GlyphCode code)
     glTranslatef(metrics.cellIncX, metrics.cellIncY, 0);
     glEndList();
     m_metrics.set(code, metrics);
-    m_triangles[code] = triangles->size() / 3;
+    m_triangles[code] = triangles.size() / 3;
     return true;
 }
 

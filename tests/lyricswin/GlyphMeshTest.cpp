@@ -57,10 +57,10 @@ Solid solid(char32_t c)
 {
     Solid s;
     s.contours = glyphContours(lyricsFont(), c);
-    auto triangles = extrudeContours(s.contours, kDepth);
-    EXPECT_TRUE(triangles.has_value());
-    if (triangles)
-        s.triangles = std::move(*triangles);
+    const auto extruded = extrudeContours(s.contours, kDepth);
+    EXPECT_TRUE(extruded.has_value());
+    if (extruded)
+        s.triangles = solidTriangles(*extruded);
     return s;
 }
 
