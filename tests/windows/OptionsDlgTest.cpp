@@ -1,0 +1,235 @@
+#include "OptionsFixture.h"
+
+#include "tools/OptionsDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+
+using namespace melorit;
+using namespace melorit::windows::test;
+
+namespace {
+
+constexpr int kMelodyChannel = 3;
+const QString kTimidity = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
+
+QByteArray languageFile(const QByteArray &code)
+{
+    return "[MELORIT]\r\nLng=" + code + "\r\n";
+}
+
+class OptionsDlgTest : public ::testing::Test {
+protected:
+    OptionsDlgTest()
+    {
+        host.language = folder.french();
+        host.code = QStringLiteral("fr");
+        host.mixer.setLyricsChannel(kMelodyChannel);
+    }
+
+    // The user picks the entry at this position of the list.
+    static void choose(tools::OptionsDlg &dialog, int position)
+    {
+        dialog.ComboLng()->setCurrentIndex(position);
+        Q_EMIT dialog.ComboLng()->activated(position);
+    }
+
+    static QStringList listed(const tools::OptionsDlg &dialog)
+    {
+        QStringList names;
+        for (int i = 0; i < dialog.ComboLng()->count(); ++i)
+            names.append(dialog.ComboLng()->itemText(i));
+        return names;
+    }
+
+    ProgramFolder folder;
+    RecordedMessages messages;
+    RecordingOptionsHost host;
+};
+
+} // namespace
+
+TEST_F(OptionsDlgTest, ListsTheLanguageFilesByTheirOwnCode)
+{
+    folder.write(QStringLiteral("DE.LNG"), languageFile("Deutsch"));
+    folder.write(QStringLiteral("xx.lng"), "[Options]\r\nCaption=Sans code\r\n");
+    folder.write(QStringLiteral("empty.lng"), languageFile(""));
+    folder.write(QStringLiteral("zz.txt"), languageFile("zz"));
+    host.code = QStringLiteral("FR");
+    tools::OptionsDlg dialog(host);
+    EXPECT_EQ(listed(dialog),
+              (QStringList{QStringLiteral("Deutsch"), QStringLiteral("en"), QStringLiteral("fr")}));
+    ASSERT_EQ(dialog.LanguageFiles().size(), 3);
+    EXPECT_EQ(dialog.LanguageFiles()[0].file, folder.file(QStringLiteral("DE.LNG")));
+    EXPECT_EQ(dialog.ComboLng()->currentIndex(), 2) << "the current language, any case";
+}
+
+TEST_F(OptionsDlgTest, AtMostAHundredNamedFilesAreListed)
+{
+    folder.write(QStringLiteral("a-nameless.lng"), "[Main]\r\n");
+    for (int i = 0; i < 105; ++i)
+        folder.write(QStringLiteral("l%1.lng").arg(i, 3, 10, QChar(u'0')),
+                     languageFile("L" + QByteArray::number(i)));
+    tools::OptionsDlg dialog(host);
+    ASSERT_EQ(dialog.ComboLng()->count(), 100);
+    ASSERT_EQ(dialog.LanguageFiles().size(), 100);
+    EXPECT_EQ(dialog.ComboLng()->itemText(0), u"en");
+    EXPECT_EQ(dialog.ComboLng()->itemText(1), u"fr");
+    EXPECT_EQ(dialog.ComboLng()->itemText(2), u"L0") << "a file without a code takes no place";
+    EXPECT_EQ(dialog.ComboLng()->itemText(99), u"L97");
+    EXPECT_EQ(dialog.LanguageFiles()[99].file, folder.file(QStringLiteral("l097.lng")));
+    EXPECT_EQ(tools::listLanguageFiles(folder.path(), 3).size(), 3);
+}
+
+TEST_F(OptionsDlgTest, ChoosingALanguageStoresTheFileNameAndReloadsEveryWindow)
+{
+    const QString english = folder.write(QStringLiteral("english.lng"), languageFile("en-GB"));
+    host.code = QStringLiteral("it");
+    tools::OptionsDlg dialog(host);
+    EXPECT_EQ(dialog.ComboLng()->currentIndex(), -1) << "no entry for the current language";
+    ASSERT_EQ(listed(dialog),
+              (QStringList{QStringLiteral("en"), QStringLiteral("en-GB"), QStringLiteral("fr")}));
+
+    choose(dialog, 1);
+    ASSERT_EQ(host.reloads.size(), 1u);
+    EXPECT_EQ(host.reloads[0], english);
+    EXPECT_EQ(host.code, u"en-GB");
+    EXPECT_EQ(ReadIni(QStringLiteral("Melorit"), QStringLiteral("Lng")), u"english")
+        << "the file's base name, not its code";
+
+    choose(dialog, 2);
+    EXPECT_EQ(host.reloads.back(), folder.french());
+    EXPECT_EQ(ReadIni(QStringLiteral("Melorit"), QStringLiteral("Lng")), u"fr");
+}
+
+TEST_F(OptionsDlgTest, TextsComeFromTheOptionsSection)
+{
+    tools::OptionsDlg dialog(host);
+    EXPECT_EQ(u8(dialog.windowTitle()), "Options");
+    EXPECT_EQ(u8(dialog.SSTab1()->tabText(0)), "Langue");
+    EXPECT_EQ(u8(dialog.SSTab1()->tabText(2)), "Instruments");
+    EXPECT_EQ(u8(dialog.btnReplace()->text()), "Charger Instruments");
+    EXPECT_EQ(u8(dialog.SfInfo()->text()), "SF Info");
+    EXPECT_EQ(u8(dialog.chkAutoMute()->text()), "Couper automatiquement le canal de la mélodie");
+
+    host.language = folder.english();
+    dialog.LoadLanguage();
+    EXPECT_EQ(u8(dialog.SSTab1()->tabText(0)), "Language");
+    EXPECT_EQ(u8(dialog.SSTab1()->tabText(1)), "Playback");
+    EXPECT_EQ(u8(dialog.btnReplace()->text()), "Load instruments");
+    EXPECT_EQ(u8(dialog.SfInfo()->text()), "SoundFont info");
+
+    // Without its texts the dialog shows empty ones.
+    host.language = folder.write(QStringLiteral("xx.lng"), languageFile("xx"));
+    dialog.LoadLanguage();
+    EXPECT_TRUE(dialog.SSTab1()->tabText(1).isEmpty());
+    EXPECT_TRUE(dialog.btnReplace()->text().isEmpty());
+
+    dialog.setSoundFontStatus(QStringLiteral("TimGM6mb\nSamples loaded: 1 of 2 bytes"));
+    EXPECT_EQ(dialog.soundFontLabel()->text(), u"TimGM6mb\nSamples loaded: 1 of 2 bytes");
+}
+
+TEST_F(OptionsDlgTest, AutomaticMutingChangesTheMelodyLevelAtOnce)
+{
+    tools::OptionsDlg dialog(host);
+    EXPECT_TRUE(dialog.chkAutoMute()->isChecked());
+    host.mixer.ApplyLevels();
+    ASSERT_EQ(host.stream.levels[kMelodyChannel], 0) << "the melody starts muted";
+    const int otherLevel = host.stream.levels[0];
+    ASSERT_GT(otherLevel, 0);
+
+    dialog.chkAutoMute()->click();
+    EXPECT_FALSE(host.autoMute());
+    EXPECT_EQ(host.stream.levels[kMelodyChannel], otherLevel) << "the melody is heard";
+    EXPECT_EQ(ReadIni(QStringLiteral("Melorit"), QStringLiteral("AutoMute")), u"0");
+
+    dialog.chkAutoMute()->click();
+    EXPECT_TRUE(host.autoMute());
+    EXPECT_EQ(host.stream.levels[kMelodyChannel], 0);
+    EXPECT_EQ(host.stream.levels[0], otherLevel) << "the other channels keep their level";
+    EXPECT_EQ(ReadIni(QStringLiteral("Melorit"), QStringLiteral("AutoMute")), u"1");
+
+    // Opened with muting off, the box is clear.
+    host.mixer.setAutoMute(false);
+    tools::OptionsDlg second(host);
+    EXPECT_FALSE(second.chkAutoMute()->isChecked());
+}
+
+TEST_F(OptionsDlgTest, ReplaceRunsTheSoundFontChooser)
+{
+    tools::OptionsDlg dialog(host);
+    dialog.btnReplace()->click();
+    EXPECT_EQ(host.fontChanges, 1);
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(OptionsDlgTest, SoundFontInfoShowsTheAssignmentsThenTheIdentity)
+{
+    host.fontPath = kTimidity;
+    host.assignments = {{1, -1, -1}};
+    tools::OptionsDlg dialog(host);
+    dialog.SfInfo()->click();
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages[0].text, u"font_=1\r\n1 font=1 -001 -001\r\n");
+    EXPECT_EQ(messages.messages[0].icon, MessageIcon::Information);
+    const QStringList identity = messages.messages[1].text.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(identity.size(), 3);
+    EXPECT_EQ(identity[0], kTimidity);
+    EXPECT_TRUE(identity[2].startsWith(u"Version SoundFont : 2."))
+        << "the version template of the French file: " << u8(identity[2]);
+
+    // A file that is no SoundFont.
+    messages.messages.clear();
+    host.fontPath = folder.write(QStringLiteral("a.wav"), "RIFF\x04\0\0\0WAVE");
+    host.assignments.clear();
+    dialog.SfInfo()->click();
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages[0].text, u"font_=0\r\n");
+    EXPECT_EQ(messages.messages[1].text, u"No soundfont bank found!");
+    EXPECT_EQ(messages.messages[1].icon, MessageIcon::Critical);
+
+    // No SoundFont at all: the list only.
+    messages.messages.clear();
+    host.fontPath.clear();
+    dialog.SfInfo()->click();
+    EXPECT_EQ(messages.messages.size(), 1u);
+}
+
+TEST_F(OptionsDlgTest, ShowingTheDialogAgainFindsNewLanguageFiles)
+{
+    tools::OptionsDlg dialog(host);
+    dialog.show();
+    EXPECT_EQ(dialog.ComboLng()->count(), 2);
+    dialog.hide();
+    folder.write(QStringLiteral("es.lng"), languageFile("es"));
+    host.code = QStringLiteral("es");
+    dialog.show();
+    EXPECT_EQ(listed(dialog),
+              (QStringList{QStringLiteral("en"), QStringLiteral("es"), QStringLiteral("fr")}));
+    EXPECT_EQ(dialog.ComboLng()->currentIndex(), 1);
+}
+
+TEST(LanguageList, BaseNameAndReloadOrder)
+{
+    EXPECT_EQ(tools::languageBaseName(QStringLiteral("/opt/melorit/english.lng")), u"english");
+    EXPECT_EQ(tools::languageBaseName(QStringLiteral("/opt/mel.orit/fr.v2.lng")), u"fr.v2");
+
+    tools::LanguageReloaders reloaders;
+    QStringList order;
+    const auto note = [&order](const char *name) {
+        return [&order, name] { order.append(QString::fromLatin1(name)); };
+    };
+    reloaders.set(tools::TextWindow::TimeEntry, note("time"));
+    reloaders.set(tools::TextWindow::Playlist, note("playlist"));
+    reloaders.set(tools::TextWindow::Main, note("main"));
+    reloaders.set(tools::TextWindow::About, note("about"));
+    reloaders.set(tools::TextWindow::Options, note("options"));
+    reloaders.set(tools::TextWindow::Lyrics, note("lyrics"));
+    reloaders.reloadAll();
+    EXPECT_EQ(order, (QStringList{QStringLiteral("about"), QStringLiteral("main"),
+                                  QStringLiteral("options"), QStringLiteral("lyrics"),
+                                  QStringLiteral("playlist"), QStringLiteral("time")}));
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QLatin1StringView>
+
+// Settings and language keys of the options dialog, each key next to its
+// default.
+namespace melorit::tools::options {
+
+// Configuration file, section "Melorit".
+inline constexpr QLatin1StringView kSection{"Melorit"};
+// The language: base name of the language file ("fr" for "fr.lng"); "" at
+// the first run.
+inline constexpr QLatin1StringView kLanguageKey{"Lng"};
+// Automatic muting of the melody channel: "1" on, "0" off; on when missing.
+inline constexpr QLatin1StringView kAutoMuteKey{"AutoMute"};
+inline constexpr bool kAutoMuteDefault = true;
+
+// Language files: the file's own code, section "MELORIT", key "Lng".
+inline constexpr QLatin1StringView kLanguageFilePattern{"*.lng"};
+inline constexpr QLatin1StringView kLanguageCodeSection{"MELORIT"};
+inline constexpr QLatin1StringView kLanguageCodeKey{"Lng"};
+
+// Language file, section "Options".
+inline constexpr QLatin1StringView kTextSection{"Options"};
+inline constexpr QLatin1StringView kCaptionKey{"Caption"};
+inline constexpr QLatin1StringView kTabStem{"Onglet"}; // "Onglet(0)" to "Onglet(2)"
+inline constexpr QLatin1StringView kSfInfoKey{"SfInfo"};
+inline constexpr QLatin1StringView kReplaceKey{"Replace"};
+inline constexpr QLatin1StringView kLanguageLabelKey{"Langue"};
+inline constexpr QLatin1StringView kAutoMuteTextKey{"chkAutoMute"};
+inline constexpr QLatin1StringView kVersionTemplateKey{"SfVersion"}; // "%1" = version
+
+} // namespace melorit::tools::options
