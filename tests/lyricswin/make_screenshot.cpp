@@ -30,10 +30,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cannot open the demo song\n");
         return 1;
     }
-    // The middle of the third line: its third syllable is being sung.
+    // The middle of the fifth line: its third syllable is being sung.
     const lyrics::LyricsModel &model = song.model();
     int syllable = 1;
-    while (syllable < model.SyllableCount() && model.syllable(syllable).Line < 3)
+    while (syllable < model.SyllableCount() && model.syllable(syllable).Line < 5)
         ++syllable;
     syllable += 2;
     song.seekBytes(static_cast<std::uint64_t>(model.syllable(syllable).BytePos) + 4 * 441 * 12);
