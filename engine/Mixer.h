@@ -36,6 +36,8 @@ public:
     Mixer();
 
     void setTarget(MixTarget *target) { m_target = target; }
+    // The stream the mixer applies to; the panels send their drags through it too.
+    MixTarget *target() const { return m_target; }
     void setView(MixView *view) { m_view = view; }
     // The language file the tips are read from.
     void setLanguageFile(const QString &file) { m_languageFile = file; }

@@ -1,0 +1,107 @@
+#pragma once
+
+// The mixer bound to the audio library: a MixTarget over the current song's
+// stream and SoundFont, and the song-start watchers that call the mixer back
+// from the stream. Header only, so that the mixer's own library never links
+// the audio library; include it where the audio library is linked (the
+// player, the tests).
+
+#include "audio/MidiStream.h"
+#include "audio/SoundFont.h"
+#include "engine/ControllerTable.h"
+#include "engine/MixTarget.h"
+#include "engine/Mixer.h"
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <utility>
+
+namespace melorit::engine {
+
+class StreamMixTarget final : public MixTarget {
+public:
+    // The song's stream, nullptr when there is none. UI thread, while the
+    // stream is not being rendered into (before it plays, after it stops).
+    void setStream(audio::MidiStream *stream) { m_stream.store(stream); }
+    audio::MidiStream *stream() const { return m_stream.load(); }
+    // The SoundFont whose output volume the gain sets (it applies with or
+    // without a stream). UI thread.
+    void setFont(std::shared_ptr<audio::SoundFont> font) { m_font = std::move(font); }
+
+    bool hasStream() const override { return m_stream.load() != nullptr; }
+
+    // The stream applies the event at once; from a watcher at mixing time
+    // that is before the audio after the song's own event is made.
+    void sendEvent(int channel, MidiEvent event, std::uint32_t param) override
+    {
+        if (audio::MidiStream *stream = m_stream.load()) {
+            stream->sendEvent(channel, event, param);
+        }
+    }
+
+    std::int32_t eventValue(int channel, MidiEvent event) const override
+    {
+        audio::MidiStream *stream = m_stream.load();
+        return stream != nullptr ? stream->eventValue(channel, event) : -1;
+    }
+
+    void setFontVolume(float volume) override
+    {
+        if (m_font) {
+            m_font->setVolume(volume);
+        }
+    }
+
+private:
+    std::atomic<audio::MidiStream *> m_stream{nullptr};
+    std::shared_ptr<audio::SoundFont> m_font;
+};
+
+// The controller watchers' user values: 1-6 for volume, pan, reverb send,
+// chorus send, program and bank, 18 for drum mode, 7-17 for the global
+// effects (events 32-42).
+struct ControllerWatch {
+    MidiEvent event;
+    int user;
+};
+
+inline constexpr std::array<ControllerWatch, 18> kControllerWatches{{
+    {MIDI_EVENT_VOLUME, 1},
+    {MIDI_EVENT_PAN, 2},
+    {MIDI_EVENT_REVERB, 3},
+    {MIDI_EVENT_CHORUS, 4},
+    {MIDI_EVENT_PROGRAM, 5},
+    {MIDI_EVENT_BANK, 6},
+    {globalEffectEvent(0), 7},
+    {globalEffectEvent(1), 8},
+    {globalEffectEvent(2), 9},
+    {globalEffectEvent(3), 10},
+    {globalEffectEvent(4), 11},
+    {globalEffectEvent(5), 12},
+    {globalEffectEvent(6), 13},
+    {globalEffectEvent(7), 14},
+    {globalEffectEvent(8), 15},
+    {globalEffectEvent(9), 16},
+    {globalEffectEvent(10), 17},
+    {MIDI_EVENT_DRUMS, 18},
+}};
+
+// Step 8 of a song's start (without the note watcher, which feeds the
+// meters): one mixing-time sync per controller event and one on the tempo,
+// calling the mixer's watchers. The mixer must outlive the stream's syncs.
+inline void installMixWatchers(audio::MidiStream &stream, Mixer &mixer)
+{
+    for (const ControllerWatch &watch : kControllerWatches) {
+        const int user = watch.user;
+        stream.setSync(
+            audio::SyncType::MidiEvent, static_cast<std::uint64_t>(watch.event),
+            [&mixer, user](std::uint32_t data) { mixer.onControllerEvent(user, data); },
+            audio::SyncTiming::MixTime);
+    }
+    stream.setSync(
+        audio::SyncType::MidiEvent, static_cast<std::uint64_t>(MIDI_EVENT_TEMPO),
+        [&mixer](std::uint32_t) { mixer.onTempoEvent(); }, audio::SyncTiming::MixTime);
+}
+
+} // namespace melorit::engine
