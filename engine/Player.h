@@ -1,0 +1,186 @@
+#pragma once
+
+#include "engine/Markers.h"
+#include "engine/Mixer.h"
+#include "engine/PlayerAudio.h"
+#include "engine/StreamMixTarget.h"
+#include "engine/Transport.h"
+#include "lyrics/LyricsModel.h"
+#include "lyrics/StreamLyricsSource.h"
+#include "playlist/Playlist.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace melorit::engine {
+
+class PlayerDialogs;
+class PlayerView;
+
+// Where a player finds its files.
+struct PlayerSettings {
+    // The configuration file; "" is "Melorit.ini".
+    QString configFile;
+    // The language file the titles and dialog texts come from.
+    QString languageFile;
+    // The folder of the program, where "Chorium.SF2" may lie.
+    QString programFolder;
+    // The system's General MIDI SoundFonts, tried in order at start when
+    // no configured font and no "Chorium.SF2" can be loaded.
+    QStringList systemFonts = defaultSystemFonts();
+    PlayerOutput output = PlayerOutput::Device;
+
+    static QStringList defaultSystemFonts();
+};
+
+// What the 100 ms clock of the main window shows.
+struct ClockReading {
+    // The position slider's value; nothing when the song's length in ticks
+    // is not known (the slider stays where it is).
+    std::optional<int> sliderValue;
+    // "mm:ss / mm:ss".
+    QString timeText;
+    // The options dialog's SoundFont status, every fourth tick.
+    std::optional<QString> fontStatus;
+};
+
+// The player: the song stream, the SoundFont, the current song and its
+// mix, markers and lyrics, and the playlist, with the transport that moves
+// through it. The windows call its operations and draw what its view
+// interface announces; whatever needs a person goes through the dialog
+// interface. Several players can live in one process.
+//
+// Everything runs on the user-interface thread, except the mixer's watchers
+// (mixing time, audio thread).
+class Player {
+public:
+    explicit Player(PlayerSettings settings, PlayerView *view = nullptr,
+                    PlayerDialogs *dialogs = nullptr);
+    ~Player();
+    Player(const Player &) = delete;
+    Player &operator=(const Player &) = delete;
+
+    void setView(PlayerView *view) { m_view = view; }
+    void setDialogs(PlayerDialogs *dialogs) { m_dialogs = dialogs; }
+
+    // --- SoundFont
+    // Loads a SoundFont and makes it current; false (nothing changed,
+    // nothing written) when it cannot be loaded or is the current one.
+    bool ReplaceFont(const QString &path);
+    // Lets the person choose a SoundFont and loads it.
+    void ChangeSF2();
+    // The font at start: the configured one, "Chorium.SF2" in the program
+    // folder, the system's General MIDI fonts, then the chooser.
+    void loadStartFont();
+    const std::shared_ptr<audio::SoundFont> &font() const { return m_font; }
+    const QString &FontPath() const { return m_fontPath; }
+    const QString &SoundFontFolder() const { return m_soundFontFolder; }
+    // "" where the font has no preset; bank 0-128, preset 0-127.
+    QString PresetName(int bank, int preset) const;
+    int MaxBank() const { return m_maxBank; }
+
+    // --- the current song
+    // Recomputes SongPath, SongName and SongSettingsFile from the playlist
+    // and announces the caption.
+    void AffTitre(const QString &suffix = {});
+    const QString &SongPath() const { return m_songPath; }
+    const QString &SongName() const { return m_songName; }
+    const QString &SongSettingsFile() const { return m_songSettingsFile; }
+    std::unique_ptr<audio::MidiStream> OpenSongStream(const QString &path, bool decode) const;
+    // Shows the audio error box with the calling thread's last error.
+    void BassError(const QString &context);
+
+    // --- transport
+    void Action_Play();
+    void Action_Stop();
+    void Action_Next();
+    void Action_Prev();
+    void Action_PlaySelected(int index);
+    void Action_Repeat();
+    // Opens the current playlist entry (the next one that can be read) and,
+    // when listening, plays it.
+    void OpenSong(bool listen);
+    // The end of the stream: stops it; while listening the transport goes on
+    // once the stream's call has returned (see runPending).
+    void SongEnd();
+    // Runs what a sync asked for after the stream's own call returned (the
+    // next song after an end). Called by pull and by the sync dispatch.
+    void runPending();
+    // PlayerOutput::Pull: reads up to bytes of the playing song, then runs
+    // what its syncs asked for. Returns the bytes read (0 without a song).
+    std::int64_t pull(std::size_t bytes);
+
+    int RepeatMode() const { return m_repeatMode; }
+    bool ListenMode() const { return m_listenMode; }
+    double SongLength() const { return m_songLength; }
+    std::int64_t SongTicks() const { return m_songTicks; }
+
+    // --- clock and position slider
+    // One tick of the 100 ms clock.
+    ClockReading clockTick(int sliderMax);
+    // "mm:ss / mm:ss" of the current position.
+    QString ShowTime() const;
+    // The slider released: seek to its proportional tick (never with
+    // max 0), then lyrics, controllers and tempo follow.
+    void sldPosition_MouseUp(int value, int sliderMax);
+
+    // --- what the player owns
+    audio::MidiStream *stream() const { return m_stream.get(); }
+    Mixer &mixer() { return m_mixer; }
+    const Mixer &mixer() const { return m_mixer; }
+    Markers &markers() { return m_markers; }
+    const Markers &markers() const { return m_markers; }
+    lyrics::LyricsModel &lyrics() { return m_lyrics; }
+    playlist::Playlist &playlist() { return m_playlist; }
+    const playlist::Playlist &playlist() const { return m_playlist; }
+    const PlayerSettings &settings() const { return m_settings; }
+
+private:
+    QString languageText(const QString &key) const;
+    void readPresetNames();
+    bool openListeningStream();
+    void setUpSong();
+    void installSyncs();
+    void releaseStream();
+    void goTo(const TransportStep &step);
+
+    PlayerSettings m_settings;
+    PlayerAudio m_audio;
+    PlayerView *m_view = nullptr;
+    PlayerDialogs *m_dialogs = nullptr;
+
+    std::shared_ptr<audio::SoundFont> m_font;
+    QString m_fontPath;
+    QString m_soundFontFolder;
+    std::vector<QString> m_presetNames;
+    int m_maxBank = 0;
+
+    QString m_songPath;
+    QString m_songName;
+    QString m_songSettingsFile;
+    bool m_listenMode = false;
+    int m_repeatMode = kRepeatNone;
+    double m_songLength = 0;
+    std::int64_t m_songTicks = 0;
+    bool m_endPending = false;
+    ClockCounter m_clock;
+
+    Mixer m_mixer;
+    StreamMixTarget m_target;
+    Markers m_markers;
+    lyrics::LyricsModel m_lyrics;
+    playlist::Playlist m_playlist;
+
+    // Declared last: the stream goes first, before the models its syncs
+    // call; the lyrics source reads the stream.
+    std::unique_ptr<audio::MidiStream> m_stream;
+    std::unique_ptr<lyrics::StreamLyricsSource> m_lyricsSource;
+};
+
+} // namespace melorit::engine

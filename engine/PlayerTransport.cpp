@@ -1,0 +1,224 @@
+// The player's transport: opening a song for listening, its set-up, the
+// end of a song and the commands that move through the playlist.
+#include "engine/Player.h"
+
+#include "app/ini/Ini.h"
+#include "engine/PlayerView.h"
+#include "engine/SettingsKeys.h"
+#include "engine/StreamMixTarget.h"
+#include "tools/MidiDump.h"
+
+namespace melorit::engine {
+
+namespace {
+constexpr int kPlayButton = 35;
+constexpr int kRecordButton = 36;
+} // namespace
+
+void Player::Action_Play()
+{
+    if (m_view)
+        m_view->transportButtonChanged(kPlayButton, 1);
+    OpenSong(true);
+}
+
+void Player::releaseStream()
+{
+    if (!m_stream)
+        return;
+    m_audio.stop(*m_stream);
+    // Nothing may reach the stream once it is gone: the mixer first.
+    m_target.setStream(nullptr);
+    m_stream.reset();
+    m_lyricsSource.reset();
+}
+
+void Player::Action_Stop()
+{
+    releaseStream();
+    m_endPending = false;
+    if (m_view) {
+        m_view->metersReleased();
+        m_view->lyricsCleared();
+        m_view->transportButtonChanged(kPlayButton, 0);
+        m_view->transportButtonChanged(kRecordButton, 0);
+    }
+}
+
+void Player::goTo(const TransportStep &step)
+{
+    m_playlist.setCurrentSong(step.index);
+    if (!step.play) {
+        AffTitre();
+        return;
+    }
+    m_playlist.selectCurrent();
+    AffTitre();
+    Action_Play();
+}
+
+void Player::Action_Next()
+{
+    Action_Stop();
+    goTo(nextStep(m_playlist.CurrentSong(), m_playlist.count(), m_repeatMode, m_listenMode));
+}
+
+void Player::Action_Prev()
+{
+    Action_Stop();
+    goTo(prevStep(m_playlist.CurrentSong(), m_playlist.count()));
+}
+
+void Player::Action_PlaySelected(int index)
+{
+    Action_Stop();
+    goTo(playSelectedStep(index, m_playlist.count(), m_repeatMode));
+}
+
+void Player::Action_Repeat()
+{
+    m_repeatMode = nextRepeatMode(m_repeatMode);
+    WriteIni(config::kRepeatSection, config::kRepeatModeKey, QString::number(m_repeatMode),
+             m_settings.configFile);
+    if (m_view)
+        m_view->repeatModeChanged(m_repeatMode);
+}
+
+void Player::OpenSong(bool listen)
+{
+    Action_Stop();
+    m_listenMode = listen;
+    // Rendering opens its decoding stream with the export settings and then
+    // runs the same set-up (setUpSong) before its conversion loop.
+    if (!listen)
+        return;
+    if (!openListeningStream())
+        return;
+    setUpSong();
+    if (m_view)
+        m_view->transportButtonChanged(kPlayButton, 1);
+    m_audio.play(*m_stream);
+}
+
+bool Player::openListeningStream()
+{
+    const int count = m_playlist.count();
+    if (m_playlist.CurrentSong() > count || m_playlist.CurrentSong() < 1) {
+        m_playlist.setCurrentSong(1);
+        m_playlist.selectCurrent();
+    }
+    AffTitre();
+    if (m_playlist.CurrentSong() > count)
+        return false;
+    for (;;) {
+        if (ReadIni(QStringLiteral("Melorit"), QStringLiteral("Debug_MidiTxt"),
+                    m_settings.configFile) == u"1")
+            tools::DumpMidi(m_songPath);
+        m_stream = OpenSongStream(m_songPath, false);
+        if (m_stream)
+            return true;
+        // An entry that cannot be read is skipped without a word.
+        m_playlist.setCurrentSong(m_playlist.CurrentSong() + 1);
+        m_playlist.selectCurrent();
+        AffTitre();
+        if (m_playlist.CurrentSong() > count)
+            return false;
+    }
+}
+
+void Player::setUpSong()
+{
+    audio::MidiStream &stream = *m_stream;
+    m_lyrics.resetForNewSong();
+    m_mixer.setLyricsChannel(-1);
+    m_target.setStream(&stream);
+    m_target.setFont(m_font);
+    m_mixer.setSongSettingsFile(m_songSettingsFile);
+    m_mixer.startSongMix();
+    if (m_view)
+        m_view->timeLabelsShown(m_listenMode);
+
+    m_songLength = audio::MidiStream::bytesToSeconds(stream.length(audio::PosUnit::Bytes));
+    m_songTicks = static_cast<std::int64_t>(stream.length(audio::PosUnit::Ticks));
+
+    m_lyricsSource = std::make_unique<lyrics::StreamLyricsSource>(stream);
+    m_lyrics.InitLyrics(*m_lyricsSource);
+    m_lyrics.FindMelodyChannel(*m_lyricsSource);
+    // The melody channel is known only now: the levels set above did not
+    // silence it yet.
+    m_mixer.setLyricsChannel(m_lyrics.nCanalLyrics());
+    m_mixer.DispSoloMute();
+    m_mixer.ApplyLevels();
+    if (m_view)
+        m_view->lyricsEventShown(0);
+
+    installSyncs();
+
+    m_mixer.startSongTempo();
+    LoadMarqueurs(m_songSettingsFile, m_markers);
+    // The punch-in start and the punch-out fade are set up here when the
+    // song is rendered or listened to with active markers.
+    m_mixer.loadSongTempo();
+    if (m_view) {
+        m_view->markersChanged(m_markers, m_mixer.TempoRatio(), false);
+        m_view->timeSliderReset(ShowTime());
+    }
+    m_mixer.RefreshControllers();
+}
+
+void Player::installSyncs()
+{
+    audio::MidiStream &stream = *m_stream;
+    stream.setSync(audio::SyncType::End, 0, [this](std::uint32_t) { SongEnd(); });
+    if (m_lyrics.LyricsTrack() >= 0) {
+        stream.setSync(m_lyrics.LyricSyncType(), 0, [this](std::uint32_t markIndex) {
+            if (m_lyricsSource)
+                m_lyrics.LyricSync(*m_lyricsSource, static_cast<int>(markIndex),
+                                   m_lyrics.LyricMarkType());
+        });
+    }
+    installMixWatchers(stream, m_mixer);
+}
+
+void Player::SongEnd()
+{
+    if (m_view)
+        m_view->metersReleased();
+    if (m_stream)
+        m_audio.stop(*m_stream);
+    if (m_view)
+        m_view->lyricsCleared();
+    // The lyrics file of a rendered song is written here.
+    // The next song frees this stream, so it starts once the stream's call
+    // that reported the end has returned.
+    if (songEndAction(m_repeatMode, m_listenMode) != SongEndAction::None)
+        m_endPending = true;
+}
+
+void Player::runPending()
+{
+    if (!m_endPending)
+        return;
+    m_endPending = false;
+    switch (songEndAction(m_repeatMode, m_listenMode)) {
+    case SongEndAction::PlayAgain:
+        Action_Play();
+        break;
+    case SongEndAction::PlayNext:
+        Action_Next();
+        break;
+    case SongEndAction::None:
+        break;
+    }
+}
+
+std::int64_t Player::pull(std::size_t bytes)
+{
+    std::int64_t read = 0;
+    if (m_stream)
+        read = m_audio.pull(*m_stream, bytes);
+    runPending();
+    return read;
+}
+
+} // namespace melorit::engine

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "engine/Markers.h"
+
+#include <QString>
+
+namespace melorit::engine {
+
+// What the player announces to the main window and its companions, one
+// method per kind of change. Every call comes on the user-interface thread.
+// The defaults ignore the change, so a view implements what it draws.
+class PlayerView {
+public:
+    virtual ~PlayerView() = default;
+
+    // The main window's caption ("Main.Caption" filled with the title).
+    virtual void captionChanged(const QString &caption) { (void)caption; }
+
+    // A button of the main window's strip is drawn in a state: play (35) and
+    // record (36), 1 pressed, 0 released.
+    virtual void transportButtonChanged(int button, int state)
+    {
+        (void)button;
+        (void)state;
+    }
+
+    // The repeat mode changed: the repeat buttons of the main window (42) and
+    // of the playlist window (54) show it.
+    virtual void repeatModeChanged(int mode) { (void)mode; }
+
+    // The channel meters let go of their levels (each value made negative).
+    virtual void metersReleased() {}
+
+    // The lyrics window clears itself (EffaceLyrics).
+    virtual void lyricsCleared() {}
+
+    // The lyrics window shows the given lyric event (DisplayLyrics).
+    virtual void lyricsEventShown(int index) { (void)index; }
+
+    // The time label is shown while listening, the conversion label while
+    // rendering (VoirReglages).
+    virtual void timeLabelsShown(bool listening) { (void)listening; }
+
+    // The markers are shown on the position bar (AfficherMarqueurs); with
+    // relayout the bar is placed again even when the buttons are visible.
+    virtual void markersChanged(const Markers &markers, double tempoRatio, bool relayout)
+    {
+        (void)markers;
+        (void)tempoRatio;
+        (void)relayout;
+    }
+
+    // The position slider goes back to 0 and the time label is redrawn
+    // (InitTimeSlider).
+    virtual void timeSliderReset(const QString &timeText) { (void)timeText; }
+
+    // A new SoundFont is loaded: preset tips and names are to be read again.
+    virtual void presetNamesChanged() {}
+};
+
+} // namespace melorit::engine
