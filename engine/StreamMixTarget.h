@@ -2,8 +2,8 @@
 
 // The mixer bound to the audio library: a MixTarget over the current song's
 // stream and SoundFont, and the song-start watchers that call the mixer back
-// from the stream. Header only, so that the mixer's own library never links
-// the audio library; include it where the audio library is linked (the
+// from the stream. Header only: the mixer itself reaches the stream through
+// MixTarget alone; whoever includes this links the audio library (the
 // player, the tests).
 
 #include "audio/MidiStream.h"
