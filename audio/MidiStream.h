@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,10 +35,16 @@ struct Mark {
 };
 
 class StreamEngine;
+class Playback;
+class Encoder;
+class SyncDispatcher;
 
 // A MIDI song played by FluidSynth with a SoundFont: 44100 Hz, 16-bit stereo.
 // A decoding stream is read with read(); its syncs and DSP routines run inside
-// that call, on the reading thread.
+// that call, on the reading thread. A playing stream (Options::decode false)
+// is pulled by the sound device once play() is called: its mixing-time syncs
+// and DSP routines run on the audio thread, its other syncs on the UI thread
+// through SyncDispatcher, and its position is what is being heard.
 //
 // Threads: a stream belongs to the UI thread, which also reads it when it
 // decodes; the stream's own sync and DSP routines run inside read() and may
@@ -76,17 +83,29 @@ public:
     // stopped the stream, 0 once it has ended, -1 for a bad argument or a
     // stream that does not decode (Error::NotAvail). UI thread (the reader).
     std::int64_t read(void *buffer, std::size_t bytes);
-    // UI thread.
+    // Playing while data remains (the decay included): for a playing stream,
+    // while it plays and until the last rendered audio has been heard. UI
+    // thread.
     ActiveState activeState() const;
-    // Ends the stream: it reports Stopped and reads return 0. Callable from
-    // the stream's own sync and DSP routines. UI thread.
+    // A decoding stream ends: it reports Stopped and reads return 0. A
+    // playing stream pauses (see pause()). Callable from the stream's own sync
+    // and DSP routines. UI thread.
     void stop();
+
+    // Starts or resumes a playing stream through the sound device; restart
+    // (or a stream that has ended) starts from the beginning. Error::Decode
+    // for a decoding stream, Error::Init without a started device. UI thread.
+    bool play(bool restart);
+    // Stops the output of a playing stream and keeps its position (a later
+    // play(false) resumes there); it then reports Stopped. A decoding stream
+    // ends as with stop(). UI thread.
+    bool pause();
 
     // Length up to the song's last event (the decay comes after it). It
     // follows tempos sent to the stream. UI thread.
     std::uint64_t length(PosUnit unit) const;
-    // Bytes produced so far; ticks of the song there (at most the length).
-    // UI thread.
+    // Bytes produced so far (a playing stream: the bytes heard so far); ticks
+    // of the song there (at most the length). UI thread.
     std::uint64_t position(PosUnit unit) const;
     // Silences the notes and rebuilds the channels' state (programs, banks,
     // controllers, pitch bend, tempo) as it is at the new position, so the
@@ -101,8 +120,9 @@ public:
     std::uint64_t bytesAtTick(double tick) const;
     std::uint32_t tickAtBytes(std::uint64_t bytes) const;
 
-    // Sends an event to a channel (0-15); it takes effect at once and becomes
-    // the channel's current value. Error::IllType for an event the stream does
+    // Sends an event to a channel (0-15); it takes effect at once (a playing
+    // stream: at the next device block) and becomes the channel's current
+    // value. Error::IllType for an event the stream does
     // not take, Error::IllParam for a bad channel or value. UI thread.
     bool sendEvent(int channel, MidiEvent event, std::uint32_t param);
     // The current value of an event on a channel, as the song or the program
@@ -141,6 +161,11 @@ public:
     // UI thread (not from a DSP routine).
     bool removeDsp(DspId dsp);
 
+    // Feeds an encoder with everything read() returns from now on; it is
+    // stopped when the stream is freed. Used by EncodeStartWav and
+    // EncodeStartCommand. UI thread.
+    void attachEncoder(std::shared_ptr<Encoder> encoder);
+
     // Peak levels of the last 20 ms produced. UI thread.
     Levels levels() const;
     // The most recent output: up to values.size() interleaved samples, oldest
@@ -148,10 +173,23 @@ public:
     std::size_t recentData(std::span<std::int16_t> values) const;
 
 private:
+    friend class SyncDispatcher;
+    enum class PostedSync { Due, Later, Stale };
+
     explicit MidiStream(std::unique_ptr<StreamEngine> engine);
     std::size_t readFrames(std::uint8_t *out, std::size_t frames);
+    // No lock for a decoding stream; the playing stream's lock otherwise.
+    std::unique_lock<std::recursive_mutex> lockEngine() const;
+    std::int64_t heardFrame() const;
+    // Whether a sync queued for the UI thread is heard yet. UI thread.
+    PostedSync postedSyncState(std::uint32_t generation, std::int64_t frame) const;
 
     std::unique_ptr<StreamEngine> m_engine;
+    // Declared after the engine: a playing stream leaves the device before
+    // its engine goes.
+    std::unique_ptr<Playback> m_playback;
+    std::uint64_t m_id = 0;
+    std::vector<std::shared_ptr<Encoder>> m_encoders;
     // The rest of a frame a read could not take, handed out by the next read.
     std::array<std::uint8_t, 4> m_carry{};
     std::size_t m_carryPos = 0;

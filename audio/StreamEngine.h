@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/EffectParams.h"
+#include "audio/Error.h"
 #include "audio/MidiEvent.h"
 #include "audio/MidiFile.h"
 #include "audio/MidiState.h"
@@ -46,6 +47,8 @@ public:
     bool seekTick(double tick);
 
     bool sendEvent(int channel, MidiEvent event, std::uint32_t param);
+    // What sendEvent would report for these arguments. Any thread.
+    static Error checkEvent(int channel, MidiEvent event, std::uint32_t param);
     std::int32_t eventValue(int channel, MidiEvent event);
 
     bool setFont(std::shared_ptr<SoundFont> font);

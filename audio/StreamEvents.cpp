@@ -253,6 +253,45 @@ bool StreamEngine::sendEvent(int channel, MidiEvent event, std::uint32_t param)
     }
 }
 
+Error StreamEngine::checkEvent(int channel, MidiEvent event, std::uint32_t param)
+{
+    if (channel < 0 || channel >= kMidiChannels) {
+        return Error::IllParam;
+    }
+    if (isEffectEvent(event)) {
+        return Error::Ok;
+    }
+    switch (event) {
+    case MidiEvent::Tempo:
+        return param == 0 || param > 0xFFFFFF ? Error::IllParam : Error::Ok;
+    case MidiEvent::MixLevel:
+    case MidiEvent::Transpose:
+        return param > 200 ? Error::IllParam : Error::Ok;
+    default:
+        break;
+    }
+    const int cc = eventController(event);
+    const std::uint32_t limit = event == MidiEvent::Pitch  ? 16383
+                                : event == MidiEvent::Note ? 0x7F7F
+                                : cc >= 120                ? ~0u
+                                                           : 127;
+    if (param > limit) {
+        return Error::IllParam;
+    }
+    switch (event) {
+    case MidiEvent::Note:
+    case MidiEvent::Program:
+    case MidiEvent::Bank:
+    case MidiEvent::Drums:
+    case MidiEvent::Pitch:
+    case MidiEvent::PitchRange:
+    case MidiEvent::ChannelPressure:
+        return Error::Ok;
+    default:
+        return cc < 0 ? Error::IllType : Error::Ok;
+    }
+}
+
 bool StreamEngine::sendChannelEvent(int channel, MidiEvent event, std::uint32_t param)
 {
     const int cc = eventController(event);

@@ -40,6 +40,16 @@ bool SyncList::run(SyncId id, std::uint32_t data)
     return false;
 }
 
+SyncProc SyncList::procOf(SyncId id) const
+{
+    for (const Entry &entry : m_entries) {
+        if (entry.id == id) {
+            return entry.removed ? SyncProc{} : entry.proc;
+        }
+    }
+    return {};
+}
+
 void SyncList::deliver(Entry &entry, std::uint32_t data)
 {
     if (entry.timing == SyncTiming::Heard && m_poster) {

@@ -17,6 +17,8 @@ public:
     bool remove(SyncId id);
     // Runs a sync of SyncTiming::Heard that a SyncPoster delivered.
     bool run(SyncId id, std::uint32_t data);
+    // The routine of a sync still set (empty otherwise), to run elsewhere.
+    SyncProc procOf(SyncId id) const;
     void setPoster(SyncPoster *poster) { m_poster = poster; }
 
     void fireEnd();

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+namespace melorit::audio {
+
+// The sound device: SDL2 audio at 44100 Hz, 16-bit stereo, pulled by SDL's
+// callback thread in blocks of 512 frames (about 12 ms; with SDL's own buffer
+// about 23 ms are queued). When no usable device exists the library falls
+// back to SDL's "dummy" driver, silent and paced in real time, so songs still
+// play, their syncs arrive and the clock runs; one line on standard error says
+// so. Playing streams (MidiStream with Options::decode = false) are mixed into
+// the device while they play.
+
+// Starts the device once. Only 44100 Hz is taken (Error::Freq otherwise);
+// Error::Already when started, Error::Device when SDL cannot open even its
+// dummy driver. UI thread.
+bool Init(int frequency = 44100);
+// Stops the device; streams still playing stop too. UI thread.
+void Free();
+// 0x0204xxxx: the interface version the program checks at start-up (high
+// 16 bits 0x0204). Any thread.
+std::uint32_t GetVersion();
+// UI thread.
+bool isInitialised();
+// Whether the silent dummy driver is in use. UI thread.
+bool isDummyDevice();
+
+} // namespace melorit::audio
