@@ -69,6 +69,7 @@ void PlayList::buildList()
     // without measuring each.
     m_list->setUniformItemSizes(true);
     m_list->setFrameShape(QFrame::NoFrame);
+    m_list->setSpacing(1);
     // Fixed pitch keeps the names in one column behind "-> " and four spaces.
     m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_list->setGeometry(layout::kListLeft, 0, layout::kInitialSize.width() - layout::kListLeft,

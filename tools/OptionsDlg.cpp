@@ -24,7 +24,8 @@ namespace {
 constexpr int kTabCount = 3;
 constexpr int kPageMargin = 16;
 constexpr int kDialogWidth = 440;
-constexpr int kDialogHeight = 250;
+constexpr int kDialogHeight = 210;
+constexpr QSize kButtonSize{120, 28};
 
 QVBoxLayout *pageLayout(QWidget *page)
 {
@@ -100,6 +101,8 @@ QWidget *OptionsDlg::buildInstrumentsPage()
     m_fontStatus->setPalette(display);
     m_replace = new QPushButton(QStringLiteral("Charger Instruments"), page);
     m_sfInfo = new QPushButton(QStringLiteral("SF Info"), page);
+    m_replace->setMinimumSize(kButtonSize);
+    m_sfInfo->setMinimumSize(kButtonSize);
     auto *row = new QHBoxLayout;
     row->addWidget(m_replace);
     row->addWidget(m_sfInfo);

@@ -6,7 +6,6 @@
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -38,16 +37,22 @@ QLabel *wrappedLabel(QWidget *parent)
     return label;
 }
 
-QFrame *separator(QWidget *parent)
+QWidget *separator(QWidget *parent)
 {
-    auto *line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
+    auto *line = new QWidget(parent);
     line->setFixedHeight(1);
     line->setAutoFillBackground(true);
     QPalette p = line->palette();
     p.setColor(QPalette::Window, QColor(skins::palette::kTrack));
     line->setPalette(p);
     return line;
+}
+
+QPushButton *button(QWidget *parent)
+{
+    auto *b = new QPushButton(parent);
+    b->setMinimumSize(96, 28);
+    return b;
 }
 
 // The SysInfo caption without the dots that say it opens a window.
@@ -126,9 +131,9 @@ void frmAbout::buildWindow()
     m_disclaimer->setFont(small);
     setTextColour(m_disclaimer, skins::palette::kIconDim);
 
-    m_copyright = new QPushButton(this);
-    m_sysInfo = new QPushButton(this);
-    m_ok = new QPushButton(this);
+    m_copyright = button(this);
+    m_sysInfo = button(this);
+    m_ok = button(this);
     m_ok->setDefault(true);
     connect(m_copyright, &QPushButton::clicked, this, &frmAbout::btn_copyright_Click);
     connect(m_sysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
