@@ -123,10 +123,16 @@ public:
     std::string errorText() const override
     {
         std::lock_guard lock(m_mutex);
-        if (m_error.empty()) {
+        if (m_error.empty() && m_exitText.empty()) {
             return {};
         }
-        return m_outputTail.empty() ? m_error : m_error + "\n" + m_outputTail;
+        std::string text = m_exitText;
+        for (const std::string *part : {&m_error, &m_outputTail}) {
+            if (!part->empty()) {
+                text += (text.empty() ? "" : "\n") + *part;
+            }
+        }
+        return text;
     }
 
     void feed(std::span<const std::uint8_t> bytes) override
@@ -161,7 +167,7 @@ private:
     bool failed() const
     {
         std::lock_guard lock(m_mutex);
-        return !m_error.empty();
+        return !m_error.empty() || !m_exitText.empty();
     }
 
     void setError(const std::string &text)
@@ -201,10 +207,11 @@ private:
             }
             return;
         }
+        std::lock_guard lock(m_mutex);
         if (WIFEXITED(m_status)) {
-            setError(m_program + " exited with status " + std::to_string(WEXITSTATUS(m_status)));
+            m_exitText = m_program + " exited with status " + std::to_string(WEXITSTATUS(m_status));
         } else if (WIFSIGNALED(m_status)) {
-            setError(m_program + " was ended by signal " + std::to_string(WTERMSIG(m_status)));
+            m_exitText = m_program + " was ended by signal " + std::to_string(WTERMSIG(m_status));
         }
     }
 
@@ -301,6 +308,7 @@ private:
     std::size_t m_taken = 0;
     bool m_closing = false;
     std::string m_error;
+    std::string m_exitText;
     std::string m_outputTail;
 };
 

@@ -4,6 +4,7 @@
 #include "audio/Format.h"
 #include "audio/MidiStream.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -74,8 +75,9 @@ public:
         // that the sizes do not count.
         const auto data = static_cast<std::uint32_t>(m_dataBytes - m_dataBytes % kBytesPerFrame);
         const auto header = detail::wavHeader(data);
-        const long end = std::ftell(m_file);
-        const bool ok = end >= 0 && std::fseek(m_file, 0, SEEK_SET) == 0 &&
+        // Samples go after the header, also when it is first written.
+        const long end = std::max(std::ftell(m_file), static_cast<long>(detail::kWavHeaderSize));
+        const bool ok = std::fseek(m_file, 0, SEEK_SET) == 0 &&
                         std::fwrite(header.data(), 1, header.size(), m_file) == header.size() &&
                         std::fseek(m_file, end, SEEK_SET) == 0 && std::fflush(m_file) == 0;
         m_headerBytes = m_dataBytes;
