@@ -18,6 +18,7 @@
 #include <QFontDatabase>
 #include <QListView>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QUrl>
 
 namespace melorit::playlist {
@@ -96,11 +97,19 @@ void PlayList::followSongs()
     m_lines.reset(m_songs.songs());
     m_lines.select(m_songs.mark());
     connect(&m_songs, &Playlist::songAdded, this, &PlayList::PlayListAdd);
-    connect(&m_songs, &Playlist::listChanged, this, [this] {
-        m_lines.reset(m_songs.songs());
-        m_lines.select(m_songs.mark());
-    });
+    connect(&m_songs, &Playlist::listChanged, this, &PlayList::rebuildLines);
     connect(&m_songs, &Playlist::markMoved, this, &PlayList::PlayListSelect);
+}
+
+void PlayList::rebuildLines()
+{
+    // Lines go or change places: the list shows the same stretch of lines
+    // as before rather than jumping back to the top.
+    const int scrolled = m_list->verticalScrollBar()->value();
+    m_lines.reset(m_songs.songs());
+    m_lines.select(m_songs.mark());
+    m_list->doItemsLayout();
+    m_list->verticalScrollBar()->setValue(scrolled);
 }
 
 void PlayList::PlayListAdd(const QString &path)

@@ -78,6 +78,7 @@ private:
     void buildList();
     void buildButtons();
     void followSongs();
+    void rebuildLines();
     void showState(int button, int state);
     void buttonPressed(int index);
     void buttonReleased(int index, bool inside, Qt::KeyboardModifiers modifiers);

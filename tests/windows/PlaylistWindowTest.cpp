@@ -8,6 +8,7 @@
 
 #include <QListView>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
@@ -131,6 +132,23 @@ TEST_F(PlaylistWindowTest, RemovingTheMarkedLastLineLeavesNoCurrentSong)
     window->PlayListe()->selectionModel()->clearSelection();
     click(49);
     EXPECT_EQ(songs.count(), 2);
+}
+
+TEST_F(PlaylistWindowTest, RemovingLinesKeepsTheListWhereItWasScrolled)
+{
+    addSongs(300);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QListView *list = window->PlayListe();
+    list->scrollTo(window->lines().index(250), QAbstractItemView::PositionAtTop);
+    const int scrolled = list->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
+    selectLines({260});
+    click(49);
+    ASSERT_EQ(songs.count(), 299);
+    EXPECT_EQ(list->verticalScrollBar()->value(), scrolled);
+    click(53);
+    EXPECT_EQ(list->verticalScrollBar()->value(), scrolled) << "nor does a shuffle move it";
 }
 
 TEST_F(PlaylistWindowTest, ShuffleKeepsTheCurrentSongMarked)
