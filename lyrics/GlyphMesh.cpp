@@ -13,6 +13,8 @@ namespace {
 
 // Outline points closer than this (em) are one point.
 constexpr double kSamePoint = 1e-6;
+// The size advances are measured at, pixels to the em.
+constexpr int kMetricsPixels = 1000;
 // How far beside an edge the filled side is probed (em).
 constexpr double kProbe = 1e-3;
 // Walls meeting at a wider angle than about 40 degrees keep a sharp edge;
@@ -204,9 +206,11 @@ GlyphMetrics glyphMetrics(const QFont &font, char32_t character,
                           const std::vector<Contour> &contours)
 {
     GlyphMetrics metrics;
-    const double scale = emScale(font);
+    // Advances are measured large: small sizes may round them to pixels.
+    QFont large(font);
+    large.setPixelSize(kMetricsPixels);
     metrics.cellIncX = static_cast<float>(
-        QFontMetricsF(font).horizontalAdvance(QString::fromUcs4(&character, 1)) * scale);
+        QFontMetricsF(large).horizontalAdvance(QString::fromUcs4(&character, 1)) / kMetricsPixels);
     if (contours.empty() || contours.front().empty())
         return metrics;
     double left = contours.front().front().x();
