@@ -43,7 +43,7 @@ PlayList::PlayList(Playlist &songs, PlaylistHost &host, const skins::SkinSet &sk
                    FileChooser *chooser, QWidget *parent)
     : QWidget(parent, Qt::Window), m_songs(songs), m_host(host), m_skins(skins),
       m_ownChooser(chooser ? nullptr : std::make_unique<DialogFileChooser>(this)),
-      m_chooser(chooser ? chooser : m_ownChooser.get()), m_lines(this)
+      m_chooser(chooser ? chooser : m_ownChooser.get())
 {
     setPalette(skins::windowPalette());
     setAutoFillBackground(true);

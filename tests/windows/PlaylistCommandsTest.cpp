@@ -131,21 +131,6 @@ TEST_F(PlaylistWindowTest, TheFoldersOfAnEarlierRunAreWhereTheChoosersOpen)
     host.shuttingDown = true;
 }
 
-TEST_F(PlaylistWindowTest, TenThousandSongsFromOneListAllGetTheirLine)
-{
-    QTemporaryDir lists;
-    QByteArray text;
-    for (int i = 1; i <= 10000; ++i)
-        text += "song_" + QByteArray::number(i) + ".kar\r\n";
-    const QString list = lists.filePath(QStringLiteral("big.m3u"));
-    folder.write(list, text);
-    chooser.answers = {{list}};
-    window->Action_LoadList();
-    ASSERT_EQ(window->lines().count(), 10000);
-    EXPECT_EQ(window->lines().lineText(1), u"-> song 1");
-    EXPECT_EQ(window->lines().lineText(10000), u"    song 10000");
-}
-
 TEST(FileChooser, DefaultSuffixComesFromTheFirstPattern)
 {
     EXPECT_EQ(playlist::defaultSuffixOf(QStringLiteral("Liste Melorit (*.mpl)")), u"mpl");
