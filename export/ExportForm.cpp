@@ -1,0 +1,131 @@
+#include "export/ExportForm.h"
+
+#include "app/core/Language.h"
+#include "app/core/TextUtil.h"
+#include "app/ini/Ini.h"
+#include "export/ExportKeys.h"
+
+#include <QDir>
+
+#include <utility>
+
+namespace melorit::exporting {
+
+namespace {
+
+void writeConfig(QLatin1StringView section, QLatin1StringView key, const QString &value,
+                 const QString &file)
+{
+    WriteIni(QString(section), QString(key), value, file);
+}
+
+} // namespace
+
+QString normalizedFolder(const QString &folder)
+{
+    QString result = folder.trimmed();
+    if (!result.isEmpty() && !result.endsWith(QDir::separator()))
+        result += QDir::separator();
+    return result;
+}
+
+int keptMaxLength(const QString &typed)
+{
+    const double value = text::roundHalfEven(text::Val(typed));
+    if (!(value >= 0 && value <= config::kMaxLengthLimit))
+        return 0;
+    return static_cast<int>(value);
+}
+
+ExportForm::ExportForm(QString songSettingsFile, QString configFile, QString languageFile)
+    : m_songSettingsFile(std::move(songSettingsFile)), m_configFile(std::move(configFile)),
+      m_languageFile(std::move(languageFile))
+{
+}
+
+void ExportForm::Form_Load(const QString &tagArtist, const QString &tagTitle)
+{
+    const ExportSettings settings = ReadExportSettings(m_configFile);
+    RecFolder = settings.SaveFolder;
+    GenericName = settings.SaveScheme;
+    Encoding = settings.Encoding;
+    const QString rate = settings.Rate.isEmpty() ? QString(config::kRateDefault) : settings.Rate;
+    RateIndex = static_cast<int>(bitRates().indexOf(rate));
+    LyricsMax =
+        ReadIni(QString(config::kLyricsSection), QString(config::kMaxLengthKey), m_configFile)
+            .trimmed();
+    CheckKOK = settings.MakeFile;
+    Tags = ReadTags(m_songSettingsFile);
+    if (!tagArtist.isEmpty() && Tags.Artist.isEmpty())
+        Tags.Artist = tagArtist;
+    if (!tagTitle.isEmpty() && Tags.Title.isEmpty())
+        Tags.Title = tagTitle;
+}
+
+QString ExportForm::rateText() const
+{
+    return RateIndex >= 0 && RateIndex < bitRates().size() ? bitRates().at(RateIndex) : QString();
+}
+
+void ExportForm::MémoParam()
+{
+    writeConfig(config::kWaveSection, config::kSaveFolderKey, normalizedFolder(RecFolder),
+                m_configFile);
+    writeConfig(config::kWaveSection, config::kSaveSchemeKey, GenericName.trimmed(), m_configFile);
+    const int encoding = Encoding == 1 ? 1 : Encoding == 2 ? 2 : 0;
+    writeConfig(config::kWaveSection, config::kEncodingKey, QString::number(encoding),
+                m_configFile);
+    writeConfig(config::kWaveSection, config::kRateKey, rateText(), m_configFile);
+    writeConfig(config::kLyricsSection, config::kMakeFileKey,
+                CheckKOK ? QStringLiteral("1") : QStringLiteral("0"), m_configFile);
+    LyricsMax = QString::number(keptMaxLength(LyricsMax));
+    writeConfig(config::kLyricsSection, config::kMaxLengthKey, LyricsMax, m_configFile);
+    WriteTags(m_songSettingsFile, Tags);
+}
+
+ExportOutcome ExportForm::Btn_Validation_Click()
+{
+    MémoParam();
+    return ExportOutcome::Validated;
+}
+
+ExportOutcome ExportForm::Btn_Tous_Click(ExportQuestions &questions)
+{
+    const QString text = text::barsToLineBreaks(languageOr(QStringLiteral("ConfirmAll"), {}));
+    // The title is the button's caption, its design text without a language.
+    const QString title =
+        languageOr(QStringLiteral("Tous"), QStringLiteral("Jusqu'\u00e0 la fin de la liste"));
+    if (!questions.confirmBatch(text, title))
+        return ExportOutcome::Open;
+    MémoParam();
+    return ExportOutcome::BatchAll;
+}
+
+QString ExportForm::languageOr(const QString &key, const QString &fallback) const
+{
+    // File "" would be the configuration file, which holds no window texts.
+    const QString value = m_languageFile.isEmpty()
+                              ? QString()
+                              : languageText(m_languageFile, QStringLiteral("Tags"), key);
+    return value.isEmpty() ? fallback : value;
+}
+
+ExportOutcome ExportForm::Btn_Abandon_Click()
+{
+    return ExportOutcome::Cancelled;
+}
+
+ExportOutcome ExportForm::Timer1_Timer(bool batchEncode)
+{
+    if (!batchEncode)
+        return ExportOutcome::Open;
+    MémoParam();
+    return ExportOutcome::BatchAll;
+}
+
+void ExportForm::RecFolder_Validate()
+{
+    RecFolder = normalizedFolder(RecFolder);
+}
+
+} // namespace melorit::exporting

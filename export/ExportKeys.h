@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QLatin1StringView>
+#include <QStringView>
+
+// Keys of the export settings (configuration file) and of the song's tags
+// (section "Tags" of the song's ".mst" file), next to their defaults.
+namespace melorit::exporting::config {
+
+inline constexpr QLatin1StringView kWaveSection{"Wave"};
+// 0 = WAV, 1 = MP3, 2 = Ogg Vorbis.
+inline constexpr QLatin1StringView kEncodingKey{"Encoding"};
+inline constexpr int kEncodingDefault = 0;
+// Bit rate in kbit/s for MP3 and Ogg Vorbis, kept as text.
+inline constexpr QLatin1StringView kRateKey{"Rate"};
+inline constexpr QLatin1StringView kRateDefault{"128"};
+// Output folder; empty = the song's own folder.
+inline constexpr QLatin1StringView kSaveFolderKey{"SaveFolder"};
+// Sub-folder and name pattern with %A/%a (artist) and %T/%t (title);
+// empty = the song's file name.
+inline constexpr QLatin1StringView kSaveSchemeKey{"SaveScheme"};
+
+inline constexpr QLatin1StringView kLyricsSection{"Lyrics"};
+// "0" = no lyrics file; anything else writes it.
+inline constexpr QLatin1StringView kMakeFileKey{"MakeFile"};
+inline constexpr bool kMakeFileDefault = true;
+// Characters per line of the lyrics file, 0..99, 0 = no limit.
+inline constexpr QLatin1StringView kMaxLengthKey{"MaxLength"};
+inline constexpr int kMaxLengthDefault = 0;
+inline constexpr int kMaxLengthLimit = 99;
+
+} // namespace melorit::exporting::config
+
+namespace melorit::exporting::tags {
+
+inline constexpr QLatin1StringView kSection{"Tags"};
+inline constexpr QStringView kArtist{u"Artiste"};
+inline constexpr QStringView kTitle{u"Titre"};
+inline constexpr QStringView kAlbum{u"Album"};
+inline constexpr QStringView kYear{u"Ann\u00e9e"};
+inline constexpr QStringView kTrack{u"Piste"};
+inline constexpr QStringView kGenre{u"Genre"};
+inline constexpr QStringView kComment{u"Commentaire"};
+
+} // namespace melorit::exporting::tags
