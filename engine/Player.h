@@ -110,11 +110,21 @@ public:
     // once the stream's call has returned (see runPending).
     void SongEnd();
     // Runs what a sync asked for after the stream's own call returned (the
-    // next song after an end). Called by pull and by the sync dispatch.
+    // next song after an end). Called by pull and by pumpSyncs.
     void runPending();
-    // PlayerOutput::Pull: reads up to bytes of the playing song, then runs
-    // what its syncs asked for. Returns the bytes read (0 without a song).
+    // A song heard through the sound device: runs the syncs that are due
+    // (end, lyrics, notes) and then what they asked for. The main window
+    // calls it from its timer or when SyncDispatcher::fd() is readable.
+    // The dispatcher serves every playing stream of the process, so each
+    // player pumps: another player's syncs run here and its pending step
+    // waits for its own pump. Returns the syncs run. UI thread.
+    int pumpSyncs();
+    // A decoding listening stream (no sound device): reads up to bytes of
+    // the song, then runs what its syncs asked for. Returns the bytes read
+    // (0 without a song or when the song plays through the device).
     std::int64_t pull(std::size_t bytes);
+    // Whether the current song plays through the sound device.
+    bool playsThroughDevice() const { return m_stream && !m_stream->isDecoding(); }
 
     int RepeatMode() const { return m_repeatMode; }
     bool ListenMode() const { return m_listenMode; }

@@ -1,20 +1,23 @@
 #include "engine/PlayerAudio.h"
 
+#include "audio/Device.h"
 #include "audio/Error.h"
 
 #include <vector>
 
 namespace melorit::engine {
 
+bool PlayerAudio::playsThroughDevice() const
+{
+    return m_output == PlayerOutput::Device && audio::isInitialised();
+}
+
 std::unique_ptr<audio::MidiStream>
 PlayerAudio::openSongStream(const QString &path, bool decode,
                             std::shared_ptr<audio::SoundFont> font) const
 {
     audio::MidiStream::Options options;
-    // Until the sound device is wired in, a listening stream is pulled by
-    // its reader as well; Device will then open a playing stream here.
-    (void)decode;
-    options.decode = true;
+    options.decode = decode || !playsThroughDevice();
     options.decayEnd = true;
     options.font = std::move(font);
     return audio::MidiStream::openFile(path.toStdString(), options);
@@ -22,8 +25,9 @@ PlayerAudio::openSongStream(const QString &path, bool decode,
 
 bool PlayerAudio::play(audio::MidiStream &stream) const
 {
-    (void)stream;
-    return true;
+    if (stream.isDecoding())
+        return true;
+    return stream.play(false);
 }
 
 void PlayerAudio::stop(audio::MidiStream &stream) const
@@ -53,6 +57,8 @@ bool PlayerAudio::setFont(audio::MidiStream &stream, std::shared_ptr<audio::Soun
 
 std::int64_t PlayerAudio::pull(audio::MidiStream &stream, std::size_t bytes) const
 {
+    if (!stream.isDecoding())
+        return 0;
     std::vector<std::uint8_t> buffer(bytes);
     return stream.read(buffer.data(), buffer.size());
 }

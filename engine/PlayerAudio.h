@@ -16,8 +16,10 @@ namespace melorit::engine {
 
 // How a listened song reaches the ears.
 enum class PlayerOutput {
-    // Through the sound device: the stream plays by itself and its heard
-    // syncs are delivered on the user-interface thread.
+    // Through the sound device once it is initialised: the stream plays by
+    // itself and its heard syncs are delivered on the user-interface thread
+    // by Player::pumpSyncs. Without an initialised device (the command line,
+    // tests) listening streams decode and are read through Player::pull.
     Device,
     // Pulled by the owner of the player with Player::pull: the stream
     // decodes, and its syncs run inside that call. Headless tests and tools.
@@ -30,17 +32,23 @@ public:
 
     PlayerOutput output() const { return m_output; }
 
-    // OpenSongStream: a stream of the song file, decoding for rendering (and
-    // for listening through Pull), with the font; nullptr on failure, the
-    // reason in audio::lastError(). UI thread.
+    // Whether listening streams play through the sound device now: Device
+    // output with an initialised device. UI thread.
+    bool playsThroughDevice() const;
+
+    // OpenSongStream: a stream of the song file with the font, decoding for
+    // rendering and for listening when nothing plays through the device;
+    // nullptr on failure, the reason in audio::lastError(). UI thread.
     std::unique_ptr<audio::MidiStream> openSongStream(const QString &path, bool decode,
                                                       std::shared_ptr<audio::SoundFont> font) const;
 
-    // Starts a listening stream from where it is (restart false). With Pull
-    // the caller reads it, so there is nothing to start. UI thread.
+    // Starts a listening stream from where it is (restart false). A decoding
+    // stream is read by the caller, so there is nothing to start. UI thread.
     bool play(audio::MidiStream &stream) const;
 
-    // Stops the stream; it reads as ended from then on. UI thread.
+    // Stops the stream: a decoding stream reads as ended from then on, a
+    // playing one pauses and leaves the device. Callable from the stream's
+    // own syncs. UI thread.
     void stop(audio::MidiStream &stream) const;
 
     // The position being heard, in seconds of output and in song ticks.
@@ -55,8 +63,8 @@ public:
     // UI thread.
     bool setFont(audio::MidiStream &stream, std::shared_ptr<audio::SoundFont> font) const;
 
-    // Pull: decodes up to bytes of the stream (syncs run inside); the bytes
-    // read, 0 once it has ended. UI thread.
+    // Decodes up to bytes of a decoding stream (syncs run inside); the bytes
+    // read, 0 once it has ended or when the stream plays by itself. UI thread.
     std::int64_t pull(audio::MidiStream &stream, std::size_t bytes) const;
 
 private:

@@ -3,6 +3,7 @@
 #include "engine/Player.h"
 
 #include "app/ini/Ini.h"
+#include "audio/SyncDispatcher.h"
 #include "engine/PlayerView.h"
 #include "engine/SettingsKeys.h"
 #include "engine/StreamMixTarget.h"
@@ -97,7 +98,12 @@ void Player::OpenSong(bool listen)
     setUpSong();
     if (m_view)
         m_view->transportButtonChanged(kPlayButton, 1);
-    m_audio.play(*m_stream);
+    if (!m_audio.play(*m_stream)) {
+        // A stream the device refuses would leave the button pressed over
+        // silence: say why and release it.
+        BassError(QStringLiteral("BASS_ChannelPlay"));
+        Action_Stop();
+    }
 }
 
 bool Player::openListeningStream()
@@ -210,6 +216,13 @@ void Player::runPending()
     case SongEndAction::None:
         break;
     }
+}
+
+int Player::pumpSyncs()
+{
+    const int ran = audio::SyncDispatcher::dispatch();
+    runPending();
+    return ran;
 }
 
 std::int64_t Player::pull(std::size_t bytes)
