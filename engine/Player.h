@@ -22,6 +22,7 @@ namespace melorit::engine {
 
 class PlayerDialogs;
 class PlayerView;
+class SongRendering;
 
 // Where a player finds its files.
 struct PlayerSettings {
@@ -68,6 +69,10 @@ public:
 
     void setView(PlayerView *view) { m_view = view; }
     void setDialogs(PlayerDialogs *dialogs) { m_dialogs = dialogs; }
+    // Who converts a song opened with OpenSong(false); without one the
+    // song is not rendered.
+    void setRendering(SongRendering *rendering) { m_rendering = rendering; }
+    PlayerDialogs *dialogs() const { return m_dialogs; }
 
     // --- SoundFont
     // Loads a SoundFont and makes it current; false (nothing changed,
@@ -104,8 +109,14 @@ public:
     void Action_PlaySelected(int index);
     void Action_Repeat();
     // Opens the current playlist entry (the next one that can be read) and,
-    // when listening, plays it.
+    // when listening, plays it; when rendering, hands it to the rendering.
     void OpenSong(bool listen);
+    // Rendering: the decoding stream of the current song with the set-up of
+    // a listened one. The error box with "MidiReadError" and false when the
+    // song cannot be read.
+    bool openRenderingStream();
+    // A text of the main window's section of the language file.
+    QString languageText(const QString &key) const;
     // The end of the stream: stops it; while listening the transport goes on
     // once the stream's call has returned (see runPending).
     void SongEnd();
@@ -152,9 +163,9 @@ public:
     const PlayerSettings &settings() const { return m_settings; }
 
 private:
-    QString languageText(const QString &key) const;
     void readPresetNames();
     bool openListeningStream();
+    void openForRendering();
     void setUpSong();
     void installSyncs();
     void releaseStream();
@@ -164,6 +175,7 @@ private:
     PlayerAudio m_audio;
     PlayerView *m_view = nullptr;
     PlayerDialogs *m_dialogs = nullptr;
+    SongRendering *m_rendering = nullptr;
 
     std::shared_ptr<audio::SoundFont> m_font;
     QString m_fontPath;

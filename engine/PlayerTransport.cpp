@@ -6,6 +6,7 @@
 #include "audio/SyncDispatcher.h"
 #include "engine/PlayerView.h"
 #include "engine/SettingsKeys.h"
+#include "engine/SongRendering.h"
 #include "engine/StreamMixTarget.h"
 #include "tools/MidiDump.h"
 
@@ -89,10 +90,10 @@ void Player::OpenSong(bool listen)
 {
     Action_Stop();
     m_listenMode = listen;
-    // Rendering opens its decoding stream with the export settings and then
-    // runs the same set-up (setUpSong) before its conversion loop.
-    if (!listen)
+    if (!listen) {
+        openForRendering();
         return;
+    }
     if (!openListeningStream())
         return;
     setUpSong();
@@ -104,6 +105,34 @@ void Player::OpenSong(bool listen)
         BassError(QStringLiteral("BASS_ChannelPlay"));
         Action_Stop();
     }
+}
+
+void Player::openForRendering()
+{
+    const int count = m_playlist.count();
+    if (m_playlist.CurrentSong() > count || m_playlist.CurrentSong() < 1)
+        m_playlist.setCurrentSong(1);
+    if (m_playlist.CurrentSong() > count)
+        return;
+    m_playlist.selectCurrent();
+    AffTitre();
+    // The rendering asks for the export settings, opens the decoding stream
+    // (openRenderingStream) and runs the conversion.
+    if (m_rendering)
+        m_rendering->render(*this);
+}
+
+bool Player::openRenderingStream()
+{
+    m_stream = OpenSongStream(m_songPath, true);
+    if (!m_stream) {
+        BassError(languageText(QStringLiteral("MidiReadError")));
+        return false;
+    }
+    setUpSong();
+    if (m_view)
+        m_view->transportButtonChanged(kRecordButton, 1);
+    return true;
 }
 
 bool Player::openListeningStream()

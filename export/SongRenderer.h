@@ -1,0 +1,79 @@
+#pragma once
+
+#include "engine/SongRendering.h"
+#include "export/ExportSettings.h"
+#include "export/OutputNaming.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// The conversion of one song into a WAV, MP3 or Ogg Vorbis file with its
+// ".kok" lyrics file beside it: the rendering road of OpenSong(false).
+namespace melorit::exporting {
+
+// What a conversion needs a person for. The export window answers with its
+// dialog, the command line from "Melorit.ini" and its options, the tests
+// directly. UI thread.
+class RenderDialogs {
+public:
+    virtual ~RenderDialogs() = default;
+
+    struct Choice {
+        ExportSettings settings;
+        SongTags tags;
+    };
+    // The export dialog of a song: its settings file holds the tags; the
+    // song's own artist and title are in readable text. Nothing when the
+    // person cancels.
+    virtual std::optional<Choice> exportDialog(const QString &songSettingsFile,
+                                               const QString &tagArtist,
+                                               const QString &tagTitle) = 0;
+    // The output file exists: may it be replaced? (Yes or No, No by default.)
+    virtual bool confirmOverwrite(const QString &text, const QString &title) = 0;
+};
+
+enum class RenderOutcome {
+    NoSong,       // empty playlist
+    ReadError,    // the song cannot be opened ("MidiReadError" reported)
+    Cancelled,    // the export dialog was cancelled
+    Kept,         // the output exists and was not to be replaced
+    EncoderError, // the encoder could not start ("Problème d'encodage")
+    EncoderDied,  // the encoder stopped during the conversion
+    Stopped,      // the stream was stopped from outside (cancel)
+    Converted,    // the whole song (or its punched section) was converted
+};
+
+struct RenderReport {
+    RenderOutcome outcome = RenderOutcome::NoSong;
+    OutputPaths paths;
+    bool lyricsFileWritten = false;
+    QString encoderError; // what the encoder said when it failed
+};
+
+class SongRenderer final : public engine::SongRendering {
+public:
+    explicit SongRenderer(RenderDialogs &dialogs) : m_dialogs(dialogs) {}
+
+    // In a batch the overwrite question is not asked: the file is replaced.
+    void setBatch(bool batch) { m_batch = batch; }
+    // Called between two blocks of the conversion (the window lets its
+    // messages run there); may stop the player.
+    void setBetweenBlocks(std::function<void()> hook) { m_betweenBlocks = std::move(hook); }
+
+    void render(engine::Player &player) override;
+    const RenderReport &lastReport() const { return m_report; }
+
+private:
+    bool preRead(engine::Player &player, QString &tagArtist, QString &tagTitle);
+    bool mayWrite(engine::Player &player);
+    void convert(engine::Player &player, const ExportSettings &settings, const SongTags &tags);
+
+    RenderDialogs &m_dialogs;
+    bool m_batch = false;
+    std::function<void()> m_betweenBlocks;
+    RenderReport m_report;
+};
+
+} // namespace melorit::exporting
