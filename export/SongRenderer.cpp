@@ -97,6 +97,17 @@ void reportEncoderDeath(engine::Player &player, const QString &why)
         showMessage(message.text, message.title, message.icon);
 }
 
+bool writeLyricsFile(engine::Player &player, const ExportSettings &settings, const QString &path)
+{
+    LyricsFileOptions options;
+    options.MaxLength = settings.MaxLength;
+    options.PunchActive = player.markers().PunchActive;
+    options.PunchIn = player.markers().PunchIn;
+    options.PunchOut = player.markers().PunchOut;
+    options.TempoRatio = player.mixer().TempoRatio();
+    return WriteLyricsFile(player.stream()->file(), player.lyrics(), path, options);
+}
+
 } // namespace
 
 void SongRenderer::render(engine::Player &player)
@@ -180,26 +191,21 @@ void SongRenderer::convert(engine::Player &player, const ExportSettings &setting
         if (m_betweenBlocks)
             m_betweenBlocks();
     }
-    const bool encoderAlive = encoder->isActive();
-    if (ended && encoderAlive && settings.MakeFile && player.stream() &&
-        player.lyrics().LyricsTrack() >= 0) {
-        LyricsFileOptions options;
-        options.MaxLength = settings.MaxLength;
-        options.PunchActive = player.markers().PunchActive;
-        options.PunchIn = player.markers().PunchIn;
-        options.PunchOut = player.markers().PunchOut;
-        options.TempoRatio = player.mixer().TempoRatio();
-        m_report.lyricsFileWritten = WriteLyricsFile(player.stream()->file(), player.lyrics(),
-                                                     m_report.paths.LyricsFilePath, options);
-    }
+    // A cancel released the stream, which stopped its encoder: the file
+    // written so far stays, truncated, and no lyrics file goes with it.
+    const bool cancelled = player.stream() == nullptr;
+    const bool encoderAlive = cancelled || encoder->isActive();
+    if (ended && !cancelled && encoderAlive && settings.MakeFile &&
+        player.lyrics().LyricsTrack() >= 0)
+        m_report.lyricsFileWritten =
+            writeLyricsFile(player, settings, m_report.paths.LyricsFilePath);
     encoder->stop();
-    const bool encoderFailed = !encoderAlive || !encoder->errorText().empty();
     m_report.encoderError = QString::fromStdString(encoder->errorText());
-    if (encoderFailed) {
+    if (!encoderAlive || (!cancelled && !m_report.encoderError.isEmpty())) {
         m_report.outcome = RenderOutcome::EncoderDied;
         reportEncoderDeath(player, m_report.encoderError);
     } else {
-        m_report.outcome = ended ? RenderOutcome::Converted : RenderOutcome::Stopped;
+        m_report.outcome = ended && !cancelled ? RenderOutcome::Converted : RenderOutcome::Stopped;
     }
     player.Action_Stop();
 }
