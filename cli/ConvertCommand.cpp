@@ -12,9 +12,15 @@
 #include "export/SongRenderer.h"
 #include "playlist/ListFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <list>
+#include <memory>
 
 #include <optional>
 
@@ -26,7 +32,8 @@ constexpr const char *kName = "convert";
 constexpr const char *kUsage =
     "usage: melorit-cli convert [--format wav|mp3|ogg] [--rate KBPS] [--out-dir DIR]\n"
     "                           [--scheme PATTERN] [--soundfont FILE] [--no-kok]\n"
-    "                           [--max-length N] [--overwrite] SONG-OR-LIST...\n"
+    "                           [--max-length N] [--overwrite] [--jobs N]\n"
+    "                           SONG-OR-LIST...\n"
     "\n"
     "Converts each song into a backing-track audio file (44100 Hz, 16-bit,\n"
     "stereo) with the SoundFont, mix, tempo, markers and tags the player uses\n"
@@ -45,6 +52,8 @@ constexpr const char *kUsage =
     "  --no-kok         no lyrics file\n"
     "  --max-length N   line length limit of the lyrics file (0: none)\n"
     "  --overwrite      replace existing outputs (default: leave them)\n"
+    "  --jobs N         songs converted at once, each by its own process\n"
+    "                   (default: the number of processors)\n"
     "\n"
     "One line per converted file. Exit status: 0 when every song was\n"
     "converted, 1 when one was not (unreadable, output kept, encoder\n"
@@ -56,6 +65,7 @@ const QString kOutDir = QStringLiteral("--out-dir");
 const QString kScheme = QStringLiteral("--scheme");
 const QString kSoundFont = QStringLiteral("--soundfont");
 const QString kMaxLength = QStringLiteral("--max-length");
+const QString kJobs = QStringLiteral("--jobs");
 
 bool takeSwitch(QStringList &arguments, const QString &name)
 {
@@ -245,13 +255,65 @@ int convertSongs(const QStringList &songs, const Overrides &overrides, const QSt
     return status;
 }
 
+QString withoutFinalBreak(const QByteArray &bytes)
+{
+    QString text = QString::fromUtf8(bytes);
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    return text;
+}
+
+// Hands what a finished job printed to our own output; its status.
+int finishJob(QProcess &job)
+{
+    if (const QString out = withoutFinalBreak(job.readAllStandardOutput()); !out.isEmpty())
+        printLine(out);
+    if (const QString err = withoutFinalBreak(job.readAllStandardError()); !err.isEmpty())
+        printError(err);
+    if (job.error() == QProcess::FailedToStart)
+        reportError(job.program() + QStringLiteral(": ") + job.errorString());
+    if (job.error() == QProcess::FailedToStart || job.exitStatus() != QProcess::NormalExit ||
+        job.exitCode() != kExitOk)
+        return kExitFailure;
+    return kExitOk;
+}
+
+// Several songs at once: each song is converted by a child run of this
+// command with the same options, so every job has its own synthesizer.
+int convertInJobs(const QStringList &songs, const QStringList &options, int jobs)
+{
+    int status = kExitOk;
+    std::list<std::unique_ptr<QProcess>> running;
+    qsizetype next = 0;
+    while (next < songs.size() || !running.empty()) {
+        while (next < songs.size() && std::ssize(running) < jobs) {
+            auto job = std::make_unique<QProcess>();
+            job->start(
+                QCoreApplication::applicationFilePath(),
+                QStringList{QString::fromUtf8(kName)} + options +
+                    QStringList{kJobs, QStringLiteral("1"), QStringLiteral("--"), songs[next++]});
+            running.push_back(std::move(job));
+        }
+        for (auto it = running.begin(); it != running.end();) {
+            if ((*it)->state() != QProcess::NotRunning && !(*it)->waitForFinished(20)) {
+                ++it;
+                continue;
+            }
+            if (finishJob(**it) != kExitOk)
+                status = kExitFailure;
+            it = running.erase(it);
+        }
+    }
+    return status;
+}
+
 int runConvert(const QStringList &rawArguments)
 {
     QStringList arguments = rawArguments;
     const bool noKok = takeSwitch(arguments, QStringLiteral("--no-kok"));
     const bool overwrite = takeSwitch(arguments, QStringLiteral("--overwrite"));
-    const Arguments args =
-        parseArguments(arguments, {kFormat, kRate, kOutDir, kScheme, kSoundFont, kMaxLength});
+    const Arguments args = parseArguments(
+        arguments, {kFormat, kRate, kOutDir, kScheme, kSoundFont, kMaxLength, kJobs});
     if (args.help) {
         printLine(QString::fromUtf8(kUsage));
         return kExitOk;
@@ -263,9 +325,25 @@ int runConvert(const QStringList &rawArguments)
     const std::optional<Overrides> overrides = readOverrides(args, noKok, overwrite);
     if (!overrides)
         return usageError(kName, QStringLiteral("bad --format or --max-length value"));
+    bool jobsOk = true;
+    const int jobs = args.options.contains(kJobs) ? args.options.value(kJobs).toInt(&jobsOk)
+                                                  : QThread::idealThreadCount();
+    if (!jobsOk || jobs < 1)
+        return usageError(kName, QStringLiteral("bad --jobs value"));
     const std::optional<QStringList> songs = expandSongs(args.values);
     if (!songs)
         return kExitFailure;
+    if (jobs > 1 && songs->size() > 1) {
+        QStringList options;
+        for (auto it = args.options.cbegin(); it != args.options.cend(); ++it)
+            if (it.key() != kJobs)
+                options << it.key() + u'=' + it.value();
+        if (noKok)
+            options << QStringLiteral("--no-kok");
+        if (overwrite)
+            options << QStringLiteral("--overwrite");
+        return convertInJobs(*songs, options, jobs);
+    }
     return convertSongs(*songs, *overrides, args.options.value(kSoundFont));
 }
 

@@ -175,3 +175,30 @@ TEST_F(Convert, UsageErrors)
                   .status,
               2);
 }
+
+TEST_F(Convert, JobsGiveTheSameFilesAsOneSongAtATime)
+{
+    QStringList songs;
+    for (const char *name : {"a.kar", "b.kar", "c.kar"}) {
+        songs << m_dir.filePath(QLatin1StringView(name));
+        ASSERT_TRUE(QFile::copy(demoSong(), songs.last()));
+    }
+    const QString one = m_dir.filePath(QStringLiteral("one"));
+    const QString two = m_dir.filePath(QStringLiteral("two"));
+    const CliRun serial = runCli(
+        convertArgs(QStringLiteral("wav"), one, QStringList{QStringLiteral("--jobs=1")} + songs));
+    ASSERT_EQ(serial.status, 0) << serial.err.toStdString();
+    const CliRun parallel = runCli(
+        convertArgs(QStringLiteral("wav"), two, QStringList{QStringLiteral("--jobs=2")} + songs));
+    ASSERT_EQ(parallel.status, 0) << parallel.err.toStdString();
+    EXPECT_EQ(parallel.out.count(u'\n'), 3);
+    for (const char *name : {"a.wav", "b.wav", "c.wav", "a.kok", "c.kok"}) {
+        const QByteArray reference = readAll(one + u'/' + QLatin1StringView(name));
+        EXPECT_GT(reference.size(), 500) << name;
+        EXPECT_EQ(readAll(two + u'/' + QLatin1StringView(name)), reference) << name;
+    }
+    EXPECT_EQ(runCli({QStringLiteral("convert"), QStringLiteral("--jobs"), QStringLiteral("0"),
+                      demoSong()})
+                  .status,
+              2);
+}
