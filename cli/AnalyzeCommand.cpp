@@ -34,19 +34,6 @@ constexpr const char *kUsage =
 
 const QString kJsonOption = QStringLiteral("--json");
 
-// "--json" is a switch: it is taken out before the common parser, which only
-// knows options with values.
-bool takeSwitch(QStringList &arguments, const QString &name)
-{
-    const qsizetype end = arguments.indexOf(QStringLiteral("--"));
-    const qsizetype at = arguments.indexOf(name);
-    if (at < 0 || (end >= 0 && at > end))
-        return false;
-    arguments.removeAt(at);
-    takeSwitch(arguments, name);
-    return true;
-}
-
 void printJson(const QJsonDocument &document)
 {
     QString text = QString::fromUtf8(document.toJson(QJsonDocument::Indented));
@@ -58,6 +45,7 @@ void printJson(const QJsonDocument &document)
 int runAnalyze(const QStringList &rawArguments)
 {
     QStringList arguments = rawArguments;
+    // "--json" is a switch, taken out before the parser of options with values.
     const bool json = takeSwitch(arguments, kJsonOption);
     const Arguments args = parseArguments(arguments);
     if (args.help) {

@@ -67,4 +67,15 @@ Arguments parseArguments(const QStringList &arguments, const QStringList &valueO
     return result;
 }
 
+bool takeSwitch(QStringList &arguments, const QString &name)
+{
+    const qsizetype end = arguments.indexOf(QStringLiteral("--"));
+    const qsizetype at = arguments.indexOf(name);
+    if (at < 0 || (end >= 0 && at > end))
+        return false;
+    arguments.removeAt(at);
+    takeSwitch(arguments, name);
+    return true;
+}
+
 } // namespace melorit::cli

@@ -29,4 +29,8 @@ struct Arguments {
 };
 Arguments parseArguments(const QStringList &arguments, const QStringList &valueOptions = {});
 
+// Takes every occurrence of a switch (an option without a value) out of the
+// arguments before "--"; true when there was one.
+bool takeSwitch(QStringList &arguments, const QString &name);
+
 } // namespace melorit::cli

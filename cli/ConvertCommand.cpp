@@ -67,17 +67,6 @@ const QString kSoundFont = QStringLiteral("--soundfont");
 const QString kMaxLength = QStringLiteral("--max-length");
 const QString kJobs = QStringLiteral("--jobs");
 
-bool takeSwitch(QStringList &arguments, const QString &name)
-{
-    const qsizetype end = arguments.indexOf(QStringLiteral("--"));
-    const qsizetype at = arguments.indexOf(name);
-    if (at < 0 || (end >= 0 && at > end))
-        return false;
-    arguments.removeAt(at);
-    takeSwitch(arguments, name);
-    return true;
-}
-
 struct Overrides {
     std::optional<int> encoding;
     std::optional<QString> rate, outDir, scheme;

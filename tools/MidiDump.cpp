@@ -1,12 +1,11 @@
 #include "tools/MidiDump.h"
 
+#include "app/core/AtomicFile.h"
 #include "app/core/CodePages.h"
 #include "tools/CasmDump.h"
 #include "tools/DumpText.h"
 #include "tools/MidiBuffer.h"
 #include "tools/TrackDump.h"
-
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstdint>
@@ -64,18 +63,6 @@ void dumpChunk(MidiBuffer &buffer, DumpText &out, int &trackCount)
     out.endLine();
 }
 
-bool writeListing(const QString &path, const QByteArray &text)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(text) != text.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 DumpStatus statusOf(LoadStatus load)
 {
     switch (load) {
@@ -128,7 +115,7 @@ DumpResult DumpMidi(const QString &fileName)
         result.status = listing.headerFound ? DumpStatus::Listed : DumpStatus::NotMidi;
 
     const QString path = listingPathOf(fileName);
-    if (writeListing(path, listing.text))
+    if (writeFileAtomically(path, listing.text))
         result.listingPath = path;
     else if (result.status == DumpStatus::Listed || result.status == DumpStatus::NotMidi)
         result.status = DumpStatus::WriteFailed;
