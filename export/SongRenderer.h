@@ -23,6 +23,8 @@ public:
     struct Choice {
         ExportSettings settings;
         SongTags tags;
+        // The person chose this song and all the following playlist entries.
+        bool batch = false;
     };
     // The export dialog of a song: its settings file holds the tags; the
     // song's own artist and title are in readable text. Nothing when the
