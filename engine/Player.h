@@ -137,6 +137,34 @@ public:
     // Whether the current song plays through the sound device.
     bool playsThroughDevice() const { return m_stream && !m_stream->isDecoding(); }
 
+    // --- conversion
+    // The record button: converts the current playlist entry
+    // (OpenSong(false)).
+    void Action_Record();
+    // Whether a conversion (OpenSong(false), from the export dialog to the
+    // encoder's stop) is under way.
+    bool converting() const { return m_converting; }
+
+    // --- batch conversion to the end of the playlist
+    // The batch timer TimerEncodage belongs to the main window: it runs a
+    // QTimer of kBatchTimerInterval ms while batchTimerEnabled() is true
+    // (announced by PlayerView::batchTimerChanged) and calls
+    // TimerEncodage_Timer on each timeout. Tests and tools call the tick
+    // themselves, so the batch rule needs no window and no waiting.
+    static constexpr int kBatchTimerInterval = 250;
+    // Set by the export dialog's choice of converting every song from the
+    // current one to the end of the list; in a batch existing outputs are
+    // replaced without a question.
+    bool BatchEncode() const { return m_batchEncode; }
+    void setBatchEncode(bool batch) { m_batchEncode = batch; }
+    // 0 = advance to the next entry, 1 = convert the current entry.
+    int BatchStep() const { return m_batchStep; }
+    bool batchTimerEnabled() const { return m_batchTimerEnabled; }
+    // One tick of the batch timer. Ticks that come while a conversion is
+    // under way (its loop and the export dialog let the event loop run) are
+    // ignored, so a song is never abandoned for the next one by the timer.
+    void TimerEncodage_Timer();
+
     int RepeatMode() const { return m_repeatMode; }
     bool ListenMode() const { return m_listenMode; }
     double SongLength() const { return m_songLength; }
@@ -170,6 +198,7 @@ private:
     void installSyncs();
     void releaseStream();
     void goTo(const TransportStep &step);
+    void enableBatchTimer(bool enabled);
 
     PlayerSettings m_settings;
     PlayerAudio m_audio;
@@ -191,6 +220,10 @@ private:
     double m_songLength = 0;
     std::int64_t m_songTicks = 0;
     bool m_endPending = false;
+    bool m_converting = false;
+    bool m_batchEncode = false;
+    int m_batchStep = 0;
+    bool m_batchTimerEnabled = false;
     ClockCounter m_clock;
 
     Mixer m_mixer;

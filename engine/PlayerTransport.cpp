@@ -45,6 +45,48 @@ void Player::Action_Stop()
         m_view->transportButtonChanged(kPlayButton, 0);
         m_view->transportButtonChanged(kRecordButton, 0);
     }
+    // In a batch a stopped song (converted, failed or cancelled) hands over
+    // to the next entry at the next tick of the batch timer.
+    if (m_batchEncode) {
+        m_batchStep = 0;
+        enableBatchTimer(true);
+    }
+}
+
+void Player::Action_Record()
+{
+    OpenSong(false);
+}
+
+void Player::enableBatchTimer(bool enabled)
+{
+    if (m_batchTimerEnabled == enabled)
+        return;
+    m_batchTimerEnabled = enabled;
+    if (m_view)
+        m_view->batchTimerChanged(enabled);
+}
+
+void Player::TimerEncodage_Timer()
+{
+    if (!m_batchTimerEnabled || m_converting)
+        return;
+    if (m_batchStep == 0) {
+        m_playlist.setCurrentSong(m_playlist.CurrentSong() + 1);
+        if (m_playlist.CurrentSong() > m_playlist.count()) {
+            m_batchEncode = false;
+            enableBatchTimer(false);
+            releaseStream();
+            AffTitre();
+            return;
+        }
+        m_playlist.selectCurrent();
+        AffTitre();
+        m_batchStep = 1;
+    } else if (m_batchStep == 1) {
+        enableBatchTimer(false);
+        Action_Record();
+    }
 }
 
 void Player::goTo(const TransportStep &step)
@@ -118,8 +160,11 @@ void Player::openForRendering()
     AffTitre();
     // The rendering asks for the export settings, opens the decoding stream
     // (openRenderingStream) and runs the conversion.
-    if (m_rendering)
-        m_rendering->render(*this);
+    if (!m_rendering)
+        return;
+    m_converting = true;
+    m_rendering->render(*this);
+    m_converting = false;
 }
 
 bool Player::openRenderingStream()

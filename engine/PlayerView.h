@@ -54,6 +54,10 @@ public:
     // (InitTimeSlider).
     virtual void timeSliderReset(const QString &timeText) { (void)timeText; }
 
+    // The batch conversion timer (TimerEncodage) is enabled or disabled: the
+    // main window starts or stops its timer of Player::kBatchTimerInterval ms.
+    virtual void batchTimerChanged(bool enabled) { (void)enabled; }
+
     // A new SoundFont is loaded: preset tips and names are to be read again.
     virtual void presetNamesChanged() {}
 };

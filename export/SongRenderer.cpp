@@ -123,6 +123,9 @@ void SongRenderer::render(engine::Player &player)
         m_report.outcome = RenderOutcome::Cancelled;
         return;
     }
+    // "Tous": this song and every following entry, one per batch tick.
+    if (choice->batch)
+        player.setBatchEncode(true);
     m_report.paths = BuildOutputPaths(player.SongPath(), choice->settings, choice->tags);
     CreateOutputFolder(m_report.paths.Full);
     if (!mayWrite(player))
@@ -155,7 +158,7 @@ bool SongRenderer::preRead(engine::Player &player, QString &tagArtist, QString &
 bool SongRenderer::mayWrite(engine::Player &player)
 {
     const QString &output = m_report.paths.OutputPath;
-    if (m_batch || !QFileInfo::exists(output))
+    if (m_batch || player.BatchEncode() || !QFileInfo::exists(output))
         return true;
     QString text = player.languageText(QStringLiteral("OverWriteText"));
     text.replace(QStringLiteral("%1"), output);

@@ -58,7 +58,8 @@ class SongRenderer final : public engine::SongRendering {
 public:
     explicit SongRenderer(RenderDialogs &dialogs) : m_dialogs(dialogs) {}
 
-    // In a batch the overwrite question is not asked: the file is replaced.
+    // In a batch (this flag or the player's BatchEncode) the overwrite
+    // question is not asked: the file is replaced.
     void setBatch(bool batch) { m_batch = batch; }
     // Called between two blocks of the conversion (the window lets its
     // messages run there); may stop the player.
