@@ -3,6 +3,7 @@
 #include "engine/Markers.h"
 #include "engine/Mixer.h"
 #include "engine/PlayerAudio.h"
+#include "engine/PlayerPunch.h"
 #include "engine/StreamMixTarget.h"
 #include "engine/Transport.h"
 #include "lyrics/LyricsModel.h"
@@ -134,6 +135,8 @@ public:
     // the song, then runs what its syncs asked for. Returns the bytes read
     // (0 without a song or when the song plays through the device).
     std::int64_t pull(std::size_t bytes);
+    // The same into the caller's buffer (interleaved 16-bit stereo).
+    std::int64_t pull(void *buffer, std::size_t bytes);
     // Whether the current song plays through the sound device.
     bool playsThroughDevice() const { return m_stream && !m_stream->isDecoding(); }
 
@@ -164,6 +167,13 @@ public:
     // under way (its loop and the export dialog let the event loop run) are
     // ignored, so a song is never abandoned for the next one by the timer.
     void TimerEncodage_Timer();
+
+    // Whether SongEnd ran for the current song (its natural end or the end
+    // of its punched section); cleared when a song is set up.
+    bool songEnded() const { return m_songEnded; }
+    // The punch plan of the current song (start, fade, end), as set up when
+    // it was opened.
+    const PunchPlan &punchPlan() const { return m_punch; }
 
     int RepeatMode() const { return m_repeatMode; }
     bool ListenMode() const { return m_listenMode; }
@@ -196,6 +206,7 @@ private:
     void openForRendering();
     void setUpSong();
     void installSyncs();
+    void setUpPunch();
     void releaseStream();
     void goTo(const TransportStep &step);
     void enableBatchTimer(bool enabled);
@@ -220,6 +231,7 @@ private:
     double m_songLength = 0;
     std::int64_t m_songTicks = 0;
     bool m_endPending = false;
+    bool m_songEnded = false;
     bool m_converting = false;
     bool m_batchEncode = false;
     int m_batchStep = 0;
@@ -231,6 +243,10 @@ private:
     Markers m_markers;
     lyrics::LyricsModel m_lyrics;
     playlist::Playlist m_playlist;
+    // Set up on the UI thread before the stream runs; then used only by the
+    // fade's mix-time sync and DSP, on the thread that renders the stream.
+    PunchPlan m_punch;
+    FadeDsp m_fade;
 
     // Declared last: the stream goes first, before the models its syncs
     // call; the lyrics source reads the stream.

@@ -3,8 +3,6 @@
 #include "audio/Device.h"
 #include "audio/Error.h"
 
-#include <vector>
-
 namespace melorit::engine {
 
 bool PlayerAudio::playsThroughDevice() const
@@ -55,12 +53,11 @@ bool PlayerAudio::setFont(audio::MidiStream &stream, std::shared_ptr<audio::Soun
     return stream.setFont(std::move(font));
 }
 
-std::int64_t PlayerAudio::pull(audio::MidiStream &stream, std::size_t bytes) const
+std::int64_t PlayerAudio::pull(audio::MidiStream &stream, void *buffer, std::size_t bytes) const
 {
     if (!stream.isDecoding())
         return 0;
-    std::vector<std::uint8_t> buffer(bytes);
-    return stream.read(buffer.data(), buffer.size());
+    return stream.read(buffer, bytes);
 }
 
 } // namespace melorit::engine

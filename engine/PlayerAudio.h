@@ -65,7 +65,7 @@ public:
 
     // Decodes up to bytes of a decoding stream (syncs run inside); the bytes
     // read, 0 once it has ended or when the stream plays by itself. UI thread.
-    std::int64_t pull(audio::MidiStream &stream, std::size_t bytes) const;
+    std::int64_t pull(audio::MidiStream &stream, void *buffer, std::size_t bytes) const;
 
 private:
     PlayerOutput m_output;

@@ -10,6 +10,8 @@
 #include "engine/StreamMixTarget.h"
 #include "tools/MidiDump.h"
 
+#include <vector>
+
 namespace melorit::engine {
 
 namespace {
@@ -209,6 +211,7 @@ bool Player::openListeningStream()
 void Player::setUpSong()
 {
     audio::MidiStream &stream = *m_stream;
+    m_songEnded = false;
     m_lyrics.resetForNewSong();
     m_mixer.setLyricsChannel(-1);
     m_target.setStream(&stream);
@@ -236,8 +239,7 @@ void Player::setUpSong()
 
     m_mixer.startSongTempo();
     LoadMarqueurs(m_songSettingsFile, m_markers);
-    // The punch-in start and the punch-out fade are set up here when the
-    // song is rendered or listened to with active markers.
+    setUpPunch();
     m_mixer.loadSongTempo();
     if (m_view) {
         m_view->markersChanged(m_markers, m_mixer.TempoRatio(), false);
@@ -260,8 +262,39 @@ void Player::installSyncs()
     installMixWatchers(stream, m_mixer);
 }
 
+// With active markers the song starts at the punch-in; at the punch-out a
+// linear fade runs over FadeLength, then FadeMargin of silence, then SongEnd.
+void Player::setUpPunch()
+{
+    audio::MidiStream &stream = *m_stream;
+    m_fade = FadeDsp{};
+    m_punch = planPunch(m_markers, m_songLength);
+    if (m_punch.Seek) {
+        stream.setPosition(audio::MidiStream::secondsToBytes(m_punch.StartSeconds),
+                           audio::PosUnit::Bytes);
+        // The seek rebuilt the song's own controllers: the mix goes on top.
+        m_mixer.RefreshControllers();
+        m_mixer.ApplyLevels();
+    }
+    if (!m_punch.FadeOut)
+        return;
+    // The fade starts at mixing time, on the thread that renders the stream
+    // (the audio thread while it plays through the device), the thread its
+    // DSP runs on: sample-exact, and the fade state is never shared.
+    stream.addDsp([this](std::span<std::int16_t> samples) {
+        m_fade.process(samples.data(), samples.size());
+    });
+    stream.setSync(
+        audio::SyncType::Position, audio::MidiStream::secondsToBytes(m_punch.FadeSeconds),
+        [this](std::uint32_t) { m_fade.FadeStart(m_punch.FadeLength); },
+        audio::SyncTiming::MixTime);
+    stream.setSync(audio::SyncType::Position, audio::MidiStream::secondsToBytes(m_punch.EndSeconds),
+                   [this](std::uint32_t) { SongEnd(); });
+}
+
 void Player::SongEnd()
 {
+    m_songEnded = true;
     if (m_view)
         m_view->metersReleased();
     if (m_stream)
@@ -301,9 +334,15 @@ int Player::pumpSyncs()
 
 std::int64_t Player::pull(std::size_t bytes)
 {
+    std::vector<std::uint8_t> buffer(bytes);
+    return pull(buffer.data(), bytes);
+}
+
+std::int64_t Player::pull(void *buffer, std::size_t bytes)
+{
     std::int64_t read = 0;
     if (m_stream)
-        read = m_audio.pull(*m_stream, bytes);
+        read = m_audio.pull(*m_stream, buffer, bytes);
     runPending();
     return read;
 }

@@ -9,7 +9,6 @@
 #include "engine/PlayerDialogs.h"
 #include "export/EncoderArguments.h"
 #include "export/LyricsFileWriter.h"
-#include "export/Punch.h"
 #include "lyrics/StreamLyricsSource.h"
 
 #include <QFileInfo>
@@ -51,40 +50,6 @@ audio::EncoderHandle startEncoder(engine::Player &player, const ExportSettings &
         audio::detail::setLastError(audio::Error::NotAvail);
         return nullptr;
     }
-}
-
-// The start at the punch-in and the fade before the punch-out; the stream
-// stops through SongEnd at the end of the section.
-struct PunchRun {
-    PunchPlan plan;
-    FadeDsp fade;
-};
-
-void setUpPunch(engine::Player &player, PunchRun &punch, bool &ended)
-{
-    audio::MidiStream &stream = *player.stream();
-    punch.plan = planPunch(player.markers(), player.SongLength());
-    if (punch.plan.Seek) {
-        stream.setPosition(audio::MidiStream::secondsToBytes(punch.plan.StartSeconds),
-                           audio::PosUnit::Bytes);
-        // The seek rebuilt the song's own controllers: the mix goes on top.
-        player.mixer().RefreshControllers();
-        player.mixer().ApplyLevels();
-    }
-    if (!punch.plan.FadeOut)
-        return;
-    stream.addDsp([&punch](std::span<std::int16_t> samples) {
-        punch.fade.process(samples.data(), samples.size());
-    });
-    stream.setSync(audio::SyncType::Position,
-                   audio::MidiStream::secondsToBytes(punch.plan.FadeSeconds),
-                   [&punch](std::uint32_t) { punch.fade.FadeStart(punch.plan.FadeLength); });
-    stream.setSync(audio::SyncType::Position,
-                   audio::MidiStream::secondsToBytes(punch.plan.EndSeconds),
-                   [&player, &ended](std::uint32_t) {
-                       ended = true;
-                       player.SongEnd();
-                   });
 }
 
 void reportEncoderDeath(engine::Player &player, const QString &why)
@@ -172,12 +137,6 @@ bool SongRenderer::mayWrite(engine::Player &player)
 void SongRenderer::convert(engine::Player &player, const ExportSettings &settings,
                            const SongTags &tags)
 {
-    bool ended = false;
-    PunchRun punch;
-    audio::MidiStream &stream = *player.stream();
-    stream.setSync(audio::SyncType::End, 0, [&ended](std::uint32_t) { ended = true; });
-    setUpPunch(player, punch, ended);
-
     const audio::EncoderHandle encoder =
         startEncoder(player, settings, tags, m_report.paths.OutputPath);
     if (!encoder) {
@@ -186,17 +145,20 @@ void SongRenderer::convert(engine::Player &player, const ExportSettings &setting
         player.Action_Stop();
         return;
     }
-    // The stream, the fade and the syncs live until the stream is released
-    // below; a cancel releases it between two blocks.
+    // The punch-in start and the punch-out fade were set up with the stream;
+    // SongEnd stops it at the end of the song or of its section. A cancel
+    // releases it between two blocks.
+    std::array<std::uint8_t, kBlockBytes> block{};
     while (player.stream() && player.stream()->activeState() == audio::ActiveState::Playing &&
            encoder->isActive()) {
-        player.pull(kBlockBytes);
+        player.pull(block.data(), block.size());
         if (m_betweenBlocks)
             m_betweenBlocks();
     }
     // A cancel released the stream, which stopped its encoder: the file
     // written so far stays, truncated, and no lyrics file goes with it.
     const bool cancelled = player.stream() == nullptr;
+    const bool ended = player.songEnded();
     const bool encoderAlive = cancelled || encoder->isActive();
     if (ended && !cancelled && encoderAlive && settings.MakeFile &&
         player.lyrics().LyricsTrack() >= 0)

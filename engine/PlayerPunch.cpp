@@ -1,13 +1,12 @@
-#include "export/Punch.h"
+#include "engine/PlayerPunch.h"
 
 #include "app/core/TextUtil.h"
 
 #include <algorithm>
 
-namespace melorit::exporting {
+namespace melorit::engine {
 
-PunchPlan planPunch(const engine::Markers &markers, double songLength, double fadeLength,
-                    double fadeMargin)
+PunchPlan planPunch(const Markers &markers, double songLength, double fadeLength, double fadeMargin)
 {
     PunchPlan plan;
     plan.FadeLength = fadeLength;
@@ -74,4 +73,4 @@ void FadeDsp::process(std::int16_t *samples, std::size_t count)
         std::fill(samples + i, samples + count, std::int16_t{0});
 }
 
-} // namespace melorit::exporting
+} // namespace melorit::engine
