@@ -23,6 +23,11 @@ QString golden(const char *name)
     return QStringLiteral(MELORIT_SOURCE_DIR "/tests/data/kok/") + QLatin1StringView(name);
 }
 
+QString goldenLyrics(const char *name)
+{
+    return QStringLiteral(MELORIT_SOURCE_DIR "/tests/data/lyrics/") + QLatin1StringView(name);
+}
+
 } // namespace
 
 TEST_F(Kok, WritesBesideTheSongByDefault)
@@ -55,6 +60,46 @@ TEST_F(Kok, OutputAndLineLengthOptions)
                                    demoSong(), QStringLiteral("-o=") + free});
     ASSERT_EQ(noLimit.status, 0) << noLimit.err.toStdString();
     EXPECT_EQ(readAll(free), readAll(golden("au-clair-de-la-lune.kok")));
+}
+
+TEST_F(Kok, FormatsBesideTheSongOrAtTheOutput)
+{
+    const QString song = m_dir.filePath(QStringLiteral("lune.kar"));
+    ASSERT_TRUE(QFile::copy(demoSong(), song));
+    const CliRun all = runCli(
+        {QStringLiteral("kok"), song, QStringLiteral("--format"), QStringLiteral("ass,KOK, lrc")});
+    ASSERT_EQ(all.status, 0) << all.err.toStdString();
+    const QString base = m_dir.filePath(QStringLiteral("lune"));
+    EXPECT_EQ(all.out, base + QStringLiteral(".kok\n") + base + QStringLiteral(".lrc\n") + base +
+                           QStringLiteral(".ass\n"));
+    EXPECT_EQ(readAll(base + QStringLiteral(".kok")), readAll(golden("au-clair-de-la-lune.kok")));
+    EXPECT_EQ(readAll(base + QStringLiteral(".lrc")),
+              readAll(goldenLyrics("au-clair-de-la-lune.lrc")));
+    EXPECT_EQ(readAll(base + QStringLiteral(".ass")),
+              readAll(goldenLyrics("au-clair-de-la-lune.ass")));
+
+    // One format writes exactly the file asked for.
+    const QString out = m_dir.filePath(QStringLiteral("words.txt"));
+    const CliRun one = runCli({QStringLiteral("kok"), demoSong(), QStringLiteral("--format=lrc"),
+                               QStringLiteral("-o"), out});
+    ASSERT_EQ(one.status, 0) << one.err.toStdString();
+    EXPECT_EQ(one.out, out + u'\n');
+    EXPECT_EQ(readAll(out), readAll(goldenLyrics("au-clair-de-la-lune.lrc")));
+}
+
+TEST_F(Kok, TagsOfTheSongSettingsFileTitleTheLrc)
+{
+    const QString song = m_dir.filePath(QStringLiteral("lune.kar"));
+    ASSERT_TRUE(QFile::copy(demoSong(), song));
+    QFile mst(m_dir.filePath(QStringLiteral("lune.mst")));
+    ASSERT_TRUE(mst.open(QIODevice::WriteOnly));
+    mst.write("[Tags]\r\nTitre=Clair de lune\r\n");
+    mst.close();
+    const CliRun run =
+        runCli({QStringLiteral("kok"), song, QStringLiteral("--format"), QStringLiteral("lrc")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(readAll(m_dir.filePath(QStringLiteral("lune.lrc")))
+                    .startsWith("[ti:Clair de lune]\n[ar:Traditionnel]\n"));
 }
 
 TEST_F(Kok, SongsWithoutLyricsOrUnreadableGiveNoFile)
@@ -102,7 +147,7 @@ TEST(KokUsage, HelpAndUsageErrors)
     const CliRun help = runCli({QStringLiteral("kok"), QStringLiteral("--help")});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.startsWith(
-        QStringLiteral("usage: melorit-cli kok FILE [-o OUT] [--max-length N]")));
+        QStringLiteral("usage: melorit-cli kok FILE [-o OUT] [--max-length N] [--format LIST]")));
     const QString song = QStringLiteral("a.kar");
     for (const QStringList &arguments : {
              QStringList{QStringLiteral("kok")},
@@ -113,6 +158,9 @@ TEST(KokUsage, HelpAndUsageErrors)
              QStringList{QStringLiteral("kok"), song, QStringLiteral("--max-length=-1")},
              QStringList{QStringLiteral("kok"), song, QStringLiteral("--max-length=40000")},
              QStringList{QStringLiteral("kok"), song, QStringLiteral("--tempo=2")},
+             QStringList{QStringLiteral("kok"), song, QStringLiteral("--format=srt")},
+             QStringList{QStringLiteral("kok"), song, QStringLiteral("--format=lrc,")},
+             QStringList{QStringLiteral("kok"), song, QStringLiteral("--format")},
          }) {
         const CliRun run = runCli(arguments);
         EXPECT_EQ(run.status, 2) << arguments.join(u' ').toStdString();
