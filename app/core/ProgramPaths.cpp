@@ -42,12 +42,17 @@ QString programFile(const QString &name)
     return programFolder() + QDir::separator() + name;
 }
 
+bool isInstalledProgram()
+{
+    return QFileInfo::exists(programFile(QString::fromLatin1(kInstalledMarkerFile)));
+}
+
 QString configFile()
 {
     if (!g_configFile.isEmpty())
         return g_configFile;
     const QString beside = programFile(QStringLiteral("Melorit.ini"));
-    if (canWriteIn(programFolder(), beside))
+    if (!isInstalledProgram() && canWriteIn(programFolder(), beside))
         return beside;
     QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (base.isEmpty())

@@ -11,8 +11,18 @@ QString programFolder();
 // A file in the program folder.
 QString programFile(const QString &name);
 
-// "Melorit.ini": in the program folder when that folder can be written,
-// otherwise in $XDG_CONFIG_HOME/melorit/ (~/.config/melorit/).
+// The file that an install puts in the program folder. An installed program
+// keeps its configuration in the user's folder, even when its own folder can
+// be written (a root account, an install in the home folder); a build folder
+// keeps it beside the program.
+inline constexpr const char *kInstalledMarkerFile = ".melorit-installed";
+
+// True when the program folder holds kInstalledMarkerFile.
+bool isInstalledProgram();
+
+// "Melorit.ini": in the program folder when that folder can be written and
+// the program is not installed, otherwise in $XDG_CONFIG_HOME/melorit/
+// (~/.config/melorit/).
 QString configFile();
 
 // Overrides for tests and for tools that run outside the program folder.
