@@ -4,9 +4,11 @@
 #include "app/core/TextUtil.h"
 #include "app/ini/Ini.h"
 #include "export/ExportKeys.h"
+#include "export/LyricsFormats.h"
 
 #include <QDir>
 
+#include <algorithm>
 #include <utility>
 
 namespace melorit::exporting {
@@ -55,6 +57,13 @@ void ExportForm::Form_Load(const QString &tagArtist, const QString &tagTitle)
         ReadIni(QString(config::kLyricsSection), QString(config::kMaxLengthKey), m_configFile)
             .trimmed();
     CheckKOK = settings.MakeFile;
+    const std::vector<LyricsFormat> formats = formatsToWrite(settings.Formats);
+    const auto has = [&formats](LyricsFormat f) {
+        return std::find(formats.begin(), formats.end(), f) != formats.end();
+    };
+    CheckFormatKok = has(LyricsFormat::Kok);
+    CheckFormatLrc = has(LyricsFormat::Lrc);
+    CheckFormatAss = has(LyricsFormat::Ass);
     Tags = ReadTags(m_songSettingsFile);
     if (!tagArtist.isEmpty() && Tags.Artist.isEmpty())
         Tags.Artist = tagArtist;
@@ -78,6 +87,16 @@ void ExportForm::MémoParam()
     writeConfig(config::kWaveSection, config::kRateKey, rateText(), m_configFile);
     writeConfig(config::kLyricsSection, config::kMakeFileKey,
                 CheckKOK ? QStringLiteral("1") : QStringLiteral("0"), m_configFile);
+    std::vector<LyricsFormat> formats;
+    if (CheckFormatKok)
+        formats.push_back(LyricsFormat::Kok);
+    if (CheckFormatLrc)
+        formats.push_back(LyricsFormat::Lrc);
+    if (CheckFormatAss)
+        formats.push_back(LyricsFormat::Ass);
+    const QString formatList = lyricsFormatsText(formats);
+    writeConfig(config::kLyricsSection, config::kFormatsKey,
+                formatList.isEmpty() ? QString(config::kFormatsDefault) : formatList, m_configFile);
     LyricsMax = QString::number(keptMaxLength(LyricsMax));
     writeConfig(config::kLyricsSection, config::kMaxLengthKey, LyricsMax, m_configFile);
     WriteTags(m_songSettingsFile, Tags);

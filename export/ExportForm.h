@@ -40,6 +40,11 @@ public:
     int Encoding = 0;   // 0 WAV, 1 MP3, 2 Ogg Vorbis
     int RateIndex = -1; // into bitRates(); -1 = no entry selected
     bool CheckKOK = true;
+    // The lyrics file formats ("Formats"); with none ticked the ".kok" is
+    // saved, the default.
+    bool CheckFormatKok = true;
+    bool CheckFormatLrc = false;
+    bool CheckFormatAss = false;
     QString LyricsMax;
     SongTags Tags;
 

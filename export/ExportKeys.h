@@ -28,6 +28,11 @@ inline constexpr bool kMakeFileDefault = true;
 inline constexpr QLatin1StringView kMaxLengthKey{"MaxLength"};
 inline constexpr int kMaxLengthDefault = 0;
 inline constexpr int kMaxLengthLimit = 99;
+// Lyrics file formats written when "MakeFile" is on: a comma list of "kok",
+// "lrc" and "ass"; unknown names are ignored, and a list naming none of
+// them writes the ".kok" alone.
+inline constexpr QLatin1StringView kFormatsKey{"Formats"};
+inline constexpr QLatin1StringView kFormatsDefault{"kok"};
 
 } // namespace melorit::exporting::config
 

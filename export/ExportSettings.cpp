@@ -33,6 +33,9 @@ ExportSettings ReadExportSettings(const QString &configFile)
         QStringLiteral("0");
     settings.MaxLength = text::toInt(
         text::Val(readConfig(config::kLyricsSection, config::kMaxLengthKey, configFile)));
+    settings.Formats = readConfig(config::kLyricsSection, config::kFormatsKey, configFile);
+    if (settings.Formats.trimmed().isEmpty())
+        settings.Formats = QString(config::kFormatsDefault);
     return settings;
 }
 

@@ -15,6 +15,8 @@ struct ExportSettings {
     QString SaveScheme;
     bool MakeFile = true;
     int MaxLength = 0;
+    // "Lyrics"/"Formats" as stored; formatsToWrite (LyricsFormats.h) reads it.
+    QString Formats = QStringLiteral("kok");
 };
 
 // Reads "Wave" and "Lyrics" of the configuration file (configFile "" is

@@ -105,6 +105,9 @@ constexpr LanguageKey kKeys[] = {
     {"Tags", "NullGenre"}, // the empty-genre entry, blank in the shipped files
     {"Tags", "FrameKok"},
     {"Tags", "CheckKOK"},
+    {"Tags", "FormatKok"}, // the lyrics file formats, one check box each
+    {"Tags", "FormatLrc"},
+    {"Tags", "FormatAss"},
     {"Tags", "FrameTags"},
     {"Tags", "NotaBene"},
     {"Tags", "CaractLigne"},
