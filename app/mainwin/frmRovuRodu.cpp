@@ -62,6 +62,12 @@ frmRovuRodu::frmRovuRodu(engine::Player &player, const skins::SkinSet &skins, Ma
     m_clock->setInterval(kClockInterval);
     connect(m_clock, &QTimer::timeout, this, &frmRovuRodu::tmrRovuRodu_Timer);
 
+    // TimerEncodage: the batch conversion's steps, while the player asks.
+    m_batchTimer = new QTimer(this);
+    m_batchTimer->setObjectName(QStringLiteral("TimerEncodage"));
+    m_batchTimer->setInterval(engine::Player::kBatchTimerInterval);
+    connect(m_batchTimer, &QTimer::timeout, this, [this] { m_player.TimerEncodage_Timer(); });
+
     // Heard syncs (lyrics, notes, the end) are run as soon as they are due,
     // not only on the clock's ticks, and also while the clock is stopped
     // during a drag of the position slider.
@@ -314,9 +320,7 @@ void frmRovuRodu::runCommand(int index)
         m_player.Action_Play();
         break;
     case 36:
-        // Action_Record: the current song rendered to a file.
-        m_player.Action_Stop();
-        m_player.OpenSong(false);
+        m_player.Action_Record();
         break;
     case 37:
         m_host.Action_Open();

@@ -69,6 +69,7 @@ public:
     void startClock();
     void stopClock();
     bool clockRunning() const;
+    bool batchTimerRunning() const;
     // One tick: syncs and watcher redraws, meters, slider, time, font status.
     void tmrRovuRodu_Timer();
 
@@ -88,6 +89,7 @@ public:
     void timeLabelsShown(bool listening) override;
     void markersChanged(const engine::Markers &markers, double tempoRatio, bool relayout) override;
     void timeSliderReset(const QString &timeText) override;
+    void batchTimerChanged(bool enabled) override;
 
     // --- engine::MixView
     void soloMuteButtonChanged(int button, int state) override;
@@ -164,6 +166,7 @@ private:
     QLabel *m_lblEncodage = nullptr;
     QLabel *m_labelGain = nullptr;
     QTimer *m_clock = nullptr;
+    QTimer *m_batchTimer = nullptr;
     QSocketNotifier *m_syncNotifier = nullptr;
 
     // Shared with the note watcher of the current stream, which may outlive

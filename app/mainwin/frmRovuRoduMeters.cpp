@@ -35,6 +35,19 @@ bool frmRovuRodu::clockRunning() const
     return m_clock->isActive();
 }
 
+bool frmRovuRodu::batchTimerRunning() const
+{
+    return m_batchTimer->isActive();
+}
+
+void frmRovuRodu::batchTimerChanged(bool enabled)
+{
+    if (enabled)
+        m_batchTimer->start();
+    else
+        m_batchTimer->stop();
+}
+
 void frmRovuRodu::tmrRovuRodu_Timer()
 {
     m_player.pumpSyncs();

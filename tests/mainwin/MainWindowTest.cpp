@@ -75,6 +75,25 @@ TEST_F(MainWindowTest, PlayStopAndRepeatButtonsDrawThePlayersState)
     }
 }
 
+TEST_F(MainWindowTest, RecordButtonStopsListeningAndOpensTheSongForConversion)
+{
+    makeWindow();
+    playDemo();
+    ASSERT_TRUE(m_player->ListenMode());
+    click(m_window->picSM(36));
+    // Without a conversion behind the player nothing is rendered, but the
+    // song heard is stopped and the player is in conversion mode.
+    EXPECT_FALSE(m_player->ListenMode());
+    EXPECT_EQ(m_player->stream(), nullptr);
+    EXPECT_EQ(m_window->buttonState(35), 0);
+    // The batch timer follows what the player asks.
+    EXPECT_FALSE(m_window->batchTimerRunning());
+    m_window->batchTimerChanged(true);
+    EXPECT_TRUE(m_window->batchTimerRunning());
+    m_window->batchTimerChanged(false);
+    EXPECT_FALSE(m_window->batchTimerRunning());
+}
+
 TEST_F(MainWindowTest, F1AnywhereOpensTheAboutBoxOtherKeysDoNothing)
 {
     makeWindow();
