@@ -8,7 +8,7 @@
 #include "engine/Player.h"
 #include "engine/PlayerDialogs.h"
 #include "export/EncoderArguments.h"
-#include "export/LyricsFileWriter.h"
+#include "export/LyricsFormats.h"
 #include "lyrics/StreamLyricsSource.h"
 
 #include <QFileInfo>
@@ -62,7 +62,10 @@ void reportEncoderDeath(engine::Player &player, const QString &why)
         showMessage(message.text, message.title, message.icon);
 }
 
-bool writeLyricsFile(engine::Player &player, const ExportSettings &settings, const QString &path)
+// The lyrics files of the chosen formats beside the audio file, titled with
+// the tags of the dialog.
+bool writeLyricsFiles(engine::Player &player, const ExportSettings &settings, const SongTags &tags,
+                      const QString &kokPath)
 {
     LyricsFileOptions options;
     options.MaxLength = settings.MaxLength;
@@ -70,7 +73,8 @@ bool writeLyricsFile(engine::Player &player, const ExportSettings &settings, con
     options.PunchIn = player.markers().PunchIn;
     options.PunchOut = player.markers().PunchOut;
     options.TempoRatio = player.mixer().TempoRatio();
-    return WriteLyricsFile(player.stream()->file(), player.lyrics(), path, options);
+    return WriteLyricsFiles(player.stream()->file(), player.lyrics(), kokPath,
+                            formatsToWrite(settings.Formats), options, {tags.Title, tags.Artist});
 }
 
 } // namespace
@@ -163,7 +167,7 @@ void SongRenderer::convert(engine::Player &player, const ExportSettings &setting
     if (ended && !cancelled && encoderAlive && settings.MakeFile &&
         player.lyrics().LyricsTrack() >= 0)
         m_report.lyricsFileWritten =
-            writeLyricsFile(player, settings, m_report.paths.LyricsFilePath);
+            writeLyricsFiles(player, settings, tags, m_report.paths.LyricsFilePath);
     encoder->stop();
     m_report.encoderError = QString::fromStdString(encoder->errorText());
     if (!encoderAlive || (!cancelled && !m_report.encoderError.isEmpty())) {

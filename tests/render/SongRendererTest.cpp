@@ -174,3 +174,16 @@ TEST_F(Rendering, PunchedSectionFadesOutAndItsLyricsStartAtZero)
     ASSERT_TRUE(kok.startsWith("Au;")) << kok.left(40).constData();
     EXPECT_TRUE(kok.startsWith("Au;0")) << kok.left(40).constData();
 }
+
+TEST_F(Rendering, EveryChosenLyricsFormatStartsAtTheSection)
+{
+    m_answers.settings.Formats = QStringLiteral("lrc,ass");
+    engine::SaveMarqueurs(m_dir.filePath(QStringLiteral("song.mst")), {5.0, 10.0, true});
+    ASSERT_EQ(render().outcome, RenderOutcome::Converted);
+    EXPECT_FALSE(QFileInfo::exists(out("song.kok")));
+    const QByteArray lrc = readAll(out("song.lrc"));
+    EXPECT_TRUE(lrc.startsWith("[00:00.00]<00:00.00>Au <00:00.63>clair")) << lrc.left(60).data();
+    const QByteArray ass = readAll(out("song.ass"));
+    EXPECT_TRUE(ass.contains("\r\nDialogue: 0,0:00:00.00,0:00:05.00,Default,,0,0,0,,{\\k63}Au "))
+        << ass.right(200).data();
+}
