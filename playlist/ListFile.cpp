@@ -25,6 +25,15 @@ QString posixEntry(QString entry)
     return entry;
 }
 
+// A song under the list's folder is written relative to it only when that
+// entry reads back as the same song: one taken for a comment ("#1 hit.kar"),
+// losing its outer spaces or changed by the Windows rules is written whole.
+bool readsBackRelative(const QString &entry)
+{
+    return !entry.isEmpty() && !entry.startsWith(u'#') && !entry.startsWith(u'\uFEFF') &&
+           entry == entry.trimmed() && posixEntry(entry) == entry && !entry.startsWith(u'/');
+}
+
 bool fitsWindows1252(const QString &text)
 {
     return codepages::decodeWindows1252(codepages::encodeWindows1252(text)) == text;
@@ -61,10 +70,18 @@ QByteArray formatListFile(const QStringList &songs, const QString &listFile)
     const QString folder = text::FolderOf(listFile);
     QString content;
     for (const QString &song : songs) {
-        const bool inFolder = !folder.isEmpty() && song.startsWith(folder);
+        const bool inFolder = !folder.isEmpty() && song.startsWith(folder) &&
+                              readsBackRelative(song.mid(folder.size()));
         content += (inFolder ? song.mid(folder.size()) : song) + QStringLiteral("\r\n");
     }
-    return fitsWindows1252(content) ? codepages::encodeWindows1252(content) : content.toUtf8();
+    // Windows-1252 only when the reader takes the bytes back as that: some
+    // Windows-1252 texts ("Ã©") are also valid UTF-8 and would change.
+    if (fitsWindows1252(content)) {
+        const QByteArray legacy = codepages::encodeWindows1252(content);
+        if (codepages::decodeUtf8OrWindows1252(legacy) == content)
+            return legacy;
+    }
+    return content.toUtf8();
 }
 
 std::optional<QStringList> readListFile(const QString &listFile)
