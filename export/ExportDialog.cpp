@@ -58,6 +58,9 @@ void Tags::LoadLanguage()
         m_fieldLabels[i]->setText(m_texts.Label1[i]);
     m_frameKok->setTitle(m_texts.FrameKok);
     m_makeKok->setText(m_texts.CheckKOK);
+    m_formatKok->setText(m_texts.FormatKok);
+    m_formatLrc->setText(m_texts.FormatLrc);
+    m_formatAss->setText(m_texts.FormatAss);
     m_frameTags->setTitle(m_texts.FrameTags);
     m_note->setText(m_texts.NotaBene);
     m_perLine->setText(m_texts.CaractLigne);
@@ -112,6 +115,11 @@ void Tags::showForm()
     m_rate->setCurrentIndex(m_form.RateIndex);
     m_maxLength->setText(m_form.LyricsMax);
     m_makeKok->setChecked(m_form.CheckKOK);
+    m_formatKok->setChecked(m_form.CheckFormatKok);
+    m_formatLrc->setChecked(m_form.CheckFormatLrc);
+    m_formatAss->setChecked(m_form.CheckFormatAss);
+    for (QCheckBox *format : {m_formatKok, m_formatLrc, m_formatAss})
+        format->setEnabled(m_form.CheckKOK);
     const SongTags &t = m_form.Tags;
     m_artist->setText(t.Artist);
     m_title->setText(t.Title);
@@ -134,6 +142,9 @@ void Tags::takeForm()
     m_form.RateIndex = m_rate->currentIndex();
     m_form.LyricsMax = m_maxLength->text();
     m_form.CheckKOK = m_makeKok->isChecked();
+    m_form.CheckFormatKok = m_formatKok->isChecked();
+    m_form.CheckFormatLrc = m_formatLrc->isChecked();
+    m_form.CheckFormatAss = m_formatAss->isChecked();
     SongTags &t = m_form.Tags;
     t.Artist = m_artist->text();
     t.Title = m_title->text();

@@ -74,6 +74,9 @@ public:
     QPushButton *Btn_brws_folders() const { return m_browse; }
     QLineEdit *GenericName() const { return m_scheme; }
     QCheckBox *CheckKOK() const { return m_makeKok; }
+    QCheckBox *CheckFormatKok() const { return m_formatKok; }
+    QCheckBox *CheckFormatLrc() const { return m_formatLrc; }
+    QCheckBox *CheckFormatAss() const { return m_formatAss; }
     QLineEdit *LyricsMax() const { return m_maxLength; }
     QLabel *Label2() const { return m_perLine; }
     QLabel *Label8() const { return m_note; }
@@ -131,6 +134,9 @@ private:
     QPushButton *m_browse = nullptr;
     QLineEdit *m_scheme = nullptr;
     QCheckBox *m_makeKok = nullptr;
+    QCheckBox *m_formatKok = nullptr;
+    QCheckBox *m_formatLrc = nullptr;
+    QCheckBox *m_formatAss = nullptr;
     QLineEdit *m_maxLength = nullptr;
     QLabel *m_perLine = nullptr;
     QLabel *m_note = nullptr;

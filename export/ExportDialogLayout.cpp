@@ -155,8 +155,17 @@ QGroupBox *Tags::buildLyricsFrame()
     lengthRow->addWidget(m_maxLength);
     lengthRow->addWidget(m_perLine);
     lengthRow->addStretch();
+    // The formats only count when lyrics files are made.
+    auto *formatRow = new QHBoxLayout;
+    for (QCheckBox **format : {&m_formatKok, &m_formatLrc, &m_formatAss}) {
+        *format = new QCheckBox(m_frameKok);
+        formatRow->addWidget(*format);
+        connect(m_makeKok, &QCheckBox::toggled, *format, &QWidget::setEnabled);
+    }
+    formatRow->addStretch();
     auto *box = new QVBoxLayout(m_frameKok);
     box->addLayout(lengthRow);
+    box->addLayout(formatRow);
     box->addWidget(m_note);
     return m_frameKok;
 }

@@ -44,6 +44,9 @@ TagsTexts loadTagsTexts(const QString &languageFile)
                       QStringLiteral("G\u00e9n\u00e9ration d'un fichier de paroles "
                                      "synchronis\u00e9es"));
     t.CheckKOK = text(QStringLiteral("CheckKOK"), QStringLiteral("Cr\u00e9er KOK"));
+    t.FormatKok = text(QStringLiteral("FormatKok"), QStringLiteral("KOK (.kok)"));
+    t.FormatLrc = text(QStringLiteral("FormatLrc"), QStringLiteral("LRC enrichi (.lrc)"));
+    t.FormatAss = text(QStringLiteral("FormatAss"), QStringLiteral("Sous-titres ASS (.ass)"));
     t.FrameTags = text(QStringLiteral("FrameTags"), QStringLiteral("Informations"));
     t.NotaBene = text(QStringLiteral("NotaBene"),
                       QStringLiteral("NB : Les fichiers de paroles sont toujours enregistr\u00e9s "

@@ -19,6 +19,9 @@ struct TagsTexts {
     QString NullGenre;
     QString FrameKok;
     QString CheckKOK;
+    QString FormatKok; // one check box per lyrics file format
+    QString FormatLrc;
+    QString FormatAss;
     QString FrameTags;
     QString NotaBene;
     QString CaractLigne;

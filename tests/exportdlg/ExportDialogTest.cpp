@@ -407,5 +407,31 @@ TEST_F(ExportDialogTest, ShownModalAndCentredOnTheScreen)
         << centre.x() << "," << centre.y() << " vs " << screenCentre.x() << "," << screenCentre.y();
 }
 
+TEST_F(ExportDialogTest, LyricsFormatBoxesShowAndSaveTheFormats)
+{
+    setLyrics(QStringLiteral("MakeFile"), QStringLiteral("0"));
+    setLyrics(QStringLiteral("Formats"), QStringLiteral("lrc,ass"));
+    const auto dialog = open(english());
+    EXPECT_EQ(u8(dialog->CheckFormatKok()->text()), "KOK (.kok)");
+    EXPECT_EQ(u8(dialog->CheckFormatLrc()->text()), "Enhanced LRC (.lrc)");
+    EXPECT_EQ(u8(dialog->CheckFormatAss()->text()), "ASS subtitles (.ass)");
+    EXPECT_FALSE(dialog->CheckFormatKok()->isChecked());
+    EXPECT_TRUE(dialog->CheckFormatLrc()->isChecked());
+    EXPECT_TRUE(dialog->CheckFormatAss()->isChecked());
+    // Without lyrics files the formats cannot be changed.
+    EXPECT_FALSE(dialog->CheckFormatLrc()->isEnabled());
+    dialog->CheckKOK()->setChecked(true);
+    EXPECT_TRUE(dialog->CheckFormatLrc()->isEnabled());
+    dialog->CheckFormatKok()->setChecked(true);
+    dialog->CheckFormatAss()->setChecked(false);
+    dialog->Btn_Validation()->click();
+    EXPECT_EQ(u8(lyrics(QStringLiteral("Formats"))), "kok,lrc");
+    EXPECT_EQ(u8(lyrics(QStringLiteral("MakeFile"))), "1");
+
+    const auto french_ = open(french());
+    EXPECT_EQ(u8(french_->CheckFormatLrc()->text()), "LRC enrichi (.lrc)");
+    EXPECT_EQ(u8(french_->CheckFormatAss()->text()), "Sous-titres ASS (.ass)");
+}
+
 } // namespace
 } // namespace melorit::exporting::test
