@@ -75,7 +75,6 @@ frmRovuRodu::frmRovuRodu(engine::Player &player, const skins::SkinSet &skins, Ma
     connect(m_syncNotifier, &QSocketNotifier::activated, this, [this] { m_player.pumpSyncs(); });
 
     DispMiscButtons();
-    showMixer();
     LoadLanguage();
     AfficherMarqueurs(true);
     m_lblEncodage->hide();
@@ -218,7 +217,8 @@ void frmRovuRodu::LoadLanguage()
         if (QLabel *target = label(QString::fromLatin1(name)))
             target->setText(text(QString::fromLatin1(key)));
     }
-    // The marker tips come from this file too.
+    // The mixer's tips and the marker tips come from this file too.
+    showMixer();
     AfficherMarqueurs(false);
 }
 

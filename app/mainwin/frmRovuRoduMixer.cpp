@@ -12,6 +12,7 @@
 #include "app/skins/KnobFrames.h"
 #include "engine/MixTexts.h"
 #include "engine/Player.h"
+#include "engine/SoloMute.h"
 #include "engine/TimeText.h"
 #include "slider/ucxSlider.h"
 
@@ -58,10 +59,8 @@ void frmRovuRodu::showMixer()
     tempoReadoutChanged(readout.text, readout.glyphRow);
     gainCaptionChanged(engine::gainCaption(state.MasterGain));
     for (int ch = 0; ch < layout::kChannels; ++ch) {
-        const bool solo = state.ChannelSolo[static_cast<std::size_t>(ch)] == 1;
-        const bool mute = state.ChannelMute[static_cast<std::size_t>(ch)] == 1;
-        DrawSM(ch, solo ? 3 : 0);
-        DrawSM(engine::kFirstMuteButton + ch, mute ? 3 : 0);
+        DrawSM(ch, engine::soloButtonState(state, ch));
+        DrawSM(engine::kFirstMuteButton + ch, engine::muteButtonState(state, ch));
     }
 }
 

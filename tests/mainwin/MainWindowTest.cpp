@@ -3,6 +3,7 @@
 
 #include "app/ini/Ini.h"
 #include "app/mainwin/MainLayout.h"
+#include "app/mainwin/MixPicture.h"
 #include "app/mainwin/SkinButton.h"
 #include "app/mainwin/SkinPicture.h"
 #include "app/skins/ButtonFrames.h"
@@ -210,6 +211,10 @@ TEST_F(MainWindowTest, LabelsComeFromTheLanguageFileCutTo127Characters)
     EXPECT_EQ(m_window->label(QStringLiteral("lblCaption"))->toolTip(), longText.left(127));
     EXPECT_EQ(m_window->label(QStringLiteral("LabelSolo"))->text(), longText.left(127));
     EXPECT_EQ(m_window->picSM(31)->toolTip(), longText.left(127));
+    // The mixer's tips follow the language too.
+    setLanguageText(QStringLiteral("Knob(Gain)"), QStringLiteral("G %1"));
+    m_window->LoadLanguage();
+    EXPECT_EQ(m_window->potard(16)->toolTip(), QStringLiteral("G =0"));
     // A missing key leaves an empty text.
     WriteIni(QStringLiteral("Main"), QStringLiteral("Muet"), QString(), m_language);
     m_window->LoadLanguage();

@@ -157,6 +157,15 @@ TEST_F(MixerStripTest, LyricsChannelMuteButtonShowsTheAutomaticMute)
     ASSERT_GE(lyrics, 0) << "the demo song has a melody channel";
     // AutoMute on, voice not asked for: state 1.
     EXPECT_EQ(m_window->buttonState(16 + lyrics), 1);
+    // A window made now (or a language change) draws the same states from
+    // the mixer.
+    frmRovuRodu second(*m_player, m_skins, m_host);
+    EXPECT_EQ(second.buttonState(16 + lyrics), 1);
+    const int other = lyrics == 3 ? 5 : 3;
+    click(m_window->picSM(16 + other));
+    frmRovuRodu third(*m_player, m_skins, m_host);
+    EXPECT_EQ(third.buttonState(16 + other), 3);
+    EXPECT_EQ(third.buttonState(16 + other + 1), 0);
     // Soloing the melody makes it heard: its mute button shows 0.
     click(m_window->picSM(lyrics));
     EXPECT_TRUE(mix().LyricsVoiceOn);
