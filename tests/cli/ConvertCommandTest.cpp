@@ -202,3 +202,30 @@ TEST_F(Convert, JobsGiveTheSameFilesAsOneSongAtATime)
                   .status,
               2);
 }
+
+TEST_F(Convert, AJobThatFailsDoesNotStopTheOthers)
+{
+    const QString broken = m_dir.filePath(QStringLiteral("broken.mid"));
+    {
+        QFile file(broken);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a MIDI file");
+    }
+    QStringList songs{broken};
+    for (const char *name : {"a.kar", "b.kar"}) {
+        songs << m_dir.filePath(QLatin1StringView(name));
+        ASSERT_TRUE(QFile::copy(demoSong(), songs.last()));
+    }
+    const QString out = m_dir.filePath(QStringLiteral("out"));
+    const CliRun run = runCli(
+        convertArgs(QStringLiteral("wav"), out, QStringList{QStringLiteral("--jobs=3")} + songs));
+    EXPECT_EQ(run.status, 1);
+    // One error line for the unreadable song, whole lines from every job.
+    EXPECT_EQ(run.err.count(QStringLiteral("MIDI")), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("melorit-cli: "))) << run.err.toStdString();
+    EXPECT_EQ(run.out.count(u'\n'), 2) << run.out.toStdString();
+    for (const QString &line : run.out.split(u'\n', Qt::SkipEmptyParts))
+        EXPECT_TRUE(line.contains(QStringLiteral(" -> "))) << line.toStdString();
+    EXPECT_TRUE(readWav(out + QStringLiteral("/a.wav")).valid);
+    EXPECT_TRUE(readWav(out + QStringLiteral("/b.wav")).valid);
+}
