@@ -1,0 +1,36 @@
+#include "app/program/CommandLine.h"
+
+#include "app/core/TextUtil.h"
+
+namespace melorit::program {
+
+QStringList splitCommandLine(const QString &text)
+{
+    const QChar quote(u'"');
+    const QStringList pieces =
+        text.contains(quote) ? text.split(QStringLiteral("\" \"")) : text.split(QChar(u' '));
+    QStringList songs;
+    for (const QString &piece : pieces) {
+        const QString song = text::StripQuotes(piece);
+        if (!song.isEmpty())
+            songs.append(song);
+    }
+    return songs;
+}
+
+QStringList songArguments(const QStringList &arguments)
+{
+    QStringList songs;
+    for (const QString &argument : arguments) {
+        if (argument.contains(QChar(u'"'))) {
+            songs.append(splitCommandLine(argument));
+            continue;
+        }
+        const QString song = argument.trimmed();
+        if (!song.isEmpty())
+            songs.append(song);
+    }
+    return songs;
+}
+
+} // namespace melorit::program

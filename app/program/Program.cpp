@@ -1,0 +1,242 @@
+#include "app/program/Program.h"
+
+#include "app/core/Geometry.h"
+#include "app/core/Language.h"
+#include "app/core/ProgramPaths.h"
+#include "app/core/TextUtil.h"
+#include "app/ini/Ini.h"
+#include "app/program/ProgramKeys.h"
+#include "audio/Device.h"
+#include "lyrics/LyricsWindowControl.h"
+#include "playlist/PlayList.h"
+#include "tools/OptionsDlg.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace melorit::program {
+
+namespace {
+
+// The interface version of the audio library the program is written for.
+constexpr std::uint32_t kAudioInterface = 0x0204;
+
+// A stored coordinate: -1 when the key is missing, its numeric value otherwise.
+int storedCoordinate(QLatin1StringView section, QLatin1StringView key, int missing)
+{
+    const QString value = ReadIni(section, key);
+    return value.isEmpty() ? missing : text::toInt(text::Val(value));
+}
+
+} // namespace
+
+Program::Program(ProgramOptions options) : m_options(std::move(options))
+{
+}
+
+Program::~Program()
+{
+    if (!m_quitDone)
+        QuitProgram();
+    // The main window holds the player: it goes first.
+    m_main.window.reset();
+    m_player.reset();
+}
+
+bool Program::start()
+{
+    m_closingDown = false;
+    QDir::setCurrent(paths::programFolder());
+    if (!chooseLanguage())
+        return false;
+    createPlayer();
+    m_skins = skins::LoadSkins();
+    createMainWindow();
+    if (m_firstRun)
+        createOptionsDialog()->show();
+    loadMix();
+    placeMainWindow();
+    loadSecondaryWindows();
+    showSecondaryWindows();
+    if (!startAudio())
+        return false;
+    m_player->loadStartFont();
+    m_player->mixer().DispSoloMute();
+    m_player->mixer().ApplyVolume(m_player->mixer().state().MasterGain);
+    // AfficherMarqueurs: the position bar without markers.
+    m_view.markersChanged(m_player->markers(), m_player->mixer().TempoRatio(), false);
+    queueCommandLine();
+    m_player->AffTitre();
+    m_main.window->show();
+    QCoreApplication::processEvents();
+    if (m_main.startClock)
+        m_main.startClock();
+    if (m_player->playlist().CurrentSong() > 0)
+        m_player->Action_Play();
+    return true;
+}
+
+bool Program::chooseLanguage()
+{
+    const LanguageChoice choice =
+        chooseLanguageFile(ReadIni(keys::kMeloritSection, keys::kLanguageKey));
+    if (!choice.found) {
+        failStart(QStringLiteral("Missing ") + QDir::toNativeSeparators(choice.file),
+                  MessageIcon::Critical);
+        return false;
+    }
+    m_languageFile = choice.file;
+    m_languageCode = choice.code;
+    m_firstRun = choice.firstRun;
+    // The key's own default holds at the first run too: on unless "0".
+    m_autoMute = ReadIni(keys::kMeloritSection, keys::kAutoMuteKey) != keys::kAutoMuteOff;
+    return true;
+}
+
+void Program::createPlayer()
+{
+    engine::PlayerSettings settings;
+    settings.languageFile = m_languageFile;
+    settings.programFolder = paths::programFolder();
+    settings.systemFonts = m_options.systemFonts;
+    settings.output = m_options.output;
+    engine::PlayerDialogs *dialogs = m_options.dialogs
+                                         ? m_options.dialogs
+                                         : static_cast<engine::PlayerDialogs *>(&m_desktopDialogs);
+    m_player = std::make_unique<engine::Player>(settings, &m_view, dialogs);
+    m_player->mixer().setAutoMute(m_autoMute);
+    m_player->mixer().setLyricsChannel(-1);
+    m_player->mixer().setView(&m_mixView);
+
+    exporting::RenderDialogs *render = m_options.renderDialogs;
+    if (!render) {
+        m_storedRenderDialogs =
+            std::make_unique<StoredRenderDialogs>([this] { return m_languageFile; });
+        render = m_storedRenderDialogs.get();
+    }
+    m_renderer = std::make_unique<exporting::SongRenderer>(*render);
+    m_renderer->setBetweenBlocks([] { QCoreApplication::processEvents(); });
+    m_player->setRendering(m_renderer.get());
+
+    m_player->lyrics().setDisplayHandler([this](int mark) { m_view.lyricsEventShown(mark); });
+    connect(&m_player->playlist(), &playlist::Playlist::titleChanged, this, [this] {
+        if (m_player)
+            m_player->AffTitre();
+    });
+}
+
+void Program::createMainWindow()
+{
+    m_main = m_options.mainWindow(*m_player, m_skins, *this);
+    m_view.setMainView(m_main.view);
+    m_mixView.setMainView(m_main.mixView);
+}
+
+void Program::loadMix()
+{
+    engine::Mixer &mixer = m_player->mixer();
+    mixer.LoadVolume();
+    mixer.LoadGain();
+    mixer.LoadTempo();
+    mixer.LoadTranspose();
+    mixer.ApplyTranspose(mixer.state().TransposeSemis);
+    if (m_main.DispMiscButtons)
+        m_main.DispMiscButtons();
+}
+
+void Program::placeMainWindow()
+{
+    QWidget *window = m_main.window.get();
+    const int x = storedCoordinate(keys::kMainSection, keys::kXKey, keys::kUnsetPosition);
+    const int y = storedCoordinate(keys::kMainSection, keys::kYKey, keys::kUnsetPosition);
+    QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const double screenWidth = geometry::pixelsToTwips(area.width());
+    const double screenHeight = geometry::pixelsToTwips(area.height());
+    const double left = x - geometry::pixelsToTwips(area.x());
+    const double top = y - geometry::pixelsToTwips(area.y());
+    if (geometry::onScreen(left, top, screenWidth, screenHeight)) {
+        window->move(geometry::twipsToPixels(x), geometry::twipsToPixels(y));
+        return;
+    }
+    const geometry::Position centre =
+        geometry::centered(screenWidth, screenHeight, geometry::pixelsToTwips(window->width()),
+                           geometry::pixelsToTwips(window->height()));
+    window->move(area.x() + geometry::twipsToPixels(centre.left),
+                 area.y() + geometry::twipsToPixels(centre.top));
+}
+
+void Program::loadSecondaryWindows()
+{
+    const std::array<QLatin1StringView, kSecondaryWindowCount> sections{
+        keys::kReglageSection, keys::kReverbSection, keys::kParolesSection, keys::kPlayListSection};
+    for (int i = 0; i < kSecondaryWindowCount; ++i) {
+        m_offsets[static_cast<std::size_t>(i)] =
+            QPoint(storedCoordinate(sections[static_cast<std::size_t>(i)], keys::kXKey, 0),
+                   storedCoordinate(sections[static_cast<std::size_t>(i)], keys::kYKey, 0));
+    }
+    createChannelPanel();
+    createEffectsPanel();
+    createLyricsWindow();
+    createPlaylistWindow();
+    BougeFilles();
+}
+
+void Program::showSecondaryWindows()
+{
+    const auto shown = [](QLatin1StringView section) {
+        return ReadIni(section, keys::kShowKey) == keys::kShownValue;
+    };
+    const bool reglage = shown(keys::kReglageSection);
+    m_reglage->setVisible(reglage);
+    drawButton(kReglageButton, reglage);
+    const bool reverb = shown(keys::kReverbSection);
+    m_reverb->setVisible(reverb);
+    drawButton(kReverbButton, reverb);
+    m_lyrics->LyricsShow(shown(keys::kLyricsSection));
+    const bool list = shown(keys::kPlayListSection);
+    m_playlistWindow->setVisible(list);
+    drawButton(kPlaylistButton, list);
+}
+
+bool Program::startAudio()
+{
+    const std::uint32_t version = audio::GetVersion();
+    if ((version >> 16) != kAudioInterface) {
+        failStart(QStringLiteral("La DLL Bass est en ") + QString::number(version, 16).toUpper() +
+                      QStringLiteral(" alors que nous attendions la 204"),
+                  MessageIcon::Critical);
+        return false;
+    }
+    if (m_options.output != engine::PlayerOutput::Device || audio::isInitialised())
+        return true;
+    if (!audio::Init(44100)) {
+        m_exitCode = 1;
+        m_player->BassError(QStringLiteral("Erreur d'initialisation BASS"));
+        QuitProgram();
+        return false;
+    }
+    return true;
+}
+
+void Program::queueCommandLine()
+{
+    playlist::Playlist &songs = m_player->playlist();
+    for (const QString &song : m_options.songs)
+        songs.addSong(song);
+    if (songs.count() >= 1 && songs.CurrentSong() < 1) {
+        songs.setCurrentSong(1);
+        songs.selectCurrent();
+    }
+}
+
+void Program::failStart(const QString &text, MessageIcon icon)
+{
+    m_exitCode = 1;
+    showMessage(text, QStringLiteral("Error"), icon);
+    QuitProgram();
+}
+
+} // namespace melorit::program

@@ -1,0 +1,181 @@
+#pragma once
+
+#include "app/mainwin/MainWindowHost.h"
+#include "app/program/DesktopDialogs.h"
+#include "app/program/MainWindowParts.h"
+#include "app/program/ProgramView.h"
+#include "app/skins/Skins.h"
+#include "engine/Player.h"
+#include "panels/PanelMixView.h"
+#include "panels/Reverb.h"
+#include "playlist/PlaylistHost.h"
+#include "tools/OptionsDlg.h"
+#include "tools/OptionsHost.h"
+#include "tools/frmAbout.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+
+#include <array>
+#include <memory>
+
+namespace melorit::lyrics {
+class LyricsWindowControl;
+} // namespace melorit::lyrics
+
+namespace melorit::program {
+
+// The four windows that follow the main window, in the order they are
+// loaded, placed and unloaded.
+enum class SecondaryWindow { Reglage, Reverb, Lyrics, PlayList };
+inline constexpr int kSecondaryWindowCount = 4;
+
+// The main window's buttons that show and hide them.
+inline constexpr int kReglageButton = 40;
+inline constexpr int kReverbButton = 41;
+inline constexpr int kLyricsButton = 46;
+inline constexpr int kPlaylistButton = 47;
+
+struct ProgramOptions {
+    // Builds the main window; required.
+    MainWindowFactory mainWindow;
+    // The songs given on the command line (see songArguments).
+    QStringList songs;
+    engine::PlayerOutput output = engine::PlayerOutput::Device;
+    QStringList systemFonts = engine::PlayerSettings::defaultSystemFonts();
+    // Who answers the player's questions and the conversion's; nullptr for
+    // the desktop's dialogs and the stored export settings.
+    engine::PlayerDialogs *dialogs = nullptr;
+    exporting::RenderDialogs *renderDialogs = nullptr;
+    // The playlist window's file chooser; nullptr for the desktop's.
+    playlist::FileChooser *chooser = nullptr;
+};
+
+// The program: the start-up sequence, the main window with its four
+// secondary windows and its dialogs, and the orderly shutdown that every
+// exit path goes through. It answers what the main window, the playlist
+// window and the options dialog ask of it. UI thread.
+class Program final : public QObject,
+                      public mainwin::MainWindowHost,
+                      public playlist::PlaylistHost,
+                      public tools::OptionsHost {
+    Q_OBJECT
+public:
+    explicit Program(ProgramOptions options);
+    ~Program() override;
+    Program(const Program &) = delete;
+    Program &operator=(const Program &) = delete;
+
+    // Runs the start-up sequence and shows the main window; false when the
+    // program could not start (the user has been told and QuitProgram has
+    // run).
+    bool start();
+    // 0 after a normal end, 1 when the start-up failed.
+    int exitCode() const { return m_exitCode; }
+    bool hasQuit() const { return m_quitDone; }
+
+    // --- what the program holds (nullptr before start-up or after shutdown)
+    engine::Player *player() const { return m_player.get(); }
+    QWidget *mainWindow() const { return m_main.window.get(); }
+    panels::Reglage *channelPanel() const { return m_reglage; }
+    panels::Reverb *effectsPanel() const { return m_reverb; }
+    lyrics::LyricsWindowControl *lyricsControl() const { return m_lyrics.get(); }
+    playlist::PlayList *playlistWindow() const { return m_playlistWindow; }
+    tools::OptionsDlg *optionsDialog() const { return m_optionsDlg; }
+    tools::frmAbout *aboutBox() const { return m_about; }
+    // The window itself, nullptr when it does not exist (or the lyrics
+    // window could not be created).
+    QWidget *secondaryWindow(SecondaryWindow which) const;
+    // Its offset from the main window, in twips.
+    QPoint offset(SecondaryWindow which) const { return m_offsets[index(which)]; }
+    bool movingChildren() const { return m_movingChildren; }
+    bool autoMute() const override { return m_autoMute; }
+
+    // `BougeFilles`: every secondary window placed at the main window's
+    // position plus its offset, without changing the offsets.
+    void BougeFilles();
+
+    // --- MainWindowHost, PlaylistHost, OptionsHost
+    QString languageFile() const override { return m_languageFile; }
+    bool closingDown() const override { return m_closingDown; }
+    void Action_Open() override;
+    void Action_Help() override;
+    void Action_Reglage() override;
+    void Action_Reverb() override;
+    void Action_Lyrics() override;
+    void Action_Playlist() override;
+    void Action_Setup() override;
+    void QuitProgram() override;
+    void GereDrop(const QStringList &paths) override;
+    void mainWindowMoved() override;
+    void fontStatusChanged(const QString &text) override;
+
+    void Action_PlaySelected(int line) override;
+    void Action_Repeat() override;
+    void playlistHiddenByUser() override;
+    bool movingSecondaryWindows() const override { return m_movingChildren; }
+    QPoint mainWindowPos() const override;
+    void setPlaylistOffset(QPoint offsetTwips) override;
+
+    QString languageCode() const override { return m_languageCode; }
+    void reloadAllLanguages(const QString &file) override;
+    void setAutoMute(bool on) override;
+    void ChangeSF2() override;
+    QString currentFontPath() const override;
+    QList<tools::FontAssignment> fontAssignments() const override;
+
+private:
+    static constexpr int index(SecondaryWindow which) { return static_cast<int>(which); }
+
+    // Start-up steps.
+    bool chooseLanguage();
+    void createPlayer();
+    void createMainWindow();
+    void loadMix();
+    void placeMainWindow();
+    void loadSecondaryWindows();
+    void showSecondaryWindows();
+    bool startAudio();
+    void queueCommandLine();
+    void failStart(const QString &text, MessageIcon icon);
+
+    void createChannelPanel();
+    void createEffectsPanel();
+    void createLyricsWindow();
+    void createPlaylistWindow();
+    tools::OptionsDlg *createOptionsDialog();
+    tools::frmAbout *createAboutBox();
+    void toggle(QWidget *window, QLatin1StringView section, int button);
+    void drawButton(int button, bool on);
+    void unloadWindows();
+
+    ProgramOptions m_options;
+    QString m_languageFile;
+    QString m_languageCode;
+    bool m_firstRun = false;
+    bool m_autoMute = true;
+    bool m_closingDown = false;
+    bool m_quitDone = false;
+    bool m_movingChildren = false;
+    int m_exitCode = 0;
+
+    skins::SkinSet m_skins;
+    DesktopDialogs m_desktopDialogs;
+    std::unique_ptr<StoredRenderDialogs> m_storedRenderDialogs;
+    std::unique_ptr<exporting::SongRenderer> m_renderer;
+    ProgramView m_view;
+    panels::PanelMixView m_mixView;
+    std::unique_ptr<engine::Player> m_player;
+    MainWindowParts m_main;
+
+    std::array<QPoint, kSecondaryWindowCount> m_offsets{};
+    QPointer<panels::Reglage> m_reglage;
+    QPointer<panels::Reverb> m_reverb;
+    std::unique_ptr<lyrics::LyricsWindowControl> m_lyrics;
+    QPointer<playlist::PlayList> m_playlistWindow;
+    QPointer<tools::OptionsDlg> m_optionsDlg;
+    QPointer<tools::frmAbout> m_about;
+};
+
+} // namespace melorit::program

@@ -1,0 +1,170 @@
+// The commands the main window, the playlist window and the options dialog
+// hand to the program, and the shutdown.
+#include "app/program/Program.h"
+
+#include "app/core/Language.h"
+#include "app/ini/Ini.h"
+#include "app/program/DropRules.h"
+#include "app/program/ProgramKeys.h"
+#include "audio/Device.h"
+#include "lyrics/LyricsWindowControl.h"
+#include "lyrics/OGLWin.h"
+#include "panels/Reglage.h"
+#include "panels/Reverb.h"
+#include "playlist/PlayList.h"
+#include "tools/LanguageList.h"
+#include "tools/OptionsDlg.h"
+#include "tools/frmAbout.h"
+
+#include <QCoreApplication>
+
+namespace melorit::program {
+
+namespace {
+
+void bringToFront(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+void Program::Action_Open()
+{
+    m_player->Action_Stop();
+    if (m_playlistWindow)
+        m_playlistWindow->Action_Plus(true);
+    m_player->Action_Play();
+}
+
+void Program::Action_Help()
+{
+    bringToFront(createAboutBox());
+}
+
+void Program::Action_Setup()
+{
+    bringToFront(createOptionsDialog());
+}
+
+void Program::Action_PlaySelected(int line)
+{
+    m_player->Action_PlaySelected(line);
+}
+
+void Program::Action_Repeat()
+{
+    m_player->Action_Repeat();
+}
+
+void Program::GereDrop(const QStringList &paths)
+{
+    const QString main = QStringLiteral("Main");
+    const DroppedFiles dropped =
+        sortDroppedFiles(paths, languageText(m_languageFile, main, keys::kSongExtensionsKey),
+                         languageText(m_languageFile, main, keys::kFontExtensionsKey));
+    playlist::Playlist &songs = m_player->playlist();
+    for (const QString &song : dropped.songs)
+        songs.addSong(song);
+    if (!dropped.soundFont.isEmpty())
+        m_player->ReplaceFont(dropped.soundFont);
+    if (!dropped.songs.isEmpty() && songs.count() > 0 && songs.CurrentSong() < 1) {
+        songs.setCurrentSong(1);
+        songs.selectCurrent();
+    }
+    m_player->AffTitre();
+}
+
+void Program::fontStatusChanged(const QString &text)
+{
+    if (m_optionsDlg)
+        m_optionsDlg->setSoundFontStatus(text);
+}
+
+void Program::reloadAllLanguages(const QString &file)
+{
+    m_languageFile = file;
+    m_languageCode = ReadIni(keys::kLanguageCodeSection, keys::kLanguageKey, file);
+    m_player->mixer().setLanguageFile(file);
+
+    tools::LanguageReloaders reloaders;
+    reloaders.set(tools::TextWindow::About, [this] { createAboutBox()->LoadLanguage(); });
+    reloaders.set(tools::TextWindow::Main, [this] {
+        if (m_main.LoadLanguage)
+            m_main.LoadLanguage();
+        m_player->AffTitre();
+    });
+    reloaders.set(tools::TextWindow::Options, [this] { createOptionsDialog()->LoadLanguage(); });
+    reloaders.set(tools::TextWindow::Lyrics, [this] {
+        if (lyrics::OGLWin *window = m_lyrics ? m_lyrics->window() : nullptr)
+            window->LoadLanguage();
+    });
+    reloaders.set(tools::TextWindow::Playlist, [this] {
+        if (m_playlistWindow)
+            m_playlistWindow->LoadLanguage();
+    });
+    reloaders.set(tools::TextWindow::ChannelPanel, [this] {
+        if (m_reglage)
+            m_reglage->LoadLanguage();
+    });
+    reloaders.set(tools::TextWindow::EffectsPanel, [this] {
+        if (m_reverb)
+            m_reverb->LoadLanguage();
+    });
+    reloaders.reloadAll();
+}
+
+void Program::setAutoMute(bool on)
+{
+    m_autoMute = on;
+    engine::Mixer &mixer = m_player->mixer();
+    mixer.setAutoMute(on);
+    mixer.DispSoloMute();
+    mixer.ApplyLevels();
+}
+
+void Program::ChangeSF2()
+{
+    m_player->ChangeSF2();
+}
+
+QString Program::currentFontPath() const
+{
+    return m_player ? m_player->FontPath() : QString();
+}
+
+QList<tools::FontAssignment> Program::fontAssignments() const
+{
+    // The song stream plays every preset and bank with the one loaded font.
+    if (!m_player || !m_player->stream() || !m_player->font())
+        return {};
+    return {tools::FontAssignment{1, -1, 0}};
+}
+
+void Program::QuitProgram()
+{
+    if (m_quitDone)
+        return;
+    m_quitDone = true;
+    if (m_main.stopClock)
+        m_main.stopClock();
+    if (m_player && m_player->stream()) {
+        m_player->Action_Stop();
+        QCoreApplication::processEvents();
+    }
+    if (audio::isInitialised()) {
+        audio::Free();
+        QCoreApplication::processEvents();
+    }
+    m_closingDown = true;
+    unloadWindows();
+    QCoreApplication::processEvents();
+    if (m_main.window)
+        m_main.window->hide();
+    QCoreApplication::processEvents();
+    QCoreApplication::exit(m_exitCode);
+}
+
+} // namespace melorit::program

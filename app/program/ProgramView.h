@@ -1,0 +1,45 @@
+#pragma once
+
+#include "engine/PlayerView.h"
+#include "panels/Reglage.h"
+#include "playlist/PlayList.h"
+
+#include <QPointer>
+
+namespace melorit::lyrics {
+class LyricsWindowControl;
+} // namespace melorit::lyrics
+
+namespace melorit::program {
+
+// The player's one view: every announcement goes to the main window, and the
+// ones the secondary windows draw go to them too (the lyrics to the lyrics
+// window, the repeat mode to the playlist window's button, a new SoundFont's
+// preset names to the channel panel). A window not created yet is skipped.
+// UI thread.
+class ProgramView final : public engine::PlayerView {
+public:
+    void setMainView(engine::PlayerView *view) { m_main = view; }
+    void setLyrics(lyrics::LyricsWindowControl *lyrics) { m_lyrics = lyrics; }
+    void setPlaylistWindow(playlist::PlayList *window) { m_playlist = window; }
+    void setChannelPanel(panels::Reglage *panel) { m_channels = panel; }
+
+    void captionChanged(const QString &caption) override;
+    void transportButtonChanged(int button, int state) override;
+    void repeatModeChanged(int mode) override;
+    void metersReleased() override;
+    void lyricsCleared() override;
+    void lyricsEventShown(int index) override;
+    void timeLabelsShown(bool listening) override;
+    void markersChanged(const engine::Markers &markers, double tempoRatio, bool relayout) override;
+    void timeSliderReset(const QString &timeText) override;
+    void presetNamesChanged() override;
+
+private:
+    engine::PlayerView *m_main = nullptr;
+    lyrics::LyricsWindowControl *m_lyrics = nullptr;
+    QPointer<playlist::PlayList> m_playlist;
+    QPointer<panels::Reglage> m_channels;
+};
+
+} // namespace melorit::program
