@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace melorit::playlist {
 namespace {
 
@@ -89,7 +91,8 @@ std::optional<QStringList> readListFile(const QString &listFile)
     QFile f(listFile);
     if (!QFileInfo(listFile).isFile() || !f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = f.read(kMaxListFileSize + 1);
+    // Room for what the file holds, not for the largest list taken.
+    const QByteArray bytes = f.read(std::min(f.size(), kMaxListFileSize) + 1);
     if (f.error() != QFileDevice::NoError || bytes.size() > kMaxListFileSize)
         return std::nullopt;
     return parseListFile(bytes, listFile);

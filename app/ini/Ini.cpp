@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <optional>
 
 namespace melorit {
@@ -35,7 +36,8 @@ Load loadDocument(const QString &path, ini::IniDocument &doc)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return Load::Unusable;
-    const QByteArray bytes = f.read(kMaxIniFileSize + 1);
+    // Room for what the file holds, not for the largest file taken.
+    const QByteArray bytes = f.read(std::min(info.size(), kMaxIniFileSize) + 1);
     if (f.error() != QFileDevice::NoError || bytes.size() > kMaxIniFileSize)
         return Load::Unusable;
     auto parsed = ini::IniDocument::fromBytes(bytes);
