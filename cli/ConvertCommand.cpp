@@ -4,6 +4,7 @@
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/ConvertJobs.h"
+#include "export/LyricsFormats.h"
 #include "playlist/ListFile.h"
 
 #include <QFileInfo>
@@ -19,7 +20,8 @@ constexpr const char *kName = "convert";
 constexpr const char *kUsage =
     "usage: melorit-cli convert [--format wav|mp3|ogg] [--rate KBPS] [--out-dir DIR]\n"
     "                           [--scheme PATTERN] [--soundfont FILE] [--no-kok]\n"
-    "                           [--max-length N] [--overwrite] [--jobs N]\n"
+    "                           [--max-length N] [--lyrics LIST] [--overwrite]\n"
+    "                           [--jobs N]\n"
     "                           SONG-OR-LIST...\n"
     "\n"
     "Converts each song into a backing-track audio file (44100 Hz, 16-bit,\n"
@@ -38,6 +40,8 @@ constexpr const char *kUsage =
     "                   system's General MIDI SoundFont)\n"
     "  --no-kok         no lyrics file\n"
     "  --max-length N   line length limit of the lyrics file (0: none)\n"
+    "  --lyrics LIST    lyrics files to write: kok, lrc (Enhanced LRC), ass\n"
+    "                   (karaoke subtitles), separated by commas\n"
     "  --overwrite      replace existing outputs (default: leave them)\n"
     "  --jobs N         songs converted at once, each by its own synthesizer\n"
     "                   (default: the number of processors)\n"
@@ -54,6 +58,7 @@ const QString kScheme = QStringLiteral("--scheme");
 const QString kSoundFont = QStringLiteral("--soundfont");
 const QString kMaxLength = QStringLiteral("--max-length");
 const QString kJobs = QStringLiteral("--jobs");
+const QString kLyrics = QStringLiteral("--lyrics");
 
 std::optional<int> formatEncoding(const QString &format)
 {
@@ -103,6 +108,15 @@ std::optional<Overrides> readOverrides(const Arguments &args, bool noKok, bool o
         o.outDir = args.options.value(kOutDir);
     if (args.options.contains(kScheme))
         o.scheme = args.options.value(kScheme);
+    if (args.options.contains(kLyrics)) {
+        // Every name must be a format: a typing error is not a missing file.
+        const QString list = args.options.value(kLyrics);
+        for (const QString &name : list.split(u',')) {
+            if (exporting::parseLyricsFormats(name).empty())
+                return std::nullopt;
+        }
+        o.lyricsFormats = exporting::lyricsFormatsText(exporting::parseLyricsFormats(list));
+    }
     if (args.options.contains(kMaxLength)) {
         bool ok = false;
         const int n = args.options.value(kMaxLength).toInt(&ok);
@@ -119,7 +133,7 @@ int runConvert(const QStringList &rawArguments)
     const bool noKok = takeSwitch(arguments, QStringLiteral("--no-kok"));
     const bool overwrite = takeSwitch(arguments, QStringLiteral("--overwrite"));
     const Arguments args = parseArguments(
-        arguments, {kFormat, kRate, kOutDir, kScheme, kSoundFont, kMaxLength, kJobs});
+        arguments, {kFormat, kRate, kOutDir, kScheme, kSoundFont, kMaxLength, kJobs, kLyrics});
     if (args.help) {
         printLine(QString::fromUtf8(kUsage));
         return kExitOk;
@@ -130,7 +144,9 @@ int runConvert(const QStringList &rawArguments)
         return usageError(kName, QStringLiteral("no song given"));
     const std::optional<Overrides> overrides = readOverrides(args, noKok, overwrite);
     if (!overrides)
-        return usageError(kName, QStringLiteral("bad --format or --max-length value"));
+        return usageError(kName, QStringLiteral("bad --format, --max-length or --lyrics value"));
+    if (noKok && overrides->lyricsFormats)
+        return usageError(kName, QStringLiteral("--no-kok and --lyrics exclude each other"));
     bool jobsOk = true;
     const int jobs = args.options.contains(kJobs) ? args.options.value(kJobs).toInt(&jobsOk)
                                                   : QThread::idealThreadCount();

@@ -74,6 +74,10 @@ public:
         s.SaveFolder = m_overrides.outDir.value_or(s.SaveFolder);
         s.SaveScheme = m_overrides.scheme.value_or(s.SaveScheme);
         s.MaxLength = m_overrides.maxLength.value_or(s.MaxLength);
+        if (m_overrides.lyricsFormats) {
+            s.Formats = *m_overrides.lyricsFormats;
+            s.MakeFile = true;
+        }
         if (m_overrides.noKok)
             s.MakeFile = false;
         return choice;
@@ -176,8 +180,8 @@ void runJob(Run &run, int job)
             continue;
         }
         QString line = run.songs[i] + QStringLiteral(" -> ") + report.paths.OutputPath;
-        if (report.lyricsFileWritten)
-            line += QStringLiteral(" + ") + report.paths.LyricsFilePath;
+        for (const QString &lyrics : report.lyricsFilePaths)
+            line += QStringLiteral(" + ") + lyrics;
         run.progress.line(line);
     }
 }

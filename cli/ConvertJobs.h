@@ -12,6 +12,7 @@ struct Overrides {
     std::optional<int> encoding;
     std::optional<QString> rate, outDir, scheme;
     std::optional<int> maxLength;
+    std::optional<QString> lyricsFormats; // "Lyrics"/"Formats"; lyrics files on
     bool noKok = false;
     bool overwrite = false;
 };

@@ -165,9 +165,14 @@ void SongRenderer::convert(engine::Player &player, const ExportSettings &setting
     const bool ended = player.songEnded();
     const bool encoderAlive = cancelled || encoder->isActive();
     if (ended && !cancelled && encoderAlive && settings.MakeFile &&
-        player.lyrics().LyricsTrack() >= 0)
+        player.lyrics().LyricsTrack() >= 0) {
         m_report.lyricsFileWritten =
             writeLyricsFiles(player, settings, tags, m_report.paths.LyricsFilePath);
+        for (const LyricsFormat format : formatsToWrite(settings.Formats)) {
+            if (m_report.lyricsFileWritten)
+                m_report.lyricsFilePaths << lyricsFilePath(m_report.paths.LyricsFilePath, format);
+        }
+    }
     encoder->stop();
     m_report.encoderError = QString::fromStdString(encoder->errorText());
     if (!encoderAlive || (!cancelled && !m_report.encoderError.isEmpty())) {

@@ -51,7 +51,8 @@ struct RenderReport {
     RenderOutcome outcome = RenderOutcome::NoSong;
     OutputPaths paths;
     bool lyricsFileWritten = false;
-    QString encoderError; // what the encoder said when it failed
+    QStringList lyricsFilePaths; // the lyrics files written, in format order
+    QString encoderError;        // what the encoder said when it failed
 };
 
 class SongRenderer final : public engine::SongRendering {

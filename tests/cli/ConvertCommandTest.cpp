@@ -176,6 +176,33 @@ TEST_F(Convert, UsageErrors)
               2);
 }
 
+TEST_F(Convert, LyricsOptionChoosesTheLyricsFiles)
+{
+    const CliRun run =
+        runCli(convertArgs(QStringLiteral("wav"), m_dir.path(),
+                           {QStringLiteral("--lyrics"), QStringLiteral("ass,lrc"), demoSong()}));
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QString base = m_dir.filePath(QStringLiteral("au-clair-de-la-lune"));
+    EXPECT_EQ(run.out, demoSong() + QStringLiteral(" -> ") + base + QStringLiteral(".wav + ") +
+                           base + QStringLiteral(".lrc + ") + base + QStringLiteral(".ass\n"));
+    EXPECT_FALSE(QFileInfo::exists(base + QStringLiteral(".kok")));
+    const QString data = QStringLiteral(MELORIT_SOURCE_DIR "/tests/data/lyrics/");
+    EXPECT_EQ(readAll(base + QStringLiteral(".lrc")),
+              readAll(data + QStringLiteral("au-clair-de-la-lune.lrc")));
+    EXPECT_EQ(readAll(base + QStringLiteral(".ass")),
+              readAll(data + QStringLiteral("au-clair-de-la-lune.ass")));
+
+    for (const QStringList &bad :
+         {QStringList{QStringLiteral("--lyrics=srt")},
+          QStringList{QStringLiteral("--lyrics=lrc"), QStringLiteral("--no-kok")}}) {
+        EXPECT_EQ(
+            runCli(convertArgs(QStringLiteral("wav"), m_dir.path(), bad + QStringList{demoSong()}))
+                .status,
+            2)
+            << bad.join(u' ').toStdString();
+    }
+}
+
 TEST_F(Convert, JobsGiveTheSameFilesAsOneSongAtATime)
 {
     QStringList songs;
