@@ -56,4 +56,22 @@ template <class T> void whenModal(std::function<void(T *)> answer)
     poll->start(10);
 }
 
+// Closes the modal window in the way if it is still open after a few
+// seconds, so that a dialog that fails to close itself ends the test.
+class ModalGuard {
+public:
+    ModalGuard()
+    {
+        m_timer.setSingleShot(true);
+        QObject::connect(&m_timer, &QTimer::timeout, [] {
+            if (QWidget *window = QApplication::activeModalWidget())
+                window->close();
+        });
+        m_timer.start(3000);
+    }
+
+private:
+    QTimer m_timer;
+};
+
 } // namespace melorit::exporting::test

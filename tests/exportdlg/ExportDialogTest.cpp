@@ -289,6 +289,7 @@ TEST_F(ExportDialogTest, DuringABatchTheDialogValidatesItselfWithWhatItOpenedWit
     const auto dialog =
         open(french(), QStringLiteral("Fr\u00e9hel"), QStringLiteral("La Java bleue"));
     dialog->setBatchEncode(true);
+    const ModalGuard guard;
     EXPECT_EQ(dialog->exec(), QDialog::Accepted);
     EXPECT_TRUE(dialog->TagsValidated());
     EXPECT_TRUE(dialog->BatchEncode());

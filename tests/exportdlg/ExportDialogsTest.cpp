@@ -67,6 +67,7 @@ TEST_F(ExportDialogsTest, DuringABatchTheDialogAnswersItself)
     setTag(QStringLiteral("Genre"), QStringLiteral("Rock"));
     ExportDialogs asking = dialogs();
     asking.setBatchEncode(true);
+    const ModalGuard guard;
     const auto choice = asking.exportDialog(mst(), QStringLiteral("A"), QStringLiteral("T"));
     ASSERT_TRUE(choice);
     EXPECT_TRUE(choice->batch);
