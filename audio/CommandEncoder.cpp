@@ -9,6 +9,7 @@
 #include "audio/MidiStream.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
@@ -36,10 +37,10 @@ using Clock = std::chrono::steady_clock;
 constexpr std::size_t kBufferBytes = 1u << 20;
 // The writer is woken once this much waits, or at the end.
 constexpr std::size_t kWakeBytes = 64u << 10;
-// A program that takes nothing for this long is taken as stuck.
-constexpr auto kStallLimit = std::chrono::seconds(20);
-// How long stop() waits for the program to finish after its input ends.
-constexpr auto kExitLimit = std::chrono::seconds(60);
+// A program that takes nothing for this long is taken as stuck (20 s).
+std::atomic<std::int64_t> g_stallLimitMs{20000};
+// How long stop() waits for the program to finish after its input ends (60 s).
+std::atomic<std::int64_t> g_exitLimitMs{60000};
 // The last bytes of the program's output kept for errorText().
 constexpr std::size_t kOutputTail = 2048;
 
@@ -105,15 +106,17 @@ public:
         }
         m_wakeWriter.notify_all();
         // The writer sends what is left, then closes the program's input.
-        const auto deadline = Clock::now() + kExitLimit;
+        const auto deadline = Clock::now() + std::chrono::milliseconds(g_exitLimitMs.load());
         while (!reapChild(false) && Clock::now() < deadline) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         if (!reapChild(false)) {
             setError("the encoder did not finish in time and was stopped");
-            kill(m_pid, SIGKILL);
+            kill(-m_pid, SIGKILL);
             reapChild(true);
         }
+        // Whatever it left running goes too: the output must reach its end.
+        kill(-m_pid, SIGKILL);
         m_writer.join();
         m_reader.join();
         close(m_output);
@@ -142,11 +145,11 @@ public:
             if (m_count == m_buffer.size()) {
                 // Full: wait for the program to take some, but not forever.
                 const std::size_t before = m_taken;
-                if (!m_wakeFeeder.wait_for(lock, kStallLimit,
+                if (!m_wakeFeeder.wait_for(lock, std::chrono::milliseconds(g_stallLimitMs.load()),
                                            [&] { return m_taken != before || !m_error.empty(); })) {
                     m_error = "the encoder stopped reading its input";
                     lock.unlock();
-                    kill(m_pid, SIGKILL);
+                    kill(-m_pid, SIGKILL);
                     return;
                 }
                 continue;
@@ -347,7 +350,11 @@ pid_t spawnProgram(const std::string &path, const std::vector<std::string> &argv
     sigset_t none;
     sigemptyset(&none);
     posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+    // Its own process group, so that stopping it also stops any program it
+    // started, which would otherwise hold its output open.
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK |
+                                              POSIX_SPAWN_SETPGROUP);
     pid_t pid = -1;
     const int result = posix_spawn(&pid, path.c_str(), &actions, &attributes, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -394,5 +401,15 @@ EncoderHandle EncodeStartCommand(MidiStream &stream, const std::vector<std::stri
     detail::setLastError(Error::Ok);
     return encoder;
 }
+
+namespace detail {
+
+void setCommandWaitLimits(std::chrono::milliseconds stall, std::chrono::milliseconds exit)
+{
+    g_stallLimitMs = stall.count();
+    g_exitLimitMs = exit.count();
+}
+
+} // namespace detail
 
 } // namespace melorit::audio

@@ -129,7 +129,9 @@ bool Init(int frequency)
         // No sound card or sound server: play silently in real time.
         std::fputs("melorit: no usable sound device, playing silently (SDL dummy audio driver)\n",
                    stderr);
-        SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+        // Over a driver named in SDL_AUDIODRIVER too: the environment wins
+        // over a hint of ordinary priority.
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
         if (startSdlAudio()) {
             g_device.id = openDevice(&have);
             if (g_device.id == 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -67,6 +68,10 @@ namespace detail {
 inline constexpr std::size_t kWavHeaderSize = 44;
 // A canonical 44-byte WAV header for 44100 Hz, 16-bit stereo PCM.
 std::array<std::uint8_t, kWavHeaderSize> wavHeader(std::uint32_t dataBytes);
+// How long a program may take no input before it is taken as stuck and
+// killed (20 s), and how long stopping waits for it to end once its input is
+// closed before it is killed (60 s). Tests shorten them. Any thread.
+void setCommandWaitLimits(std::chrono::milliseconds stall, std::chrono::milliseconds exit);
 } // namespace detail
 
 } // namespace melorit::audio

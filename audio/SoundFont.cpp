@@ -59,13 +59,23 @@ std::optional<FontDescription> readDescription(std::ifstream &in, std::streamoff
         std::string_view(header + 8, 4) != "sfbk") {
         return std::nullopt;
     }
+    // A file cut short is refused here: FluidSynth would hand it on to its
+    // DLS loader, which prints on standard error before failing too.
+    if (static_cast<std::streamoff>(littleEndian(header + 4)) + 8 > fileSize) {
+        return std::nullopt;
+    }
     FontDescription description;
+    int lists = 0; // INFO 1, sdta 2, pdta 4
     walkChunks(
         in, 12, fileSize, [&](std::string_view id, std::streamoff data, std::streamoff size) {
             char form[4];
             if (id != "LIST" || size < 4 || !in.read(form, 4)) {
                 return;
             }
+            lists += std::string_view(form, 4) == "INFO"   ? 1
+                     : std::string_view(form, 4) == "sdta" ? 2
+                     : std::string_view(form, 4) == "pdta" ? 4
+                                                           : 0;
             walkChunks(in, data + 4, data + size,
                        [&](std::string_view sub, std::streamoff subData, std::streamoff subSize) {
                            if (sub == "INAM" && subSize < 4096) {
@@ -78,6 +88,11 @@ std::optional<FontDescription> readDescription(std::ifstream &in, std::streamoff
                            }
                        });
         });
+    // Without its three lists it is no SoundFont; FluidSynth is not asked
+    // (its DLS loader would print on standard error before failing).
+    if ((lists & 7) != 7) {
+        return std::nullopt;
+    }
     return description;
 }
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <sys/stat.h>
 
 namespace melorit::audio {
 
@@ -71,6 +72,19 @@ public:
 
     bool writeHeader()
     {
+        // Count what reached the file: on a full disk the samples still in
+        // the stdio buffer when a write fails are lost, and the sizes must
+        // not promise them.
+        const bool flushed = std::fflush(m_file) == 0;
+        struct stat info {};
+        if (fstat(fileno(m_file), &info) == 0) {
+            const auto onDisk = static_cast<std::uint64_t>(
+                std::max<off_t>(info.st_size - static_cast<off_t>(detail::kWavHeaderSize), 0));
+            m_dataBytes = std::min(m_dataBytes, onDisk);
+        }
+        if (!flushed && m_error.empty()) {
+            m_error = std::string("cannot write the WAV file: ") + std::strerror(errno);
+        }
         // Whole frames only: a read cut inside a frame leaves a partial one
         // that the sizes do not count.
         const auto data = static_cast<std::uint32_t>(m_dataBytes - m_dataBytes % kBytesPerFrame);

@@ -44,6 +44,14 @@ QString writeTarget(const QString &path)
 bool writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     const QByteArray target = QFile::encodeName(writeTarget(path));
+    // A file marked read-only is kept, as the user asked (renaming over it
+    // would work, even for root, since only the folder's mode counts).
+    struct stat current {};
+    if (::stat(target.constData(), &current) == 0 &&
+        ((current.st_mode & 0222) == 0 || ::access(target.constData(), W_OK) != 0)) {
+        errno = EACCES;
+        return false;
+    }
     QByteArray temp = target + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)

@@ -9,7 +9,8 @@ namespace melorit {
 // file beside it, which is then renamed over the target. Readers see the old
 // file or the new one, never half of one; on any failure the old file stays
 // and the temporary file is removed. A link is followed, so it stays a link.
-// The target keeps its permissions (new files get 0644).
+// The target keeps its permissions (new files get 0644); a target without
+// write permission is not replaced (false, errno EACCES).
 bool writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 } // namespace melorit
