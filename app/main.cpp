@@ -1,12 +1,61 @@
+// melorit: the karaoke player. Prints --help and --version without a
+// display, hands its songs to a program already running, or starts.
 #include "app/core/ProgramPaths.h"
+#include "app/core/UserMessages.h"
+#include "app/instance/InfoOptions.h"
+#include "app/instance/SingleInstance.h"
+#include "app/mainwin/frmRovuRodu.h"
+#include "app/program/CommandLine.h"
+#include "app/program/DesktopDialogs.h"
+#include "app/program/Program.h"
 
 #include <QApplication>
-#include <QLabel>
+
+using namespace melorit;
+
+namespace {
+
+// The songs of the arguments Qt left (its own options removed); a "--"
+// only ends the options.
+QStringList commandLineSongs()
+{
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    arguments.removeOne(QStringLiteral("--"));
+    return instance::absoluteSongPaths(program::songArguments(arguments));
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> status = instance::handleInfoOptions(argc, argv))
+        return *status;
     QApplication app(argc, argv);
-    QLabel window(QStringLiteral("Melorit"));
-    window.show();
-    return app.exec();
+    QApplication::setQuitOnLastWindowClosed(false);
+    const QStringList songs = commandLineSongs();
+    instance::SingleInstance single(paths::configFile());
+    if (single.handOff(songs))
+        return 0;
+
+    program::MessageBoxSink messageBoxes;
+    setMessageSink(&messageBoxes);
+    program::ProgramOptions options;
+    options.mainWindow = [](engine::Player &player, const skins::SkinSet &skins,
+                            mainwin::MainWindowHost &host) {
+        return program::mainWindowParts(
+            std::make_unique<mainwin::frmRovuRodu>(player, skins, host));
+    };
+    options.songs = songs;
+    program::Program melorit(std::move(options));
+    // Every way out (the session ending included) goes through the shutdown.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &melorit,
+                     [&melorit] { melorit.QuitProgram(); });
+    int status = 0;
+    if (melorit.start()) {
+        single.listen([&melorit](const QStringList &handed) { melorit.acceptSongs(handed); });
+        status = app.exec();
+    }
+    status = melorit.exitCode() != 0 ? melorit.exitCode() : status;
+    setMessageSink(nullptr);
+    return status;
 }

@@ -74,6 +74,13 @@ public:
     // song is not rendered.
     void setRendering(SongRendering *rendering) { m_rendering = rendering; }
     PlayerDialogs *dialogs() const { return m_dialogs; }
+    // A language change: titles, tips and dialog texts come from this file
+    // from now on.
+    void setLanguageFile(const QString &file)
+    {
+        m_settings.languageFile = file;
+        m_mixer.setLanguageFile(file);
+    }
 
     // --- SoundFont
     // Loads a SoundFont and makes it current; false (nothing changed,

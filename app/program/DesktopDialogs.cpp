@@ -1,8 +1,6 @@
 #include "app/program/DesktopDialogs.h"
 
 #include "app/core/Language.h"
-#include "export/ExportForm.h"
-#include "export/ExportSettings.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -54,22 +52,16 @@ void DesktopDialogs::message(const UserMessage &message)
 }
 
 std::optional<exporting::RenderDialogs::Choice>
-StoredRenderDialogs::exportDialog(const QString &songSettingsFile, const QString &tagArtist,
+PlayerExportDialogs::exportDialog(const QString &songSettingsFile, const QString &tagArtist,
                                   const QString &tagTitle)
 {
-    exporting::ExportForm form(songSettingsFile, {}, m_languageFile());
-    form.Form_Load(tagArtist, tagTitle);
-    Choice choice;
-    choice.settings = exporting::ReadExportSettings();
-    choice.tags = form.Tags;
-    return choice;
+    m_dialogs.setBatchEncode(m_player.BatchEncode());
+    return m_dialogs.exportDialog(songSettingsFile, tagArtist, tagTitle);
 }
 
-bool StoredRenderDialogs::confirmOverwrite(const QString &text, const QString &title)
+bool PlayerExportDialogs::confirmOverwrite(const QString &text, const QString &title)
 {
-    return QMessageBox::question(QApplication::activeWindow(), title, text,
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return m_dialogs.confirmOverwrite(text, title);
 }
 
 } // namespace melorit::program

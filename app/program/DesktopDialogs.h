@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/core/UserMessages.h"
+#include "engine/Player.h"
 #include "engine/PlayerDialogs.h"
+#include "export/ExportDialogs.h"
 #include "export/SongRenderer.h"
 
 #include <functional>
@@ -23,13 +25,13 @@ public:
     void message(const UserMessage &message) override;
 };
 
-// The conversion's questions while no export dialog window exists: the
-// export settings and tags as stored (the dialog would open with them), and
-// the overwrite question as a message box.
-class StoredRenderDialogs final : public exporting::RenderDialogs {
+// The conversion's questions, answered by the export dialog window, which
+// validates itself while the player converts a batch.
+class PlayerExportDialogs final : public exporting::RenderDialogs {
 public:
-    explicit StoredRenderDialogs(std::function<QString()> languageFile)
-        : m_languageFile(std::move(languageFile))
+    PlayerExportDialogs(const engine::Player &player, std::function<QString()> languageFile,
+                        QWidget *parent)
+        : m_player(player), m_dialogs(std::move(languageFile), parent)
     {
     }
     std::optional<Choice> exportDialog(const QString &songSettingsFile, const QString &tagArtist,
@@ -37,7 +39,8 @@ public:
     bool confirmOverwrite(const QString &text, const QString &title) override;
 
 private:
-    std::function<QString()> m_languageFile;
+    const engine::Player &m_player;
+    exporting::ExportDialogs m_dialogs;
 };
 
 } // namespace melorit::program

@@ -110,16 +110,6 @@ void Program::createPlayer()
     m_player->mixer().setLyricsChannel(-1);
     m_player->mixer().setView(&m_mixView);
 
-    exporting::RenderDialogs *render = m_options.renderDialogs;
-    if (!render) {
-        m_storedRenderDialogs =
-            std::make_unique<StoredRenderDialogs>([this] { return m_languageFile; });
-        render = m_storedRenderDialogs.get();
-    }
-    m_renderer = std::make_unique<exporting::SongRenderer>(*render);
-    m_renderer->setBetweenBlocks([] { QCoreApplication::processEvents(); });
-    m_player->setRendering(m_renderer.get());
-
     m_player->lyrics().setDisplayHandler([this](int mark) { m_view.lyricsEventShown(mark); });
     connect(&m_player->playlist(), &playlist::Playlist::titleChanged, this, [this] {
         if (m_player)
@@ -132,6 +122,21 @@ void Program::createMainWindow()
     m_main = m_options.mainWindow(*m_player, m_skins, *this);
     m_view.setMainView(m_main.view);
     m_mixView.setMainView(m_main.mixView);
+    createRendering();
+}
+
+void Program::createRendering()
+{
+    exporting::RenderDialogs *render = m_options.renderDialogs;
+    if (!render) {
+        m_exportDialogs = std::make_unique<PlayerExportDialogs>(
+            *m_player, [this] { return m_languageFile; }, m_main.window.get());
+        render = m_exportDialogs.get();
+    }
+    m_renderer = std::make_unique<exporting::SongRenderer>(*render);
+    // The window's messages run between two blocks of a conversion.
+    m_renderer->setBetweenBlocks([] { QCoreApplication::processEvents(); });
+    m_player->setRendering(m_renderer.get());
 }
 
 void Program::loadMix()

@@ -45,7 +45,7 @@ struct ProgramOptions {
     engine::PlayerOutput output = engine::PlayerOutput::Device;
     QStringList systemFonts = engine::PlayerSettings::defaultSystemFonts();
     // Who answers the player's questions and the conversion's; nullptr for
-    // the desktop's dialogs and the stored export settings.
+    // the desktop's dialogs and the export dialog window.
     engine::PlayerDialogs *dialogs = nullptr;
     exporting::RenderDialogs *renderDialogs = nullptr;
     // The playlist window's file chooser; nullptr for the desktop's.
@@ -92,6 +92,11 @@ public:
     bool movingChildren() const { return m_movingChildren; }
     bool autoMute() const override { return m_autoMute; }
 
+    // Songs handed over by another start of the program: queued like
+    // dropped songs (the first becomes current when none is) and the main
+    // window comes forward. Nothing starts playing.
+    void acceptSongs(const QStringList &songs);
+
     // `BougeFilles`: every secondary window placed at the main window's
     // position plus its offset, without changing the offsets.
     void BougeFilles();
@@ -132,6 +137,7 @@ private:
     bool chooseLanguage();
     void createPlayer();
     void createMainWindow();
+    void createRendering();
     void loadMix();
     void placeMainWindow();
     void loadSecondaryWindows();
@@ -162,7 +168,7 @@ private:
 
     skins::SkinSet m_skins;
     DesktopDialogs m_desktopDialogs;
-    std::unique_ptr<StoredRenderDialogs> m_storedRenderDialogs;
+    std::unique_ptr<PlayerExportDialogs> m_exportDialogs;
     std::unique_ptr<exporting::SongRenderer> m_renderer;
     ProgramView m_view;
     panels::PanelMixView m_mixView;

@@ -77,6 +77,22 @@ void Program::GereDrop(const QStringList &paths)
     m_player->AffTitre();
 }
 
+void Program::acceptSongs(const QStringList &songs)
+{
+    if (m_quitDone || !m_player)
+        return;
+    playlist::Playlist &list = m_player->playlist();
+    for (const QString &song : songs)
+        list.addSong(song);
+    if (list.count() > 0 && list.CurrentSong() < 1) {
+        list.setCurrentSong(1);
+        list.selectCurrent();
+    }
+    m_player->AffTitre();
+    if (m_main.window)
+        bringToFront(m_main.window.get());
+}
+
 void Program::fontStatusChanged(const QString &text)
 {
     if (m_optionsDlg)
@@ -87,7 +103,7 @@ void Program::reloadAllLanguages(const QString &file)
 {
     m_languageFile = file;
     m_languageCode = ReadIni(keys::kLanguageCodeSection, keys::kLanguageKey, file);
-    m_player->mixer().setLanguageFile(file);
+    m_player->setLanguageFile(file);
 
     tools::LanguageReloaders reloaders;
     reloaders.set(tools::TextWindow::About, [this] { createAboutBox()->LoadLanguage(); });

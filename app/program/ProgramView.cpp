@@ -71,6 +71,12 @@ void ProgramView::timeSliderReset(const QString &timeText)
         m_main->timeSliderReset(timeText);
 }
 
+void ProgramView::batchTimerChanged(bool enabled)
+{
+    if (m_main)
+        m_main->batchTimerChanged(enabled);
+}
+
 void ProgramView::presetNamesChanged()
 {
     if (m_main)

@@ -33,6 +33,7 @@ public:
     void timeLabelsShown(bool listening) override;
     void markersChanged(const engine::Markers &markers, double tempoRatio, bool relayout) override;
     void timeSliderReset(const QString &timeText) override;
+    void batchTimerChanged(bool enabled) override;
     void presetNamesChanged() override;
 
 private:

@@ -113,18 +113,6 @@ TEST_F(ProgramTest, ASongOnTheCommandLineStartsPlaying)
     EXPECT_TRUE(player.font() != nullptr);
 }
 
-TEST_F(ProgramTest, AQuotedCommandLineQueuesEverySongAndPlaysTheFirst)
-{
-    WriteIni(QStringLiteral("Melorit"), QStringLiteral("Lng"), QStringLiteral("fr"));
-    const QString a = writeSong(QStringLiteral("a b.mid"));
-    const QString b = writeSong(QStringLiteral("c.mid"));
-    ASSERT_TRUE(startProgram({QStringLiteral("\"%1\" \"%2\"").arg(a, b)}));
-    engine::Player &player = *m_program->player();
-    EXPECT_EQ(player.playlist().songs(), QStringList({a, b}));
-    EXPECT_EQ(u8(player.SongPath()), u8(a));
-    EXPECT_NE(player.stream(), nullptr);
-}
-
 TEST_F(ProgramTest, WithoutSongsNothingPlays)
 {
     WriteIni(QStringLiteral("Melorit"), QStringLiteral("Lng"), QStringLiteral("fr"));

@@ -2,6 +2,7 @@
 #include "ProgramFixture.h"
 
 #include "app/core/Language.h"
+#include "app/core/TextUtil.h"
 #include "app/ini/Ini.h"
 #include "lyrics/LyricsWindowControl.h"
 
@@ -198,6 +199,11 @@ TEST_F(ProgramWindowsTest, ALanguageChangeReachesEveryWindowAndTheTitle)
     EXPECT_EQ(u8(m_program->playlistWindow()->windowTitle()), u8(englishList));
     EXPECT_EQ(u8(m_program->channelPanel()->caption()),
               u8(languageText(english, QStringLiteral("Reglage"), QStringLiteral("Caption"))));
+    // The title comes from the new file.
+    EXPECT_EQ(u8(m_program->mainWindow()->windowTitle()),
+              u8(text::fillPlaceholders(
+                  languageText(english, QStringLiteral("Main"), QStringLiteral("Main.Caption")),
+                  languageText(english, QStringLiteral("Main"), QStringLiteral("Titre(0)")))));
     // Windows not opened yet are created for the change.
     EXPECT_NE(m_program->aboutBox(), nullptr);
     EXPECT_NE(m_program->optionsDialog(), nullptr);
