@@ -199,12 +199,18 @@ bool Player::openListeningStream()
         m_stream = OpenSongStream(m_songPath, false);
         if (m_stream)
             return true;
-        // An entry that cannot be read is skipped without a word.
+        // An entry that cannot be read is skipped without a word. Past the
+        // last entry nothing plays; the title is not asked first, because
+        // with a single entry it makes that entry current again and the
+        // same file would be tried for ever.
         m_playlist.setCurrentSong(m_playlist.CurrentSong() + 1);
         m_playlist.selectCurrent();
-        AffTitre();
-        if (m_playlist.CurrentSong() > count)
+        if (m_playlist.CurrentSong() > count) {
+            if (count > 1)
+                AffTitre();
             return false;
+        }
+        AffTitre();
     }
 }
 

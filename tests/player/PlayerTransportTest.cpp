@@ -76,6 +76,19 @@ TEST_F(TransportTest, ThreeFailingFilesThenAGoodOnePlaysTheGoodOne)
     EXPECT_TRUE(m_dialogs.messages.empty());
 }
 
+TEST_F(TransportTest, ASingleUnreadableEntryPlaysNothingAndReturns)
+{
+    const QString notMidi = writeFile(QStringLiteral("only.mid"), {'h', 'e', 'l', 'l', 'o'});
+    m_player->playlist().addSongs({notMidi}, false);
+    m_player->Action_Play();
+    EXPECT_EQ(m_player->stream(), nullptr);
+    EXPECT_TRUE(m_dialogs.messages.empty());
+    // The entry stays in the list and the title still names it.
+    m_player->AffTitre();
+    EXPECT_EQ(m_player->playlist().CurrentSong(), 1);
+    EXPECT_EQ(m_view.captions.back(), QStringLiteral("Melorit - (1/1) only"));
+}
+
 TEST_F(TransportTest, NothingReadableFromTheCurrentEntryPlaysNothingSilently)
 {
     const QString good = writeShortSong(QStringLiteral("good.mid"));
