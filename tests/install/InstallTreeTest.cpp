@@ -3,8 +3,11 @@
 
 #include "app/core/Language.h"
 #include "app/core/ProgramPaths.h"
+#include "app/instance/SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -237,4 +240,58 @@ TEST_F(InstallTree, DesktopEntryIconsAndMimeTypeAreInstalled)
     EXPECT_TRUE(globs.contains(QStringLiteral("60:audio/x-karaoke:*.kar"))) << globs.toStdString();
     EXPECT_TRUE(readText(mime + QStringLiteral("/subclasses"))
                     .contains(QStringLiteral("audio/x-karaoke audio/midi")));
+}
+
+TEST_F(InstallTree, ProgramPrintsHelpAndVersionWithoutADisplay)
+{
+    const QString melorit = prefixFile(QStringLiteral("bin/melorit"));
+    const ProcessRun version =
+        runProgram(melorit, {QStringLiteral("--version")}, userEnvironment(), 20000);
+    EXPECT_EQ(version.status, 0) << version.err.toStdString();
+    EXPECT_TRUE(version.out.startsWith(QStringLiteral("Melorit " MELORIT_TEST_VERSION " (Qt ")))
+        << version.out.toStdString();
+    const ProcessRun help = runProgram(melorit, {QStringLiteral("song.kar"), QStringLiteral("-h")},
+                                       userEnvironment(), 20000);
+    EXPECT_EQ(help.status, 0) << help.err.toStdString();
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: melorit "))) << help.out.toStdString();
+    EXPECT_TRUE(help.err.isEmpty()) << help.err.toStdString();
+}
+
+TEST_F(InstallTree, SecondInstalledProgramHandsItsSongToTheRunningOne)
+{
+    // This test plays the running program: it listens on the key the
+    // installed program derives from its configuration file.
+    int argc = 1;
+    char name[] = "install_tests";
+    char *argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", m_home.path().toUtf8());
+    const QString config = m_home.filePath(QStringLiteral(".config/melorit/Melorit.ini"));
+    instance::SingleInstance running(config);
+    QStringList received;
+    ASSERT_TRUE(running.listen([&](const QStringList &paths) { received = paths; }));
+
+    // A program started from a desktop has a display; here Qt draws offscreen.
+    QProcessEnvironment environment = userEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.setWorkingDirectory(m_home.path());
+    second.start(prefixFile(QStringLiteral("bin/melorit")),
+                 {QStringLiteral("Au clair de la lune.kar")});
+    QElapsedTimer timer;
+    timer.start();
+    while (second.state() != QProcess::NotRunning && timer.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCoreApplication::processEvents();
+    qputenv("XDG_RUNTIME_DIR", savedRuntime);
+    if (second.state() != QProcess::NotRunning) {
+        second.kill();
+        second.waitForFinished();
+        FAIL() << "the second program did not end";
+    }
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+    EXPECT_EQ(received, QStringList{m_home.filePath(QStringLiteral("Au clair de la lune.kar"))});
 }
