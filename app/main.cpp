@@ -50,9 +50,23 @@ int main(int argc, char *argv[])
     // Every way out (the session ending included) goes through the shutdown.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &melorit,
                      [&melorit] { melorit.QuitProgram(); });
+    // Listen before the start-up, which can wait in a dialog (first run,
+    // SoundFont chooser) for a long time: a second start meanwhile hands its
+    // songs over instead of opening another program. They are queued once
+    // the playlist exists.
+    bool started = false;
+    QStringList handedEarly;
+    single.listen([&](const QStringList &handed) {
+        if (started)
+            melorit.acceptSongs(handed);
+        else
+            handedEarly += handed;
+    });
     int status = 0;
     if (melorit.start()) {
-        single.listen([&melorit](const QStringList &handed) { melorit.acceptSongs(handed); });
+        started = true;
+        if (!handedEarly.isEmpty())
+            melorit.acceptSongs(handedEarly);
         status = app.exec();
     }
     status = melorit.exitCode() != 0 ? melorit.exitCode() : status;
