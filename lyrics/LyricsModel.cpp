@@ -202,6 +202,25 @@ void LyricsModel::LoadLyrics(const LyricsSource &song)
     }
     if (!b.text.isEmpty())
         closeLine(b, false);
+    else
+        settleTrailingEmptySyllables();
+}
+
+// Syllables emptied by the cleaning after the last text (a closing line feed,
+// say) name a line that never got any text and so was never closed. They end
+// the last line instead; a song whose every syllable is empty keeps none.
+void LyricsModel::settleTrailingEmptySyllables()
+{
+    const int lines = LineCount();
+    if (lines == 0) {
+        m_syllables.clear();
+        return;
+    }
+    const auto end = static_cast<std::int32_t>(m_lines.back().LineText.size());
+    for (auto s = m_syllables.rbegin(); s != m_syllables.rend() && s->Line > lines; ++s) {
+        s->Line = lines;
+        s->Start = end;
+    }
 }
 
 int LyricsModel::nearestSyllable(std::int64_t tick) const

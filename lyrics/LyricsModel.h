@@ -79,6 +79,7 @@ public:
 private:
     struct LineBuilder;
     void closeLine(LineBuilder &b, bool mayInitialiseGap);
+    void settleTrailingEmptySyllables();
     int nearestSyllable(std::int64_t tick) const;
 
     int m_lyricsTrack = -1;

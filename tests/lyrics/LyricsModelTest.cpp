@@ -124,6 +124,31 @@ TEST_F(LyricsTest, EmptiedSyllableIsKeptAndStartsTheLine)
     EXPECT_EQ(lineText(2), u"next");
 }
 
+TEST_F(LyricsTest, EmptiedSyllablesAfterTheLastTextEndTheLastLine)
+{
+    // "boat\r" asks for a new line; the closing "\n" and ";" then start one
+    // that never gets any text.
+    analyse(songWith({{0, "Row"}, {100, "boat\r"}, {200, "\n"}, {300, ";"}}));
+    ASSERT_EQ(m_model.LineCount(), 1);
+    ASSERT_EQ(m_model.SyllableCount(), 4);
+    for (const int i : {3, 4}) {
+        EXPECT_EQ(m_model.syllable(i).Line, 1);
+        EXPECT_EQ(m_model.syllable(i).Start, 7);
+        EXPECT_EQ(m_model.syllable(i).Length, 0);
+        EXPECT_EQ(m_model.syllableBytes(i), QByteArray());
+    }
+    EXPECT_EQ(m_model.syllable(4).Tick, 300);
+    EXPECT_EQ(lineText(1), u"Rowboat");
+}
+
+TEST_F(LyricsTest, OnlyEmptiedSyllablesGiveNoLinesAndNoSyllables)
+{
+    analyse(songWith({{0, "\r"}, {100, "\n"}, {200, "/;"}}));
+    EXPECT_EQ(m_model.LyricsTrack(), 1);
+    EXPECT_EQ(m_model.LineCount(), 0);
+    EXPECT_EQ(m_model.SyllableCount(), 0);
+}
+
 TEST_F(LyricsTest, TitleAndArtistFromTheFirstTwoInformationEvents)
 {
     analyse(songWith({{0, "@KMIDI KARAOKE FILE"},
@@ -284,6 +309,23 @@ TEST_F(LyricsTest, LyricSyncForwardsOnlyLyricsTrackMarksPastTheStart)
     EXPECT_EQ(shown, (std::vector<int>{2, 3}));
 }
 
+// Every syllable lies inside its line's text and the syllables come in tick order.
+void expectConsistentTables(const LyricsModel &model)
+{
+    for (int i = 1; i <= model.SyllableCount(); ++i) {
+        SCOPED_TRACE(i);
+        const auto &s = model.syllable(i);
+        ASSERT_GE(s.Line, 1);
+        ASSERT_LE(s.Line, model.LineCount());
+        ASSERT_GE(s.Start, 0);
+        ASSERT_GE(s.Length, 0);
+        ASSERT_LE(s.Start + s.Length, model.line(s.Line).LineText.size());
+        if (i > 1) {
+            ASSERT_GE(s.Tick, model.syllable(i - 1).Tick);
+        }
+    }
+}
+
 TEST_F(LyricsTest, CorpusKaraokeFilesAnalyse)
 {
     const QDir corpus(QStringLiteral(MELORIT_CORPUS_DIR "/karaoke"));
@@ -299,14 +341,25 @@ TEST_F(LyricsTest, CorpusKaraokeFilesAnalyse)
         model.FindMelodyChannel(source);
         EXPECT_GE(model.LyricsTrack(), 0);
         EXPECT_GT(model.SyllableCount(), 10);
-        for (int i = 1; i <= model.SyllableCount(); ++i) {
-            const auto &s = model.syllable(i);
-            ASSERT_GE(s.Line, 1);
-            ASSERT_LE(s.Line, model.LineCount());
-            ASSERT_LE(s.Start + s.Length, model.line(s.Line).LineText.size());
-            if (i > 1) {
-                ASSERT_GE(s.Tick, model.syllable(i - 1).Tick);
-            }
-        }
+        expectConsistentTables(model);
+    }
+}
+
+// Inputs the fuzzer found, kept as they were found.
+TEST_F(LyricsTest, FuzzFindingsAnalyseIntoConsistentTables)
+{
+    const QDir findings(QStringLiteral(MELORIT_SOURCE_DIR "/tests/data/fuzz"));
+    const QStringList files = findings.entryList({QStringLiteral("lyrics-*")});
+    ASSERT_FALSE(files.isEmpty());
+    for (const QString &name : files) {
+        SCOPED_TRACE(name.toStdString());
+        auto stream = audio::MidiStream::openFile(findings.filePath(name).toStdString(), {});
+        ASSERT_NE(stream, nullptr);
+        lyrics::StreamLyricsSource source(*stream);
+        LyricsModel model;
+        model.InitLyrics(source);
+        model.FindMelodyChannel(source);
+        EXPECT_GT(model.SyllableCount(), 0);
+        expectConsistentTables(model);
     }
 }
