@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -54,7 +55,9 @@ QStringList parseListFile(const QByteArray &bytes, const QString &listFile)
     const QString folder = text::FolderOf(listFile);
     const QString content = codepages::decodeUtf8OrWindows1252(bytes);
     QStringList songs;
-    for (QString line : content.split(u'\n')) {
+    // Lines end in CR LF, LF, or a lone CR (lists saved on old Macs).
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    for (QString line : content.split(lineEnd)) {
         line = line.trimmed();
         if (line.startsWith(u'\uFEFF'))
             line = line.mid(1).trimmed();

@@ -15,6 +15,16 @@ TEST(ListFile, ExtendedM3uYieldsOnlySongLines)
               (QStringList{QStringLiteral("/lists/song.kar"), QStringLiteral("/lists/other.MID")}));
 }
 
+TEST(ListFile, EveryLineEndingSeparatesEntries)
+{
+    const QByteArray oldMac = "a.kar\rb.mid\r#c.kar\rd.kar";
+    EXPECT_EQ(parseListFile(oldMac, QStringLiteral("/l/x.m3u")),
+              (QStringList{QStringLiteral("/l/a.kar"), QStringLiteral("/l/b.mid"),
+                           QStringLiteral("/l/d.kar")}));
+    const QByteArray mixed = "a.kar\r\nb.mid\nc.kar\r\r\nd.kar\n\re.kar";
+    EXPECT_EQ(parseListFile(mixed, QStringLiteral("/l/x.m3u")).size(), 5);
+}
+
 TEST(ListFile, EntriesResolveAgainstTheListFolder)
 {
     const QByteArray text = "song.kar\r\nsub\\deep.mid\r\n/music/song.kar\r\n"
