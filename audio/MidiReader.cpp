@@ -52,7 +52,8 @@ std::span<const std::uint8_t> unwrapRmid(std::span<const std::uint8_t> bytes)
         if (idEquals(bytes.subspan(pos, 4), "data")) {
             return bytes.subspan(pos + 8, std::min<std::size_t>(size, bytes.size() - pos - 8));
         }
-        pos += 8 + size + (size & 1);
+        // In size_t: a size near 4 GiB must not wrap the step to nothing.
+        pos += 8 + std::size_t{size} + (size & 1);
     }
     return {};
 }

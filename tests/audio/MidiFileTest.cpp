@@ -247,6 +247,38 @@ TEST(MidiFile, UnknownChunksAndRiffWrappersAreHandled)
     EXPECT_EQ(file->notes(0).size(), 2u);
 }
 
+TEST(MidiFile, RiffChunkSizesNearFourGigabytesEndTheWalk)
+{
+    // A chunk of 0xFFFFFFF7 bytes: its step of 8 + size + pad is 2^32.
+    for (const std::uint32_t size : {0xFFFFFFF7u, 0xFFFFFFF8u, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(size);
+        Bytes rmid = melorit::fixtures::bytesOf("RIFF");
+        melorit::fixtures::appendLittleEndian(rmid, 40, 4);
+        const Bytes head = melorit::fixtures::bytesOf("RMIDjunk");
+        rmid.insert(rmid.end(), head.begin(), head.end());
+        melorit::fixtures::appendLittleEndian(rmid, size, 4);
+        rmid.resize(rmid.size() + 24, 0xFF);
+        const MidiReadResult result = readMidi(rmid);
+        EXPECT_FALSE(result.file);
+        EXPECT_EQ(result.error, Error::FileForm);
+    }
+}
+
+// Inputs the fuzzer found, kept as they were found: read without a crash or
+// a hang, whatever they give.
+TEST(MidiFile, FuzzFindingsAreReadOrRefused)
+{
+    const auto folder = std::filesystem::path(MELORIT_SOURCE_DIR) / "tests" / "data" / "fuzz";
+    int files = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(folder)) {
+        SCOPED_TRACE(entry.path().string());
+        const MidiReadResult result = readMidiFile(entry.path().string());
+        EXPECT_EQ(result.file != nullptr, result.error == Error::Ok);
+        ++files;
+    }
+    EXPECT_GT(files, 1);
+}
+
 TEST(MidiFile, ReadsFilesByUtf8PathAndReportsMissingOnes)
 {
     const auto dir = melorit::audio::testing::scratchDir();
