@@ -17,29 +17,6 @@ using namespace melorit::testing;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-struct OpenedSong {
-    std::unique_ptr<audio::MidiStream> stream;
-    lyrics::LyricsModel model;
-};
-
-std::unique_ptr<OpenedSong> openSong(const QString &path)
-{
-    auto song = std::make_unique<OpenedSong>();
-    song->stream = audio::MidiStream::openFile(path.toStdString(), {});
-    if (!song->stream)
-        return nullptr;
-    const lyrics::StreamLyricsSource source(*song->stream);
-    song->model.InitLyrics(source);
-    song->model.FindMelodyChannel(source);
-    return song;
-}
-
 exporting::LyricsFileOptions maxLength(int characters)
 {
     exporting::LyricsFileOptions options;

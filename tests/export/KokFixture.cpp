@@ -2,6 +2,8 @@
 
 #include "lyrics/StreamLyricsSource.h"
 
+#include <QFile>
+
 #include <cmath>
 #include <filesystem>
 
@@ -25,6 +27,24 @@ fixtures::MidiFileBuilder songWith(std::initializer_list<Syl> syllables, bool as
         file.addTrack().note(0, 60, 100, 0, end);
     }
     return file;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+std::unique_ptr<OpenedSong> openSong(const QString &path)
+{
+    auto song = std::make_unique<OpenedSong>();
+    song->stream = audio::MidiStream::openFile(path.toStdString(), {});
+    if (!song->stream)
+        return nullptr;
+    const lyrics::StreamLyricsSource source(*song->stream);
+    song->model.InitLyrics(source);
+    song->model.FindMelodyChannel(source);
+    return song;
 }
 
 void KokTest::open(const fixtures::MidiFileBuilder &file)

@@ -31,6 +31,16 @@ struct Syl {
 fixtures::MidiFileBuilder songWith(std::initializer_list<Syl> syllables, bool asLyrics = false,
                                    double lengthSeconds = 0);
 
+// The bytes of a file, or "<missing>" when it cannot be read.
+QByteArray readAll(const QString &path);
+
+// A song file opened as a decoding stream, analysed as opening it does.
+struct OpenedSong {
+    std::unique_ptr<audio::MidiStream> stream;
+    lyrics::LyricsModel model;
+};
+std::unique_ptr<OpenedSong> openSong(const QString &path);
+
 // Messages meant for the user, recorded instead of printed.
 class RecordedMessages final : public MessageSink {
 public:

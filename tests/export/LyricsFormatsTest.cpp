@@ -25,28 +25,6 @@ using exporting::LyricsFormat;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-struct OpenedSong {
-    std::unique_ptr<audio::MidiStream> stream;
-    lyrics::LyricsModel model;
-};
-
-std::unique_ptr<OpenedSong> openSong(const QString &path)
-{
-    auto song = std::make_unique<OpenedSong>();
-    song->stream = audio::MidiStream::openFile(path.toStdString(), {});
-    if (!song->stream)
-        return nullptr;
-    const lyrics::StreamLyricsSource source(*song->stream);
-    song->model.InitLyrics(source);
-    return song;
-}
-
 const QString kDemoSong =
     QStringLiteral(MELORIT_SOURCE_DIR "/resources/demo/au-clair-de-la-lune.kar");
 

@@ -12,12 +12,6 @@ namespace {
 
 using WriteFile = KokTest;
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 } // namespace
 
 TEST_F(WriteFile, TextAndAFinalCrLfReplaceTheFile)
