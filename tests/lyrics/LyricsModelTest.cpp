@@ -48,7 +48,12 @@ protected:
         const auto path = std::filesystem::path(m_dir.path().toStdString()) /
                           ("song" + std::to_string(m_songs++) + ".mid");
         ASSERT_TRUE(file.writeTo(path));
-        m_stream = audio::MidiStream::openFile(path.string(), {});
+        analyseFile(path.string());
+    }
+
+    void analyseFile(const std::string &path)
+    {
+        m_stream = audio::MidiStream::openFile(path, {});
         ASSERT_NE(m_stream, nullptr);
         lyrics::StreamLyricsSource source(*m_stream);
         m_model.resetForNewSong();
@@ -333,15 +338,10 @@ TEST_F(LyricsTest, CorpusKaraokeFilesAnalyse)
     ASSERT_FALSE(files.isEmpty());
     for (const QString &name : files) {
         SCOPED_TRACE(name.toStdString());
-        auto stream = audio::MidiStream::openFile(corpus.filePath(name).toStdString(), {});
-        ASSERT_NE(stream, nullptr);
-        lyrics::StreamLyricsSource source(*stream);
-        LyricsModel model;
-        model.InitLyrics(source);
-        model.FindMelodyChannel(source);
-        EXPECT_GE(model.LyricsTrack(), 0);
-        EXPECT_GT(model.SyllableCount(), 10);
-        expectConsistentTables(model);
+        ASSERT_NO_FATAL_FAILURE(analyseFile(corpus.filePath(name).toStdString()));
+        EXPECT_GE(m_model.LyricsTrack(), 0);
+        EXPECT_GT(m_model.SyllableCount(), 10);
+        expectConsistentTables(m_model);
     }
 }
 
@@ -353,13 +353,8 @@ TEST_F(LyricsTest, FuzzFindingsAnalyseIntoConsistentTables)
     ASSERT_FALSE(files.isEmpty());
     for (const QString &name : files) {
         SCOPED_TRACE(name.toStdString());
-        auto stream = audio::MidiStream::openFile(findings.filePath(name).toStdString(), {});
-        ASSERT_NE(stream, nullptr);
-        lyrics::StreamLyricsSource source(*stream);
-        LyricsModel model;
-        model.InitLyrics(source);
-        model.FindMelodyChannel(source);
-        EXPECT_GT(model.SyllableCount(), 0);
-        expectConsistentTables(model);
+        ASSERT_NO_FATAL_FAILURE(analyseFile(findings.filePath(name).toStdString()));
+        EXPECT_GT(m_model.SyllableCount(), 0);
+        expectConsistentTables(m_model);
     }
 }
