@@ -2,6 +2,8 @@
 
 #include "app/ini/Ini.h"
 
+#include "tests/support/WidgetTestEnvironment.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
@@ -10,39 +12,20 @@ namespace melorit::mainwin::test {
 
 namespace {
 
-QtMessageHandler s_standardHandler = nullptr;
-
-// The offscreen platform warns about window operations it cannot carry out.
-void quietPlatformWarnings(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
-    if (type == QtWarningMsg && text.startsWith(u"This plugin does not support"))
-        return;
-    if (s_standardHandler != nullptr)
-        s_standardHandler(type, context, text);
-}
-
-class ApplicationEnvironment : public ::testing::Environment {
+// No sound card here: SDL's silent driver unless the run names one.
+class MainWindowEnvironment : public melorit::testing::WidgetTestEnvironment {
 public:
+    MainWindowEnvironment() : WidgetTestEnvironment("mainwin_tests") {}
     void SetUp() override
     {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
         if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
             qputenv("SDL_AUDIODRIVER", "dummy");
-        s_standardHandler = qInstallMessageHandler(quietPlatformWarnings);
-        static int argc = 1;
-        static char name[] = "mainwin_tests";
-        static char *argv[] = {name, nullptr};
-        m_app = std::make_unique<QApplication>(argc, argv);
+        WidgetTestEnvironment::SetUp();
     }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_app;
 };
 
 [[maybe_unused]] const auto *const environment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+    ::testing::AddGlobalTestEnvironment(new MainWindowEnvironment);
 
 void copyFile(const QString &from, const QString &to)
 {

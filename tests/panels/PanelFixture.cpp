@@ -7,6 +7,8 @@
 #include "tests/support/MidiFileBuilder.h"
 #include "tests/support/SoundFontBuilder.h"
 
+#include "tests/support/WidgetTestEnvironment.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
@@ -20,42 +22,8 @@ namespace melorit::panels::test {
 
 namespace {
 
-QtMessageHandler s_standardHandler = nullptr;
-
-// The offscreen platform warns about window operations it cannot carry out;
-// those say nothing about the panels.
-void quietPlatformWarnings(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
-    if (type == QtWarningMsg && text.startsWith(u"This plugin does not support")) {
-        return;
-    }
-    if (s_standardHandler != nullptr) {
-        s_standardHandler(type, context, text);
-    }
-}
-
-// Widgets need an application object; it lives for the whole test run.
-class ApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        s_standardHandler = qInstallMessageHandler(quietPlatformWarnings);
-        static int argc = 1;
-        static char name[] = "panels_tests";
-        static char *argv[] = {name, nullptr};
-        m_app = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_app;
-};
-
 [[maybe_unused]] const auto *const environment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+    melorit::testing::addWidgetTestEnvironment("panels_tests");
 
 constexpr int kTicksPerQuarter = 480;
 constexpr std::uint32_t kTempo = 500000; // 120 per minute: 960 ticks a second

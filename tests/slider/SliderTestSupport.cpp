@@ -1,5 +1,7 @@
 #include "SliderTestSupport.h"
 
+#include "tests/support/WidgetTestEnvironment.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 
@@ -11,42 +13,8 @@ namespace trackel::test {
 
 namespace {
 
-// The offscreen platform warns about every window operation it cannot carry out (raising a
-// window, size hints); those warnings say nothing about the code under test.
-QtMessageHandler s_standardHandler = nullptr;
-
-void quietPlatformWarnings(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
-    if (type == QtWarningMsg && text.startsWith(u"This plugin does not support")) {
-        return;
-    }
-    if (s_standardHandler != nullptr) {
-        s_standardHandler(type, context, text);
-    }
-}
-
-// Widgets need an application object; it lives for the whole test run.
-class ApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        s_standardHandler = qInstallMessageHandler(quietPlatformWarnings);
-        static int argc = 1;
-        static char name[] = "slider_tests";
-        static char *argv[] = {name, nullptr};
-        m_app = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_app;
-};
-
 [[maybe_unused]] const auto *const environment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+    melorit::testing::addWidgetTestEnvironment("slider_tests");
 
 void send(ucxSlider &slider, QEvent::Type type, QPointF at, Qt::MouseButton button,
           Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
