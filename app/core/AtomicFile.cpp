@@ -1,7 +1,10 @@
 #include "app/core/AtomicFile.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstdlib>
@@ -37,6 +40,23 @@ QString writeTarget(const QString &path)
     return path;
 }
 
+// The temporary files of writers killed before their rename
+// ("name.partial-Ab12Cd" beside "name"). Only those a minute old go: a
+// younger one may belong to a writer still at work in another process.
+void removeAbandonedTemporaries(const QString &target)
+{
+    const QFileInfo info(target);
+    const QRegularExpression temporary(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(info.fileName()) + QStringLiteral("\\.partial-[A-Za-z0-9]{6}")));
+    const QDateTime old = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QDir folder = info.dir();
+    for (const QFileInfo &file :
+         folder.entryInfoList({info.fileName() + QStringLiteral(".partial-??????")}, QDir::Files)) {
+        if (temporary.match(file.fileName()).hasMatch() && file.lastModified() < old)
+            QFile::remove(file.filePath());
+    }
+}
+
 } // namespace
 
 // No fsync: settings are written on every change, and a program crash
@@ -52,7 +72,7 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes)
         errno = EACCES;
         return false;
     }
-    QByteArray temp = target + ".XXXXXX";
+    QByteArray temp = target + ".partial-XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return false;
@@ -63,6 +83,8 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes)
     ok = ok && ::rename(temp.constData(), target.constData()) == 0;
     if (!ok)
         ::unlink(temp.constData());
+    else
+        removeAbandonedTemporaries(QFile::decodeName(target));
     return ok;
 }
 

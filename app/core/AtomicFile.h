@@ -6,7 +6,9 @@
 namespace melorit {
 
 // Replaces a file with new content atomically: the bytes go to a temporary
-// file beside it, which is then renamed over the target. Readers see the old
+// file beside it ("name.partial-XXXXXX"), which is then renamed over the
+// target; one left by a writer killed a minute ago or more goes with the next
+// write. Readers see the old
 // file or the new one, never half of one; on any failure the old file stays
 // and the temporary file is removed. A link is followed, so it stays a link.
 // The target keeps its permissions (new files get 0644); a target without

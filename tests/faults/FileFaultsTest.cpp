@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 
@@ -87,6 +88,26 @@ TEST(Settings, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
         (after == before ? sawOld : sawNew)++;
     }
     EXPECT_GT(sawNew, 0) << "the writer never got to write";
+
+    // The next write clears the temporary files killed writers left once they
+    // are a minute old, and nothing else.
+    const QDir folder = QFileInfo(file).dir();
+    ASSERT_TRUE(putFile(in(folder.path(), "Melorit.ini.backup"), "mine"));
+    ASSERT_TRUE(
+        putFile(in(folder.path(), "Melorit.ini.partial-Ab12Cd"), "left by a killed writer"));
+    const QDateTime longAgo = QDateTime::currentDateTimeUtc().addSecs(-120);
+    for (const QFileInfo &left : folder.entryInfoList(QDir::Files)) {
+        QFile touched(left.filePath());
+        ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(touched.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    }
+    ASSERT_TRUE(putFile(in(folder.path(), "Melorit.ini.partial-Zz9yY8"), "a writer at work"));
+    ASSERT_FALSE(WriteIni(S, QStringLiteral("Key0"), QStringLiteral("c"), file).isEmpty());
+    QStringList kept = folder.entryList(QDir::Files);
+    kept.sort();
+    EXPECT_EQ(kept,
+              (QStringList{QStringLiteral("Melorit.ini"), QStringLiteral("Melorit.ini.backup"),
+                           QStringLiteral("Melorit.ini.partial-Zz9yY8")}));
 }
 
 TEST(Settings, AFolderThatIsNotWritableKeepsTheFileAndSaysNo)
