@@ -6,6 +6,8 @@
 #include "lyrics/LyricsModel.h"
 #include "tests/support/MidiFileBuilder.h"
 
+#include "tests/support/RecordedMessages.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -40,15 +42,6 @@ struct OpenedSong {
     lyrics::LyricsModel model;
 };
 std::unique_ptr<OpenedSong> openSong(const QString &path);
-
-// Messages meant for the user, recorded instead of printed.
-class RecordedMessages final : public MessageSink {
-public:
-    RecordedMessages() { setMessageSink(this); }
-    ~RecordedMessages() override { setMessageSink(nullptr); }
-    void show(const UserMessage &message) override { messages.push_back(message); }
-    std::vector<UserMessage> messages;
-};
 
 // Opens a built song as the renderer does and runs the lyrics analysis.
 class KokTest : public ::testing::Test {

@@ -27,7 +27,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    RecordingSink m_messages;
+    RecordedMessages m_messages;
     LyricsWindowHost m_host;
     std::vector<bool> m_button;
 };

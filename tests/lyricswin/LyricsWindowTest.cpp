@@ -84,7 +84,7 @@ protected:
     QImage frame() { return m_window->view()->grabFramebuffer(); }
 
     QTemporaryDir m_dir;
-    RecordingSink m_messages;
+    RecordedMessages m_messages;
     AnalysedSong m_song;
     bool m_listening = true;
     std::unique_ptr<OGLWin> m_window;

@@ -2,6 +2,8 @@
 
 #include "app/core/UserMessages.h"
 
+#include "tests/support/RecordedMessages.h"
+
 #include <QImage>
 #include <QRect>
 
@@ -12,14 +14,7 @@ namespace melorit::lyricswin {
 // The application the window tests share (made once, on the first call).
 void ensureApplication();
 
-// Records the messages meant for the user instead of showing them.
-class RecordingSink final : public MessageSink {
-public:
-    RecordingSink() { setMessageSink(this); }
-    ~RecordingSink() override { setMessageSink(nullptr); }
-    void show(const UserMessage &message) override { messages.push_back(message); }
-    std::vector<UserMessage> messages;
-};
+using melorit::testing::RecordedMessages;
 
 // Pixels of a frame that are not the background colour.
 struct Coverage {

@@ -5,6 +5,8 @@
 #include "app/program/Program.h"
 #include "engine/PlayerDialogs.h"
 
+#include "tests/support/RecordedMessages.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -32,14 +34,7 @@ struct RecordingDialogs final : engine::PlayerDialogs {
     std::vector<UserMessage> messages;
 };
 
-// Records the messages meant for the user while it lives.
-class RecordedMessages final : public MessageSink {
-public:
-    RecordedMessages() { setMessageSink(this); }
-    ~RecordedMessages() override { setMessageSink(nullptr); }
-    void show(const UserMessage &message) override { messages.push_back(message); }
-    std::vector<UserMessage> messages;
-};
+using melorit::testing::RecordedMessages;
 
 // A program folder of its own with the shipped language files ("fr.lng",
 // "en.lng" and the French "melorit.dll") and its configuration file; the

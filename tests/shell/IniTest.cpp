@@ -1,6 +1,7 @@
 #include "app/ini/Ini.h"
 #include "app/core/ProgramPaths.h"
 #include "app/core/UserMessages.h"
+#include "tests/support/RecordedMessages.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,24 +18,10 @@ using namespace melorit;
 
 namespace {
 
-class RecordingSink final : public MessageSink {
-public:
-    void show(const UserMessage &message) override { messages.push_back(message); }
-    std::vector<UserMessage> messages;
-};
-
 class IniTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        setMessageSink(&m_sink);
-    }
-    void TearDown() override
-    {
-        setMessageSink(nullptr);
-        paths::setConfigFile({});
-    }
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+    void TearDown() override { paths::setConfigFile({}); }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
@@ -53,7 +40,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    RecordingSink m_sink;
+    melorit::testing::RecordedMessages m_sink;
 };
 
 const QString S = QStringLiteral("Wave");

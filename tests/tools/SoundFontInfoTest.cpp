@@ -7,6 +7,8 @@
 #include "tests/support/SoundFontBuilder.h"
 #include "tests/tools/DumpFixtures.h"
 
+#include "tests/support/RecordedMessages.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -210,14 +212,6 @@ TEST(SoundFontInfoText, IdentityWithTheVersionTemplate)
               QStringLiteral("/f/Chorium.sf2\r\nEMU8000\r\nVersion 2.1 (%2)"));
 }
 
-class RecordingSink final : public MessageSink {
-public:
-    RecordingSink() { setMessageSink(this); }
-    ~RecordingSink() override { setMessageSink(nullptr); }
-    void show(const UserMessage &message) override { messages.push_back(message); }
-    std::vector<UserMessage> messages;
-};
-
 class ShowSoundFontInfo : public ::testing::Test {
 protected:
     void SetUp() override
@@ -239,7 +233,7 @@ protected:
 
     QTemporaryDir m_dir;
     QString m_language;
-    RecordingSink m_sink;
+    RecordedMessages m_sink;
 };
 
 TEST_F(ShowSoundFontInfo, AssignmentsThenIdentity)

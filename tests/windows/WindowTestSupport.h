@@ -2,6 +2,8 @@
 
 #include "app/core/UserMessages.h"
 
+#include "tests/support/RecordedMessages.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -40,13 +42,6 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Records the messages meant for the user while it lives.
-class RecordedMessages final : public MessageSink {
-public:
-    RecordedMessages() { setMessageSink(this); }
-    ~RecordedMessages() override { setMessageSink(nullptr); }
-    void show(const UserMessage &message) override { messages.push_back(message); }
-    std::vector<UserMessage> messages;
-};
+using melorit::testing::RecordedMessages;
 
 } // namespace melorit::windows::test
