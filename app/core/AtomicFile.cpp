@@ -8,6 +8,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <mutex>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,6 +47,17 @@ QString writeTarget(const QString &path)
 // younger one may belong to a writer still at work in another process.
 void removeAbandonedTemporaries(const QString &target)
 {
+    // Once per target and run: they come from writers killed before this run
+    // (or in another process), and a song's settings, saved on every mixer
+    // change, may sit among thousands of songs whose folder is not worth
+    // listing each time.
+    static std::mutex mutex;
+    static std::set<QString> swept;
+    {
+        const std::lock_guard lock(mutex);
+        if (!swept.insert(target).second)
+            return;
+    }
     const QFileInfo info(target);
     const QRegularExpression temporary(QRegularExpression::anchoredPattern(
         QRegularExpression::escape(info.fileName()) + QStringLiteral("\\.partial-[A-Za-z0-9]{6}")));
