@@ -1,13 +1,13 @@
 // melorit: the karaoke player. Prints --help and --version without a
 // display, hands its songs to a program already running, or starts.
-#include "app/core/ProgramPaths.h"
-#include "app/core/UserMessages.h"
 #include "app/instance/InfoOptions.h"
 #include "app/instance/SingleInstance.h"
 #include "app/mainwin/frmRovuRodu.h"
 #include "app/program/CommandLine.h"
 #include "app/program/DesktopDialogs.h"
 #include "app/program/Program.h"
+#include "base/ProgramPaths.h"
+#include "base/UserMessages.h"
 
 #include <QApplication>
 

@@ -1,5 +1,6 @@
 #include "audio/Diagnostics.h"
 
+#include <SDL.h>
 #include <fluidsynth.h>
 
 #include <deque>
@@ -53,5 +54,34 @@ void ensureFluidLogRouted()
     });
 }
 } // namespace detail
+
+std::string synthesizerVersion()
+{
+    return fluid_version_str();
+}
+
+std::string outputLibraryVersion()
+{
+    SDL_version version;
+    SDL_GetVersion(&version);
+    return std::to_string(version.major) + '.' + std::to_string(version.minor) + '.' +
+           std::to_string(version.patch);
+}
+
+std::vector<std::string> outputDrivers()
+{
+    std::vector<std::string> drivers;
+    const int count = SDL_GetNumAudioDrivers();
+    for (int i = 0; i < count; ++i) {
+        drivers.emplace_back(SDL_GetAudioDriver(i));
+    }
+    return drivers;
+}
+
+std::string currentOutputDriver()
+{
+    const char *driver = SDL_GetCurrentAudioDriver();
+    return driver != nullptr ? driver : std::string();
+}
 
 } // namespace melorit::audio

@@ -84,7 +84,7 @@ private:
     void noteOff(int channel, int key);
     void controller(int channel, int number, int value);
     void forgetHeldNotes(int channel);
-    bool sendChannelEvent(int channel, MidiEvent event, std::uint32_t param);
+    void applyChannelEvent(int channel, MidiEvent event, int value);
     double presentTick() const;
 
     // Mix (StreamMix.cpp).

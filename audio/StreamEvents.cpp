@@ -8,6 +8,7 @@
 #include "audio/Error.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -15,63 +16,84 @@ namespace melorit::audio {
 
 namespace {
 
+// Controllers that are events of their own: the song's are reported to event
+// syncs as that event, and sendEvent() sends the event as that controller.
+// The bank is reported as an event too but is sent and read as a whole bank
+// number (MSB and LSB), not as controller 0.
+struct ControllerEvent {
+    int number;
+    MidiEvent event;
+};
+constexpr std::array kControllerEvents{
+    ControllerEvent{0, MidiEvent::Bank},        ControllerEvent{1, MidiEvent::Modulation},
+    ControllerEvent{7, MidiEvent::Volume},      ControllerEvent{10, MidiEvent::Pan},
+    ControllerEvent{11, MidiEvent::Expression}, ControllerEvent{64, MidiEvent::Sustain},
+    ControllerEvent{91, MidiEvent::Reverb},     ControllerEvent{93, MidiEvent::Chorus},
+    ControllerEvent{120, MidiEvent::SoundOff},  ControllerEvent{121, MidiEvent::Reset},
+    ControllerEvent{123, MidiEvent::NotesOff},
+};
+
 // The event a controller number is reported as, for event syncs.
 std::optional<MidiEvent> controllerEvent(int number)
 {
-    switch (number) {
-    case 0:
-        return MidiEvent::Bank;
-    case 1:
-        return MidiEvent::Modulation;
-    case 7:
-        return MidiEvent::Volume;
-    case 10:
-        return MidiEvent::Pan;
-    case 11:
-        return MidiEvent::Expression;
-    case 64:
-        return MidiEvent::Sustain;
-    case 91:
-        return MidiEvent::Reverb;
-    case 93:
-        return MidiEvent::Chorus;
-    case 120:
-        return MidiEvent::SoundOff;
-    case 121:
-        return MidiEvent::Reset;
-    case 123:
-        return MidiEvent::NotesOff;
-    default:
-        return std::nullopt;
+    for (const ControllerEvent &entry : kControllerEvents) {
+        if (entry.number == number) {
+            return entry.event;
+        }
     }
+    return std::nullopt;
 }
 
 // The controller number an event is sent as, or -1.
 int eventController(MidiEvent event)
 {
-    switch (event) {
-    case MidiEvent::Modulation:
-        return 1;
-    case MidiEvent::Volume:
-        return 7;
-    case MidiEvent::Pan:
-        return 10;
-    case MidiEvent::Expression:
-        return 11;
-    case MidiEvent::Sustain:
-        return 64;
-    case MidiEvent::Reverb:
-        return 91;
-    case MidiEvent::Chorus:
-        return 93;
-    case MidiEvent::SoundOff:
-        return 120;
-    case MidiEvent::Reset:
-        return 121;
-    case MidiEvent::NotesOff:
-        return 123;
-    default:
+    if (event == MidiEvent::Bank) {
         return -1;
+    }
+    for (const ControllerEvent &entry : kControllerEvents) {
+        if (entry.event == event) {
+            return entry.number;
+        }
+    }
+    return -1;
+}
+
+// The largest parameter an event takes; the mode messages (120 and up) take
+// any value and send 0.
+std::uint32_t eventLimit(MidiEvent event)
+{
+    switch (event) {
+    case MidiEvent::Tempo:
+        return 0xFFFFFF;
+    case MidiEvent::MixLevel:
+    case MidiEvent::Transpose:
+        return 200;
+    case MidiEvent::Pitch:
+        return 16383;
+    case MidiEvent::Note:
+        return 0x7F7F;
+    default:
+        return eventController(event) >= 120 ? ~0u : 127;
+    }
+}
+
+// Events sendEvent() handles other than effects and controllers.
+bool isOwnEvent(MidiEvent event)
+{
+    switch (event) {
+    case MidiEvent::Tempo:
+    case MidiEvent::MixLevel:
+    case MidiEvent::Transpose:
+    case MidiEvent::Note:
+    case MidiEvent::Program:
+    case MidiEvent::Bank:
+    case MidiEvent::Drums:
+    case MidiEvent::Pitch:
+    case MidiEvent::PitchRange:
+    case MidiEvent::ChannelPressure:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -219,8 +241,8 @@ double StreamEngine::presentTick() const
 
 bool StreamEngine::sendEvent(int channel, MidiEvent event, std::uint32_t param)
 {
-    if (channel < 0 || channel >= kMidiChannels) {
-        return detail::fail(Error::IllParam);
+    if (const Error error = checkEvent(channel, event, param); error != Error::Ok) {
+        return detail::fail(error);
     }
     ensureChased();
     if (isEffectEvent(event)) {
@@ -230,27 +252,20 @@ bool StreamEngine::sendEvent(int channel, MidiEvent event, std::uint32_t param)
     }
     switch (event) {
     case MidiEvent::Tempo:
-        if (param == 0 || param > 0xFFFFFF) {
-            return detail::fail(Error::IllParam);
-        }
         m_timeline.changeTempo(presentTick(), param);
-        return detail::succeed();
+        break;
     case MidiEvent::MixLevel:
-        if (param > 200) {
-            return detail::fail(Error::IllParam);
-        }
         m_mixLevel[channel] = static_cast<int>(param);
         applyMix();
-        return detail::succeed();
+        break;
     case MidiEvent::Transpose:
-        if (param > 200) {
-            return detail::fail(Error::IllParam);
-        }
         m_transpose[channel] = static_cast<int>(param) - 100;
-        return detail::succeed();
+        break;
     default:
-        return sendChannelEvent(channel, event, param);
+        applyChannelEvent(channel, event, static_cast<int>(param));
+        break;
     }
+    return detail::succeed();
 }
 
 Error StreamEngine::checkEvent(int channel, MidiEvent event, std::uint32_t param)
@@ -261,48 +276,15 @@ Error StreamEngine::checkEvent(int channel, MidiEvent event, std::uint32_t param
     if (isEffectEvent(event)) {
         return Error::Ok;
     }
-    switch (event) {
-    case MidiEvent::Tempo:
-        return param == 0 || param > 0xFFFFFF ? Error::IllParam : Error::Ok;
-    case MidiEvent::MixLevel:
-    case MidiEvent::Transpose:
-        return param > 200 ? Error::IllParam : Error::Ok;
-    default:
-        break;
-    }
-    const int cc = eventController(event);
-    const std::uint32_t limit = event == MidiEvent::Pitch  ? 16383
-                                : event == MidiEvent::Note ? 0x7F7F
-                                : cc >= 120                ? ~0u
-                                                           : 127;
-    if (param > limit) {
+    if (param > eventLimit(event) || (event == MidiEvent::Tempo && param == 0)) {
         return Error::IllParam;
     }
-    switch (event) {
-    case MidiEvent::Note:
-    case MidiEvent::Program:
-    case MidiEvent::Bank:
-    case MidiEvent::Drums:
-    case MidiEvent::Pitch:
-    case MidiEvent::PitchRange:
-    case MidiEvent::ChannelPressure:
-        return Error::Ok;
-    default:
-        return cc < 0 ? Error::IllType : Error::Ok;
-    }
+    return isOwnEvent(event) || eventController(event) >= 0 ? Error::Ok : Error::IllType;
 }
 
-bool StreamEngine::sendChannelEvent(int channel, MidiEvent event, std::uint32_t param)
+// A checked channel event.
+void StreamEngine::applyChannelEvent(int channel, MidiEvent event, int value)
 {
-    const int cc = eventController(event);
-    const std::uint32_t limit = event == MidiEvent::Pitch  ? 16383
-                                : event == MidiEvent::Note ? 0x7F7F
-                                : cc >= 120                ? ~0u
-                                                           : 127;
-    if (param > limit) {
-        return detail::fail(Error::IllParam);
-    }
-    const int value = static_cast<int>(param);
     switch (event) {
     case MidiEvent::Note: {
         const int velocity = (value >> 8) & 0x7F;
@@ -311,40 +293,39 @@ bool StreamEngine::sendChannelEvent(int channel, MidiEvent event, std::uint32_t 
         } else {
             noteOff(channel, value & 0x7F);
         }
-        return detail::succeed();
+        return;
     }
     case MidiEvent::Program:
         m_state.channelMessage(0xC0 | channel, value, 0);
         m_synth->programChange(channel, value);
-        return detail::succeed();
+        return;
     case MidiEvent::Bank:
         m_state.channelMessage(0xB0 | channel, 0, value);
         m_synth->setBank(channel, value);
-        return detail::succeed();
+        return;
     case MidiEvent::Drums:
         m_state.setDrums(channel, value != 0);
         m_synth->setDrums(channel, value != 0, m_state.channel(channel).program);
-        return detail::succeed();
+        return;
     case MidiEvent::Pitch:
         m_state.channelMessage(0xE0 | channel, value & 0x7F, value >> 7);
         m_synth->pitchBend(channel, value);
-        return detail::succeed();
+        return;
     case MidiEvent::PitchRange:
         m_state.channelMessage(0xB0 | channel, 101, 0);
         m_state.channelMessage(0xB0 | channel, 100, 0);
         m_state.channelMessage(0xB0 | channel, 6, value);
         m_synth->pitchRange(channel, value);
-        return detail::succeed();
+        return;
     case MidiEvent::ChannelPressure:
         m_state.channelMessage(0xD0 | channel, value, 0);
         m_synth->channelPressure(channel, value);
-        return detail::succeed();
-    default:
-        if (cc < 0) {
-            return detail::fail(Error::IllType);
-        }
+        return;
+    default: {
+        const int cc = eventController(event);
         controller(channel, cc, cc >= 120 ? 0 : value);
-        return detail::succeed();
+        return;
+    }
     }
 }
 

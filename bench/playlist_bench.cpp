@@ -5,11 +5,11 @@
 //
 //     playlist_bench [runs]
 
-#include "app/core/ProgramPaths.h"
-#include "app/skins/Skins.h"
-#include "playlist/PlayList.h"
-#include "playlist/Playlist.h"
+#include "base/ProgramPaths.h"
 #include "playlist/PlaylistHost.h"
+#include "playlist/PlaylistWindow.h"
+#include "skins/Skins.h"
+#include "songlist/SongList.h"
 
 #include <QApplication>
 #include <QFile>
@@ -101,8 +101,8 @@ int main(int argc, char *argv[])
 
     std::map<std::string, std::vector<double>> times;
     for (int run = 0; run < runs; ++run) {
-        playlist::Playlist songs(7u + static_cast<unsigned>(run));
-        playlist::PlayList window(songs, host, skins, &chooser);
+        songlist::SongList songs(7u + static_cast<unsigned>(run));
+        playlist::PlaylistWindow window(songs, host, skins, &chooser);
         window.resize(420, 600);
         window.show();
         QApplication::processEvents();

@@ -47,15 +47,11 @@ int runAnalyze(const QStringList &rawArguments)
     QStringList arguments = rawArguments;
     // "--json" is a switch, taken out before the parser of options with values.
     const bool json = takeSwitch(arguments, kJsonOption);
-    const Arguments args = parseArguments(arguments);
-    if (args.help) {
-        printLine(QString::fromUtf8(kUsage));
-        return kExitOk;
-    }
-    if (!args.error.isEmpty())
-        return usageError(kName, args.error);
-    if (args.values.isEmpty())
-        return usageError(kName, QStringLiteral("no song given"));
+    const CommandStart start =
+        startCommand(kName, kUsage, arguments, Values::AtLeastOne, QStringLiteral("no song given"));
+    if (start.exit)
+        return *start.exit;
+    const Arguments &args = start.args;
 
     int status = kExitOk;
     QJsonArray objects;

@@ -1,5 +1,7 @@
 #include "cli/Console.h"
 
+#include "cli/Command.h"
+
 #include <cstdio>
 
 namespace melorit::cli {
@@ -65,6 +67,22 @@ Arguments parseArguments(const QStringList &arguments, const QStringList &valueO
         }
     }
     return result;
+}
+
+CommandStart startCommand(const char *name, const char *usage, const QStringList &arguments,
+                          Values count, const QString &countError, const QStringList &valueOptions)
+{
+    CommandStart start{parseArguments(arguments, valueOptions), std::nullopt};
+    const Arguments &args = start.args;
+    if (args.help) {
+        printLine(QString::fromUtf8(usage));
+        start.exit = kExitOk;
+    } else if (!args.error.isEmpty()) {
+        start.exit = usageError(name, args.error);
+    } else if (count == Values::ExactlyOne ? args.values.size() != 1 : args.values.isEmpty()) {
+        start.exit = usageError(name, countError);
+    }
+    return start;
 }
 
 bool takeSwitch(QStringList &arguments, const QString &name)

@@ -5,6 +5,8 @@
 
 #include <QHash>
 
+#include <optional>
+
 namespace melorit::cli {
 
 // Output of the command line: UTF-8 text, one line per call.
@@ -28,6 +30,21 @@ struct Arguments {
     QString error; // a usage error: unknown option, option without value
 };
 Arguments parseArguments(const QStringList &arguments, const QStringList &valueOptions = {});
+
+// How many plain arguments a command takes.
+enum class Values { AtLeastOne, ExactlyOne };
+
+// The opening of every command: its arguments parsed, then "--help" prints
+// its usage and ends it (exit 0); an option error, or plain arguments not in
+// `count` (reported as `countError`), end it with a usage error (exit 2).
+// `exit` holds the status when the command ends there.
+struct CommandStart {
+    Arguments args;
+    std::optional<int> exit;
+};
+CommandStart startCommand(const char *name, const char *usage, const QStringList &arguments,
+                          Values count, const QString &countError,
+                          const QStringList &valueOptions = {});
 
 // Takes every occurrence of a switch (an option without a value) out of the
 // arguments before "--"; true when there was one.

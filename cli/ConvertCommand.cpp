@@ -5,7 +5,7 @@
 #include "cli/Console.h"
 #include "cli/ConvertJobs.h"
 #include "export/LyricsFormats.h"
-#include "playlist/ListFile.h"
+#include "songlist/ListFile.h"
 
 #include <QFileInfo>
 #include <QThread>
@@ -82,7 +82,7 @@ std::optional<QStringList> expandSongs(const QStringList &values)
             songs << value;
             continue;
         }
-        const std::optional<QStringList> entries = playlist::readListFile(value);
+        const std::optional<QStringList> entries = songlist::readListFile(value);
         if (!entries) {
             reportError(value + QStringLiteral(": cannot read the list"));
             return std::nullopt;
@@ -132,16 +132,12 @@ int runConvert(const QStringList &rawArguments)
     QStringList arguments = rawArguments;
     const bool noKok = takeSwitch(arguments, QStringLiteral("--no-kok"));
     const bool overwrite = takeSwitch(arguments, QStringLiteral("--overwrite"));
-    const Arguments args = parseArguments(
-        arguments, {kFormat, kRate, kOutDir, kScheme, kSoundFont, kMaxLength, kJobs, kLyrics});
-    if (args.help) {
-        printLine(QString::fromUtf8(kUsage));
-        return kExitOk;
-    }
-    if (!args.error.isEmpty())
-        return usageError(kName, args.error);
-    if (args.values.isEmpty())
-        return usageError(kName, QStringLiteral("no song given"));
+    const CommandStart start =
+        startCommand(kName, kUsage, arguments, Values::AtLeastOne, QStringLiteral("no song given"),
+                     {kFormat, kRate, kOutDir, kScheme, kSoundFont, kMaxLength, kJobs, kLyrics});
+    if (start.exit)
+        return *start.exit;
+    const Arguments &args = start.args;
     const std::optional<Overrides> overrides = readOverrides(args, noKok, overwrite);
     if (!overrides)
         return usageError(kName, QStringLiteral("bad --format, --max-length or --lyrics value"));

@@ -13,10 +13,10 @@
 // no settings file is written by two jobs.
 #include "cli/ConvertJobs.h"
 
-#include "app/core/Language.h"
-#include "app/core/ProgramPaths.h"
-#include "app/ini/Ini.h"
 #include "audio/SoundFont.h"
+#include "base/Ini.h"
+#include "base/Language.h"
+#include "base/ProgramPaths.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/ConvertProgress.h"
@@ -208,8 +208,7 @@ int convertSongs(const QStringList &songs, const Overrides &overrides, const QSt
 {
     QTemporaryDir dir;
     const QString config = copyOfConfig(dir.filePath(QStringLiteral("Melorit.ini")));
-    const QString language =
-        chooseLanguageFile(ReadIni(QStringLiteral("Melorit"), QStringLiteral("Lng"), config)).file;
+    const QString language = chooseLanguageFile(configuredLanguageCode(config)).file;
     QString fontPath;
     const std::shared_ptr<audio::SoundFont> font =
         loadRunFont(soundFont, config, language, fontPath);

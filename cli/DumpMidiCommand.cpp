@@ -28,15 +28,11 @@ bool isFailure(tools::DumpStatus status)
 
 int runDumpMidi(const QStringList &arguments)
 {
-    const Arguments args = parseArguments(arguments);
-    if (args.help) {
-        printLine(QString::fromUtf8(kUsage));
-        return kExitOk;
-    }
-    if (!args.error.isEmpty())
-        return usageError(kName, args.error);
-    if (args.values.isEmpty())
-        return usageError(kName, QStringLiteral("no MIDI file given"));
+    const CommandStart start = startCommand(kName, kUsage, arguments, Values::AtLeastOne,
+                                            QStringLiteral("no MIDI file given"));
+    if (start.exit)
+        return *start.exit;
+    const Arguments &args = start.args;
 
     int status = kExitOk;
     for (const QString &file : args.values) {

@@ -2,7 +2,7 @@
 // files of a song (".kok", Enhanced LRC, ASS), as a rendering at the song's
 // tempo with no punch writes them.
 
-#include "app/core/TextUtil.h"
+#include "base/TextUtil.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/SongAnalysis.h"
@@ -83,16 +83,12 @@ exporting::LyricsTitle titleOf(const SongAnalysis &song)
 
 int runKok(const QStringList &arguments)
 {
-    const Arguments args =
-        parseArguments(arguments, {kOutputOption, kMaxLengthOption, kFormatOption});
-    if (args.help) {
-        printLine(QString::fromUtf8(kUsage));
-        return kExitOk;
-    }
-    if (!args.error.isEmpty())
-        return usageError(kName, args.error);
-    if (args.values.size() != 1)
-        return usageError(kName, QStringLiteral("give exactly one song"));
+    const CommandStart start = startCommand(kName, kUsage, arguments, Values::ExactlyOne,
+                                            QStringLiteral("give exactly one song"),
+                                            {kOutputOption, kMaxLengthOption, kFormatOption});
+    if (start.exit)
+        return *start.exit;
+    const Arguments &args = start.args;
     exporting::LyricsFileOptions options;
     if (args.options.contains(kMaxLengthOption)) {
         const auto maxLength = parseMaxLength(args.options.value(kMaxLengthOption));

@@ -1,7 +1,7 @@
 // melorit-cli sf2-info FILE: the identity of a SoundFont.
 
-#include "app/core/Language.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
+#include "base/Language.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "tools/SoundFontInfo.h"
@@ -29,8 +29,7 @@ QString versionTemplate(const Arguments &args)
 {
     QString languageFile = args.options.value(kLanguageOption);
     if (languageFile.isEmpty()) {
-        const QString code = ReadIni(QStringLiteral("Melorit"), QStringLiteral("Lng"));
-        languageFile = chooseLanguageFile(code).file;
+        languageFile = chooseLanguageFile(configuredLanguageCode()).file;
     }
     const QString text = tools::soundFontVersionTemplate(languageFile);
     // Without a language text the version still shows, on its own.
@@ -39,15 +38,12 @@ QString versionTemplate(const Arguments &args)
 
 int runSf2Info(const QStringList &arguments)
 {
-    const Arguments args = parseArguments(arguments, {kLanguageOption});
-    if (args.help) {
-        printLine(QString::fromUtf8(kUsage));
-        return kExitOk;
-    }
-    if (!args.error.isEmpty())
-        return usageError(kName, args.error);
-    if (args.values.size() != 1)
-        return usageError(kName, QStringLiteral("give exactly one SoundFont file"));
+    const CommandStart start =
+        startCommand(kName, kUsage, arguments, Values::ExactlyOne,
+                     QStringLiteral("give exactly one SoundFont file"), {kLanguageOption});
+    if (start.exit)
+        return *start.exit;
+    const Arguments &args = start.args;
 
     const QString &path = args.values.first();
     const tools::SoundFontInfo info = tools::readSoundFontInfo(path);

@@ -1,7 +1,7 @@
 #include "cli/SongAnalysis.h"
 
-#include "app/core/TextUtil.h"
 #include "audio/Error.h"
+#include "base/TextUtil.h"
 #include "lyrics/Charset.h"
 #include "lyrics/LyricsSource.h"
 #include "lyrics/StreamLyricsSource.h"

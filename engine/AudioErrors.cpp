@@ -4,7 +4,7 @@
 
 namespace melorit::engine {
 
-QString BassErrorText(int code)
+QString AudioErrorName(int code)
 {
     const std::string_view name = audio::errorName(code);
     if (name.empty())
@@ -16,7 +16,7 @@ UserMessage bassErrorMessage(const QString &context, int code)
 {
     UserMessage message;
     message.text = context + QStringLiteral("\n\nBASS error code: ") + QString::number(code) +
-                   u'\n' + BassErrorText(code);
+                   u'\n' + AudioErrorName(code);
     message.title = QStringLiteral("Error");
     message.icon = MessageIcon::Exclamation;
     return message;

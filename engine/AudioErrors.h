@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/UserMessages.h"
+#include "base/UserMessages.h"
 
 #include <QString>
 
@@ -9,7 +9,7 @@ namespace melorit::engine {
 
 // The symbolic name of an audio error code ("BASS_ERROR_FILEOPEN" for 2);
 // "Erreur 45 ?" for a number that is not one of the library's codes.
-QString BassErrorText(int code);
+QString AudioErrorName(int code);
 
 // The audio error box: the context, a blank line, the code and its name,
 // titled "Error" with the exclamation icon.

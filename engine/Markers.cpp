@@ -1,8 +1,8 @@
 #include "engine/Markers.h"
 
-#include "app/core/Language.h"
-#include "app/core/TextUtil.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
+#include "base/Language.h"
+#include "base/TextUtil.h"
 #include "engine/SettingsKeys.h"
 #include "engine/TimeText.h"
 

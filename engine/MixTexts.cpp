@@ -1,7 +1,7 @@
 #include "engine/MixTexts.h"
 
-#include "app/core/Language.h"
-#include "app/core/TextUtil.h"
+#include "base/Language.h"
+#include "base/TextUtil.h"
 #include "engine/MixLimits.h"
 
 #include <cmath>

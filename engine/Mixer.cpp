@@ -1,6 +1,6 @@
 #include "engine/Mixer.h"
 
-#include "app/core/TextUtil.h"
+#include "base/TextUtil.h"
 #include "engine/MixTarget.h"
 #include "engine/MixTexts.h"
 #include "engine/MixView.h"

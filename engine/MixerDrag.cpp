@@ -2,7 +2,7 @@
 // faders, gain fader, transposition knob and tempo read-out.
 #include "engine/Mixer.h"
 
-#include "app/core/TextUtil.h"
+#include "base/TextUtil.h"
 #include "engine/MixView.h"
 
 namespace melorit::engine {

@@ -1,15 +1,15 @@
 #include "engine/Player.h"
 
-#include "app/core/CodePages.h"
-#include "app/core/Language.h"
-#include "app/core/TextUtil.h"
-#include "app/ini/Ini.h"
 #include "audio/Error.h"
+#include "base/CodePages.h"
+#include "base/Ini.h"
+#include "base/Language.h"
+#include "base/TextUtil.h"
 #include "engine/AudioErrors.h"
 #include "engine/PlayerDialogs.h"
 #include "engine/PlayerView.h"
 #include "engine/SettingsKeys.h"
-#include "playlist/ListFile.h"
+#include "songlist/ListFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -154,7 +154,7 @@ void Player::AffTitre(const QString &suffix)
     if (entry > 0) {
         m_songPath = m_playlist.song(entry);
         m_songSettingsFile = text::StripExtension(m_songPath) + mst::kExtension;
-        m_songName = playlist::SongDisplayName(m_songPath);
+        m_songName = songlist::SongDisplayName(m_songPath);
         title += m_songName;
         if (!suffix.isEmpty())
             title += u' ' + suffix;
@@ -174,7 +174,7 @@ std::unique_ptr<audio::MidiStream> Player::OpenSongStream(const QString &path, b
     return m_audio.openSongStream(path, decode, m_font);
 }
 
-void Player::BassError(const QString &context)
+void Player::ShowAudioError(const QString &context)
 {
     const UserMessage message = bassErrorMessage(context, static_cast<int>(audio::lastError()));
     if (m_dialogs)

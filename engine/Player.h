@@ -8,13 +8,14 @@
 #include "engine/Transport.h"
 #include "lyrics/LyricsModel.h"
 #include "lyrics/StreamLyricsSource.h"
-#include "playlist/Playlist.h"
+#include "songlist/SongList.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -73,6 +74,12 @@ public:
     // Who converts a song opened with OpenSong(false); without one the
     // song is not rendered.
     void setRendering(SongRendering *rendering) { m_rendering = rendering; }
+    // Called with each song's path just before it is opened for listening
+    // (the program writes the song's MIDI listing there when asked to).
+    void setListeningHook(std::function<void(const QString &songPath)> hook)
+    {
+        m_listeningHook = std::move(hook);
+    }
     PlayerDialogs *dialogs() const { return m_dialogs; }
     // A language change: titles, tips and dialog texts come from this file
     // from now on.
@@ -107,7 +114,7 @@ public:
     const QString &SongSettingsFile() const { return m_songSettingsFile; }
     std::unique_ptr<audio::MidiStream> OpenSongStream(const QString &path, bool decode) const;
     // Shows the audio error box with the calling thread's last error.
-    void BassError(const QString &context);
+    void ShowAudioError(const QString &context);
 
     // --- transport
     void Action_Play();
@@ -203,8 +210,8 @@ public:
     Markers &markers() { return m_markers; }
     const Markers &markers() const { return m_markers; }
     lyrics::LyricsModel &lyrics() { return m_lyrics; }
-    playlist::Playlist &playlist() { return m_playlist; }
-    const playlist::Playlist &playlist() const { return m_playlist; }
+    songlist::SongList &playlist() { return m_playlist; }
+    const songlist::SongList &playlist() const { return m_playlist; }
     const PlayerSettings &settings() const { return m_settings; }
 
 private:
@@ -223,6 +230,7 @@ private:
     PlayerView *m_view = nullptr;
     PlayerDialogs *m_dialogs = nullptr;
     SongRendering *m_rendering = nullptr;
+    std::function<void(const QString &)> m_listeningHook;
 
     std::shared_ptr<audio::SoundFont> m_font;
     QString m_fontPath;
@@ -249,7 +257,7 @@ private:
     StreamMixTarget m_target;
     Markers m_markers;
     lyrics::LyricsModel m_lyrics;
-    playlist::Playlist m_playlist;
+    songlist::SongList m_playlist;
     // Set up on the UI thread before the stream runs; then used only by the
     // fade's mix-time sync and DSP, on the thread that renders the stream.
     PunchPlan m_punch;

@@ -1,6 +1,6 @@
 #include "engine/PlayerPunch.h"
 
-#include "app/core/TextUtil.h"
+#include "base/TextUtil.h"
 
 #include <algorithm>
 

@@ -2,13 +2,12 @@
 // end of a song and the commands that move through the playlist.
 #include "engine/Player.h"
 
-#include "app/ini/Ini.h"
 #include "audio/SyncDispatcher.h"
+#include "base/Ini.h"
 #include "engine/PlayerView.h"
 #include "engine/SettingsKeys.h"
 #include "engine/SongRendering.h"
 #include "engine/StreamMixTarget.h"
-#include "tools/MidiDump.h"
 
 #include <vector>
 
@@ -146,7 +145,7 @@ void Player::OpenSong(bool listen)
     if (!m_audio.play(*m_stream)) {
         // A stream the device refuses would leave the button pressed over
         // silence: say why and release it.
-        BassError(QStringLiteral("BASS_ChannelPlay"));
+        ShowAudioError(QStringLiteral("BASS_ChannelPlay"));
         Action_Stop();
     }
 }
@@ -173,7 +172,7 @@ bool Player::openRenderingStream()
 {
     m_stream = OpenSongStream(m_songPath, true);
     if (!m_stream) {
-        BassError(languageText(QStringLiteral("MidiReadError")));
+        ShowAudioError(languageText(QStringLiteral("MidiReadError")));
         return false;
     }
     setUpSong();
@@ -193,9 +192,8 @@ bool Player::openListeningStream()
     if (m_playlist.CurrentSong() > count)
         return false;
     for (;;) {
-        if (ReadIni(QStringLiteral("Melorit"), QStringLiteral("Debug_MidiTxt"),
-                    m_settings.configFile) == u"1")
-            tools::DumpMidi(m_songPath);
+        if (m_listeningHook)
+            m_listeningHook(m_songPath);
         m_stream = OpenSongStream(m_songPath, false);
         if (m_stream)
             return true;

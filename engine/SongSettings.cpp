@@ -1,7 +1,7 @@
 #include "engine/SongSettings.h"
 
-#include "app/core/TextUtil.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
+#include "base/TextUtil.h"
 #include "engine/ControllerTable.h"
 #include "engine/MixLimits.h"
 #include "engine/SettingsKeys.h"

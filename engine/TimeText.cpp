@@ -1,6 +1,6 @@
 #include "engine/TimeText.h"
 
-#include "app/core/TextUtil.h"
+#include "base/TextUtil.h"
 
 #include <QLocale>
 

@@ -1,7 +1,7 @@
 #include "engine/Transport.h"
 
-#include "app/core/Language.h"
-#include "app/core/TextUtil.h"
+#include "base/Language.h"
+#include "base/TextUtil.h"
 #include "engine/TimeText.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "export/EncoderArguments.h"
 
-#include "app/core/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>

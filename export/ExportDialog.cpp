@@ -1,6 +1,6 @@
 #include "export/ExportDialog.h"
 
-#include "app/skins/WindowPalette.h"
+#include "skins/WindowPalette.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -27,8 +27,9 @@ constexpr int kTimer1IntervalMs = 100;
 
 } // namespace
 
-Tags::Tags(const QString &songSettingsFile, const QString &tagArtist, const QString &tagTitle,
-           const QString &languageFile, const QString &configFile, QWidget *parent)
+ExportDialog::ExportDialog(const QString &songSettingsFile, const QString &tagArtist,
+                           const QString &tagTitle, const QString &languageFile,
+                           const QString &configFile, QWidget *parent)
     : QDialog(parent), m_form(songSettingsFile, configFile, languageFile),
       m_languageFile(languageFile)
 {
@@ -36,7 +37,7 @@ Tags::Tags(const QString &songSettingsFile, const QString &tagArtist, const QStr
     setModal(true);
     m_timer = new QTimer(this);
     m_timer->setInterval(kTimer1IntervalMs);
-    connect(m_timer, &QTimer::timeout, this, &Tags::Timer1_Timer);
+    connect(m_timer, &QTimer::timeout, this, &ExportDialog::Timer1_Timer);
     auto *box = new QVBoxLayout(this);
     box->setContentsMargins(14, 14, 14, 12);
     box->setSpacing(10);
@@ -47,7 +48,7 @@ Tags::Tags(const QString &songSettingsFile, const QString &tagArtist, const QStr
     Form_Load(tagArtist, tagTitle);
 }
 
-void Tags::LoadLanguage()
+void ExportDialog::LoadLanguage()
 {
     m_texts = loadTagsTexts(m_languageFile);
     setWindowTitle(m_texts.Caption);
@@ -80,14 +81,14 @@ void Tags::LoadLanguage()
         m_genre->setCurrentText(genre);
 }
 
-void Tags::InitGenres(QComboBox &combo) const
+void ExportDialog::InitGenres(QComboBox &combo) const
 {
     combo.clear();
     combo.addItem(m_texts.NullGenre);
     combo.addItems(genreNames());
 }
 
-void Tags::Form_Load(const QString &tagArtist, const QString &tagTitle)
+void ExportDialog::Form_Load(const QString &tagArtist, const QString &tagTitle)
 {
     m_tagsValidated = false;
     LoadLanguage();
@@ -98,7 +99,7 @@ void Tags::Form_Load(const QString &tagArtist, const QString &tagTitle)
 }
 
 // The form's content into the fields.
-void Tags::showForm()
+void ExportDialog::showForm()
 {
     m_folder->setText(m_form.RecFolder);
     m_scheme->setText(m_form.GenericName);
@@ -134,7 +135,7 @@ void Tags::showForm()
 }
 
 // The fields into the form, before its rules run.
-void Tags::takeForm()
+void ExportDialog::takeForm()
 {
     m_form.RecFolder = m_folder->text();
     m_form.GenericName = m_scheme->text();
@@ -155,7 +156,7 @@ void Tags::takeForm()
     t.Comment = m_comment->text();
 }
 
-QString Tags::genreText() const
+QString ExportDialog::genreText() const
 {
     // The empty-genre entry means no genre, whatever the language calls it.
     const QString text = m_genre->currentText();
@@ -163,14 +164,14 @@ QString Tags::genreText() const
 }
 
 // The bit rate only matters to the compressed formats.
-void Tags::Encoding_Click()
+void ExportDialog::Encoding_Click()
 {
     const bool compressed = !m_wav->isChecked();
     m_rate->setEnabled(compressed);
     m_kbps->setEnabled(compressed);
 }
 
-void Tags::setBatchEncode(bool batchEncode)
+void ExportDialog::setBatchEncode(bool batchEncode)
 {
     m_batchEncode = batchEncode;
     if (!batchEncode)
@@ -179,24 +180,24 @@ void Tags::setBatchEncode(bool batchEncode)
         m_timer->start();
 }
 
-void Tags::Btn_Validation_Click()
+void ExportDialog::Btn_Validation_Click()
 {
     takeForm();
     finish(m_form.Btn_Validation_Click());
 }
 
-void Tags::Btn_Tous_Click()
+void ExportDialog::Btn_Tous_Click()
 {
     takeForm();
     finish(m_form.Btn_Tous_Click(*this));
 }
 
-void Tags::Btn_Abandon_Click()
+void ExportDialog::Btn_Abandon_Click()
 {
     finish(m_form.Btn_Abandon_Click());
 }
 
-void Tags::Timer1_Timer()
+void ExportDialog::Timer1_Timer()
 {
     if (!m_batchEncode)
         return;
@@ -209,7 +210,7 @@ void Tags::Timer1_Timer()
     finish(m_form.Timer1_Timer(true));
 }
 
-void Tags::finish(ExportOutcome outcome)
+void ExportDialog::finish(ExportOutcome outcome)
 {
     switch (outcome) {
     case ExportOutcome::Open:
@@ -229,7 +230,7 @@ void Tags::finish(ExportOutcome outcome)
     }
 }
 
-void Tags::Btn_brws_folders_Click()
+void ExportDialog::Btn_brws_folders_Click()
 {
     const QString current = m_folder->text().trimmed();
     const QString start = !current.isEmpty() && QDir(current).exists() ? current : QDir::rootPath();
@@ -238,21 +239,21 @@ void Tags::Btn_brws_folders_Click()
         m_folder->setText(QDir::toNativeSeparators(chosen));
 }
 
-void Tags::RecFolder_Validate()
+void ExportDialog::RecFolder_Validate()
 {
     m_form.RecFolder = m_folder->text();
     m_form.RecFolder_Validate();
     m_folder->setText(m_form.RecFolder);
 }
 
-bool Tags::confirmBatch(const QString &text, const QString &title)
+bool ExportDialog::confirmBatch(const QString &text, const QString &title)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, this);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
-void Tags::showEvent(QShowEvent *event)
+void ExportDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (event->spontaneous())
@@ -262,7 +263,7 @@ void Tags::showEvent(QShowEvent *event)
         m_timer->start();
 }
 
-void Tags::centreOnScreen()
+void ExportDialog::centreOnScreen()
 {
     adjustSize();
     const QRect area = screen()->availableGeometry();

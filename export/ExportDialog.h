@@ -22,14 +22,15 @@ namespace melorit::exporting {
 // The export settings and tags dialog, shown modally before each conversion.
 // A view of ExportForm: the fields show the form's content and the buttons
 // hand it back before the form's rules run. UI thread.
-class Tags final : public QDialog, private ExportQuestions {
+class ExportDialog final : public QDialog, private ExportQuestions {
     Q_OBJECT
 public:
     // songSettingsFile: the song's ".mst" (its tags); tagArtist, tagTitle:
     // the song's own artist and title in readable text; configFile "" is
     // "Melorit.ini".
-    Tags(const QString &songSettingsFile, const QString &tagArtist, const QString &tagTitle,
-         const QString &languageFile, const QString &configFile = {}, QWidget *parent = nullptr);
+    ExportDialog(const QString &songSettingsFile, const QString &tagArtist, const QString &tagTitle,
+                 const QString &languageFile, const QString &configFile = {},
+                 QWidget *parent = nullptr);
 
     // While a batch conversion runs the dialog validates itself at the first
     // tick of `Timer1` once shown, saving what it opened with.
@@ -58,7 +59,7 @@ public:
     QLineEdit *TextArtiste() const { return m_artist; }
     QLineEdit *TextTitre() const { return m_title; }
     QLineEdit *TextAlbum() const { return m_album; }
-    QLineEdit *TextAnnée() const { return m_year; }
+    QLineEdit *TextAnnee() const { return m_year; }
     QLineEdit *TextPiste() const { return m_track; }
     QComboBox *ComboGenre() const { return m_genre; }
     QLineEdit *TextCommentaire() const { return m_comment; }

@@ -1,6 +1,6 @@
 #include "export/ExportDialog.h"
 
-#include "app/skins/WindowPalette.h"
+#include "skins/WindowPalette.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -48,7 +48,7 @@ QLabel *dimLabel(QWidget *parent)
 
 } // namespace
 
-QGroupBox *Tags::buildTagsFrame()
+QGroupBox *ExportDialog::buildTagsFrame()
 {
     m_frameTags = new QGroupBox(this);
     m_artist = new QLineEdit(m_frameTags);
@@ -84,7 +84,7 @@ QGroupBox *Tags::buildTagsFrame()
     return m_frameTags;
 }
 
-QGroupBox *Tags::buildAudioFrame()
+QGroupBox *ExportDialog::buildAudioFrame()
 {
     m_frameRec = new QGroupBox(this);
     m_wav = new QRadioButton(m_frameRec);
@@ -100,11 +100,11 @@ QGroupBox *Tags::buildAudioFrame()
     m_uncompressed = dimLabel(m_frameRec);
     m_compressed = dimLabel(m_frameRec);
     m_folder = new QLineEdit(m_frameRec);
-    connect(m_folder, &QLineEdit::editingFinished, this, &Tags::RecFolder_Validate);
+    connect(m_folder, &QLineEdit::editingFinished, this, &ExportDialog::RecFolder_Validate);
     m_browse = new QPushButton(QStringLiteral("..."), m_frameRec);
     m_browse->setAutoDefault(false);
     m_browse->setFixedWidth(kBrowseWidth);
-    connect(m_browse, &QPushButton::clicked, this, &Tags::Btn_brws_folders_Click);
+    connect(m_browse, &QPushButton::clicked, this, &ExportDialog::Btn_brws_folders_Click);
     m_scheme = new QLineEdit(m_frameRec);
     m_fieldLabels[8]->setBuddy(m_folder);
     m_fieldLabels[9]->setBuddy(m_scheme);
@@ -138,7 +138,7 @@ QGroupBox *Tags::buildAudioFrame()
     return m_frameRec;
 }
 
-QGroupBox *Tags::buildLyricsFrame()
+QGroupBox *ExportDialog::buildLyricsFrame()
 {
     m_frameKok = new QGroupBox(this);
     m_makeKok = new QCheckBox(m_frameKok);
@@ -170,7 +170,7 @@ QGroupBox *Tags::buildLyricsFrame()
     return m_frameKok;
 }
 
-QLayout *Tags::buildButtons()
+QLayout *ExportDialog::buildButtons()
 {
     m_ok = new QPushButton(this);
     m_all = new QPushButton(this);
@@ -180,9 +180,9 @@ QLayout *Tags::buildButtons()
     m_cancel->setAutoDefault(false);
     for (QPushButton *b : {m_ok, m_all, m_cancel})
         b->setMinimumSize(96, 28);
-    connect(m_ok, &QPushButton::clicked, this, &Tags::Btn_Validation_Click);
-    connect(m_all, &QPushButton::clicked, this, &Tags::Btn_Tous_Click);
-    connect(m_cancel, &QPushButton::clicked, this, &Tags::Btn_Abandon_Click);
+    connect(m_ok, &QPushButton::clicked, this, &ExportDialog::Btn_Validation_Click);
+    connect(m_all, &QPushButton::clicked, this, &ExportDialog::Btn_Tous_Click);
+    connect(m_cancel, &QPushButton::clicked, this, &ExportDialog::Btn_Abandon_Click);
     auto *row = new QHBoxLayout;
     row->addWidget(m_all);
     row->addStretch();

@@ -1,6 +1,6 @@
 #include "export/ExportDialogTexts.h"
 
-#include "app/core/Language.h"
+#include "base/Language.h"
 
 namespace melorit::exporting {
 namespace {

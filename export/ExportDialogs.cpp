@@ -18,7 +18,8 @@ std::optional<RenderDialogs::Choice> ExportDialogs::exportDialog(const QString &
                                                                  const QString &tagArtist,
                                                                  const QString &tagTitle)
 {
-    Tags dialog(songSettingsFile, tagArtist, tagTitle, m_languageFile(), m_configFile, m_parent);
+    ExportDialog dialog(songSettingsFile, tagArtist, tagTitle, m_languageFile(), m_configFile,
+                        m_parent);
     dialog.setBatchEncode(m_batchEncode);
     dialog.exec();
     if (!dialog.TagsValidated())

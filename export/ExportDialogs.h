@@ -10,7 +10,7 @@
 namespace melorit::exporting {
 
 // What a conversion asks the person, answered with the program's windows:
-// the export dialog `Tags` and the overwrite question. UI thread.
+// the export dialog `ExportDialog` and the overwrite question. UI thread.
 class ExportDialogs final : public RenderDialogs {
 public:
     // languageFile: the language file in use when a dialog opens; configFile

@@ -1,8 +1,8 @@
 #include "export/ExportForm.h"
 
-#include "app/core/Language.h"
-#include "app/core/TextUtil.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
+#include "base/Language.h"
+#include "base/TextUtil.h"
 #include "export/ExportKeys.h"
 #include "export/LyricsFormats.h"
 
@@ -76,7 +76,7 @@ QString ExportForm::rateText() const
     return RateIndex >= 0 && RateIndex < bitRates().size() ? bitRates().at(RateIndex) : QString();
 }
 
-void ExportForm::MémoParam()
+void ExportForm::MemoParam()
 {
     writeConfig(config::kWaveSection, config::kSaveFolderKey, normalizedFolder(RecFolder),
                 m_configFile);
@@ -104,7 +104,7 @@ void ExportForm::MémoParam()
 
 ExportOutcome ExportForm::Btn_Validation_Click()
 {
-    MémoParam();
+    MemoParam();
     return ExportOutcome::Validated;
 }
 
@@ -116,7 +116,7 @@ ExportOutcome ExportForm::Btn_Tous_Click(ExportQuestions &questions)
         languageOr(QStringLiteral("Tous"), QStringLiteral("Jusqu'\u00e0 la fin de la liste"));
     if (!questions.confirmBatch(text, title))
         return ExportOutcome::Open;
-    MémoParam();
+    MemoParam();
     return ExportOutcome::BatchAll;
 }
 
@@ -138,7 +138,7 @@ ExportOutcome ExportForm::Timer1_Timer(bool batchEncode)
 {
     if (!batchEncode)
         return ExportOutcome::Open;
-    MémoParam();
+    MemoParam();
     return ExportOutcome::BatchAll;
 }
 

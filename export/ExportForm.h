@@ -5,7 +5,7 @@
 #include <QString>
 
 // The content of the export dialog and its rules, without the window: what
-// it opens with, how its buttons end it and what `MémoParam` saves. The
+// it opens with, how its buttons end it and what `MemoParam` saves. The
 // window shows these fields and forwards its buttons here.
 namespace melorit::exporting {
 
@@ -61,7 +61,7 @@ public:
 
     // Saves the settings to the configuration file and the tags to the
     // song's settings file; "LyricsMax" shows the kept value afterwards.
-    void MémoParam();
+    void MemoParam();
 
 private:
     QString languageOr(const QString &key, const QString &fallback) const;

@@ -1,7 +1,7 @@
 #include "export/ExportSettings.h"
 
-#include "app/core/TextUtil.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
+#include "base/TextUtil.h"
 #include "export/ExportKeys.h"
 
 namespace melorit::exporting {

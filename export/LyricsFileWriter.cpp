@@ -1,8 +1,8 @@
 #include "export/LyricsFileWriter.h"
 
-#include "app/core/AtomicFile.h"
-#include "app/core/CodePages.h"
-#include "app/core/UserMessages.h"
+#include "base/AtomicFile.h"
+#include "base/CodePages.h"
+#include "base/UserMessages.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "export/LyricsFormats.h"
 
-#include "app/core/TextUtil.h"
+#include "base/TextUtil.h"
 #include "export/AssWriter.h"
 #include "export/LrcWriter.h"
 #include "export/LyricsFileWriter.h"

@@ -1,9 +1,9 @@
 #include "export/LyricsTimeline.h"
 
-#include "app/core/TextUtil.h"
 #include "audio/Format.h"
 #include "audio/MidiFile.h"
 #include "audio/MidiStream.h"
+#include "base/TextUtil.h"
 #include "lyrics/LyricsModel.h"
 
 #include <QByteArray>

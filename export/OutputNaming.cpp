@@ -1,6 +1,6 @@
 #include "export/OutputNaming.h"
 
-#include "app/core/TextUtil.h"
+#include "base/TextUtil.h"
 
 #include <QDir>
 

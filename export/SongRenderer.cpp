@@ -112,7 +112,7 @@ bool SongRenderer::preRead(engine::Player &player, QString &tagArtist, QString &
 {
     std::unique_ptr<audio::MidiStream> stream = player.OpenSongStream(player.SongPath(), true);
     if (!stream) {
-        player.BassError(player.languageText(QStringLiteral("MidiReadError")));
+        player.ShowAudioError(player.languageText(QStringLiteral("MidiReadError")));
         m_report.outcome = RenderOutcome::ReadError;
         return false;
     }
@@ -144,7 +144,7 @@ void SongRenderer::convert(engine::Player &player, const ExportSettings &setting
     const audio::EncoderHandle encoder =
         startEncoder(player, settings, tags, m_report.paths.OutputPath);
     if (!encoder) {
-        player.BassError(kEncodingContext);
+        player.ShowAudioError(kEncodingContext);
         m_report.outcome = RenderOutcome::EncoderError;
         player.Action_Stop();
         return;

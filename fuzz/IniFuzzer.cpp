@@ -2,8 +2,8 @@
 // read back as set, lines it did not touch survive a write, and what it writes
 // reads back the same. The file road (ReadIni/WriteIni) runs on the bytes too.
 
-#include "app/ini/Ini.h"
-#include "app/ini/IniDocument.h"
+#include "base/Ini.h"
+#include "base/IniDocument.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // a list written from those entries reads back as the same entries. No entry
 // holds a line end of any kind.
 
-#include "playlist/ListFile.h"
+#include "songlist/ListFile.h"
 
 #include <cstddef>
 #include <cstdint>

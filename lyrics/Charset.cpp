@@ -1,6 +1,6 @@
 #include "lyrics/Charset.h"
 
-#include "app/core/CodePages.h"
+#include "base/CodePages.h"
 
 #include <algorithm>
 #include <iterator>

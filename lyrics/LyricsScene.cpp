@@ -1,7 +1,7 @@
 #include "lyrics/LyricsScene.h"
 
-#include "app/core/TextUtil.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
+#include "base/TextUtil.h"
 #include "lyrics/LyricsModel.h"
 #include "lyrics/LyricsWindowKeys.h"
 

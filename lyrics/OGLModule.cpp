@@ -1,6 +1,6 @@
 #include "lyrics/OGLModule.h"
 
-#include "app/core/UserMessages.h"
+#include "base/UserMessages.h"
 #include "lyrics/OutlineFont.h"
 
 #include <QOpenGLContext>

@@ -1,7 +1,9 @@
 #include "lyrics/OGLWin.h"
 
-#include "app/core/TextUtil.h"
-#include "app/ini/Ini.h"
+#include "base/Geometry.h"
+
+#include "base/Ini.h"
+#include "base/TextUtil.h"
 #include "lyrics/LyricsWindowKeys.h"
 #include "lyrics/OGLModule.h"
 #include "lyrics/VueOpenGL.h"
@@ -64,9 +66,9 @@ void OGLWin::applyStoredSize()
     const QString h = ReadIni(keys::kParolesSection, keys::kHeightKey, m_host.configFile);
     QSize size = this->size();
     if (!w.isEmpty())
-        size.setWidth(text::toInt(text::Val(w) / kTwipsPerPixel));
+        size.setWidth(text::toInt(text::Val(w) / geometry::kTwipsPerPixel));
     if (!h.isEmpty())
-        size.setHeight(text::toInt(text::Val(h) / kTwipsPerPixel));
+        size.setHeight(text::toInt(text::Val(h) / geometry::kTwipsPerPixel));
     resize(size.expandedTo(kMinimumSize));
 }
 
@@ -138,10 +140,10 @@ void OGLWin::Unload()
         return;
     m_unloaded = true;
     m_timer.stop();
-    WriteIni(keys::kParolesSection, keys::kWidthKey, QString::number(width() * kTwipsPerPixel),
-             m_host.configFile);
-    WriteIni(keys::kParolesSection, keys::kHeightKey, QString::number(height() * kTwipsPerPixel),
-             m_host.configFile);
+    WriteIni(keys::kParolesSection, keys::kWidthKey,
+             QString::number(width() * geometry::kTwipsPerPixel), m_host.configFile);
+    WriteIni(keys::kParolesSection, keys::kHeightKey,
+             QString::number(height() * geometry::kTwipsPerPixel), m_host.configFile);
 }
 
 void OGLWin::resizeEvent(QResizeEvent *event)
@@ -163,7 +165,7 @@ void OGLWin::MemoPosition()
         return;
     if (!m_host.mainWindowPos)
         return;
-    const QPoint offset = (pos() - m_host.mainWindowPos()) * kTwipsPerPixel;
+    const QPoint offset = (pos() - m_host.mainWindowPos()) * geometry::kTwipsPerPixel;
     if (m_host.offsetChanged)
         m_host.offsetChanged(offset);
     WriteIni(keys::kParolesSection, keys::kOffsetXKey, QString::number(offset.x()),

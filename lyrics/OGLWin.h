@@ -17,9 +17,6 @@ class VueOpenGL;
 class OGLWin : public QWidget {
     Q_OBJECT
 public:
-    // 15 twips to the pixel: stored sizes and offsets keep twips.
-    static constexpr int kTwipsPerPixel = 15;
-
     // Caption, colours and zoom, stored size, then the OpenGL check.
     explicit OGLWin(LyricsWindowHost host, QWidget *parent = nullptr);
     ~OGLWin() override;

@@ -1,6 +1,6 @@
 #include "lyrics/OutlineFont.h"
 
-#include "app/core/UserMessages.h"
+#include "base/UserMessages.h"
 #include "lyrics/GlyphMesh.h"
 
 namespace melorit::lyrics {

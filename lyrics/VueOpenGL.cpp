@@ -1,6 +1,6 @@
 #include "lyrics/VueOpenGL.h"
 
-#include "app/core/UserMessages.h"
+#include "base/UserMessages.h"
 #include "lyrics/LyricsModel.h"
 #include "lyrics/LyricsScene.h"
 #include "lyrics/OGLModule.h"

@@ -1,6 +1,6 @@
 #include "panels/ChannelControls.h"
 
-#include "app/core/TextUtil.h"
+#include "base/TextUtil.h"
 #include "engine/ControllerTable.h"
 #include "engine/MixTarget.h"
 #include "engine/Mixer.h"

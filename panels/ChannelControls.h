@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/KeyMods.h"
 #include "engine/MidiEvents.h"
-#include "panels/KeyMods.h"
 #include "panels/PresetCatalog.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "panels/EffectControls.h"
 
-#include "app/core/TextUtil.h"
+#include "base/TextUtil.h"
 #include "engine/ControllerTable.h"
 #include "engine/MixTarget.h"
 #include "engine/Mixer.h"

@@ -1,6 +1,6 @@
 #include "panels/KnobDrag.h"
 
-#include "app/core/TextUtil.h"
+#include "base/TextUtil.h"
 
 #include <utility>
 

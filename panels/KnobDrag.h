@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panels/KeyMods.h"
+#include "base/KeyMods.h"
 
 #include <QPointF>
 

@@ -1,6 +1,6 @@
 #include "panels/KnobPicture.h"
 
-#include "app/skins/Skins.h"
+#include "skins/Skins.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "panels/PanelStyle.h"
 
-#include "app/skins/SkinPalette.h"
+#include "skins/SkinPalette.h"
 
 #include <QLabel>
 #include <QPainter>

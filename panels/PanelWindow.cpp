@@ -1,8 +1,9 @@
 #include "panels/PanelWindow.h"
 
-#include "app/core/Language.h"
-#include "app/ini/Ini.h"
-#include "panels/KeyMods.h"
+#include "base/Geometry.h"
+#include "base/Ini.h"
+#include "base/KeyMods.h"
+#include "base/Language.h"
 #include "panels/KnobPicture.h"
 #include "panels/PanelKeys.h"
 
@@ -137,7 +138,7 @@ void PanelWindow::MemoPosition()
     if (!m_host.mainWindowPos) {
         return;
     }
-    const QPoint offset = (pos() - m_host.mainWindowPos()) * kTwipsPerPixel;
+    const QPoint offset = (pos() - m_host.mainWindowPos()) * geometry::kTwipsPerPixel;
     if (m_host.offsetChanged) {
         m_host.offsetChanged(offset);
     }

@@ -19,9 +19,6 @@ class KnobPicture;
 class PanelWindow : public QWidget, public ControllerDisplay {
     Q_OBJECT
 public:
-    // 15 twips to the pixel: stored offsets keep twips.
-    static constexpr int kTwipsPerPixel = 15;
-
     PanelWindow(PanelHost host, QLatin1StringView section, QWidget *parent);
     ~PanelWindow() override;
 

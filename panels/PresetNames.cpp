@@ -1,6 +1,6 @@
 #include "panels/PresetNames.h"
 
-#include "app/core/CodePages.h"
+#include "base/CodePages.h"
 
 #include <algorithm>
 

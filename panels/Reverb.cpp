@@ -1,14 +1,14 @@
 #include "panels/Reverb.h"
 
-#include "app/core/Language.h"
-#include "app/skins/KnobFrames.h"
-#include "app/skins/SkinPalette.h"
+#include "base/Language.h"
 #include "engine/ControllerTable.h"
 #include "engine/Mixer.h"
 #include "panels/KnobPicture.h"
 #include "panels/KnobTag.h"
 #include "panels/PanelKeys.h"
 #include "panels/PanelStyle.h"
+#include "skins/KnobFrames.h"
+#include "skins/SkinPalette.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "playlist/PlaylistLayout.h"
 
-#include "app/skins/ButtonFrames.h"
+#include "skins/ButtonFrames.h"
 
 namespace melorit::playlist::layout {
 

@@ -1,7 +1,7 @@
 #include "playlist/PlaylistLines.h"
 
-#include "app/skins/SkinPalette.h"
-#include "playlist/ListFile.h"
+#include "skins/SkinPalette.h"
+#include "songlist/ListFile.h"
 
 #include <QColor>
 
@@ -34,7 +34,7 @@ QString PlaylistLines::lineText(int line) const
 void PlaylistLines::append(const QString &path)
 {
     beginInsertRows({}, count(), count());
-    m_names.append(SongDisplayName(path));
+    m_names.append(songlist::SongDisplayName(path));
     endInsertRows();
 }
 
@@ -44,7 +44,7 @@ void PlaylistLines::reset(const QStringList &paths)
     m_names.clear();
     m_names.reserve(paths.size());
     for (const QString &path : paths)
-        m_names.append(SongDisplayName(path));
+        m_names.append(songlist::SongDisplayName(path));
     m_marked = 0;
     endResetModel();
 }

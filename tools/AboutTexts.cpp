@@ -1,7 +1,7 @@
 #include "tools/AboutTexts.h"
 
-#include "app/core/Language.h"
-#include "app/core/TextUtil.h"
+#include "base/Language.h"
+#include "base/TextUtil.h"
 
 namespace melorit::tools {
 namespace {

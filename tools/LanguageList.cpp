@@ -1,7 +1,8 @@
 #include "tools/LanguageList.h"
 
-#include "app/core/TextUtil.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
+#include "base/Language.h"
+#include "base/TextUtil.h"
 #include "tools/OptionsKeys.h"
 
 #include <QDir>
@@ -19,8 +20,7 @@ QList<LanguageEntry> listLanguageFiles(const QString &folder, int limit)
         if (entries.size() >= limit)
             break;
         const QString file = dir.absoluteFilePath(name);
-        const QString code =
-            ReadIni(options::kLanguageCodeSection, options::kLanguageCodeKey, file);
+        const QString code = languageFileCode(file);
         if (!code.isEmpty())
             entries.append({code, file});
     }

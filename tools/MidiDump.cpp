@@ -1,7 +1,7 @@
 #include "tools/MidiDump.h"
 
-#include "app/core/AtomicFile.h"
-#include "app/core/CodePages.h"
+#include "base/AtomicFile.h"
+#include "base/CodePages.h"
 #include "tools/CasmDump.h"
 #include "tools/DumpText.h"
 #include "tools/MidiBuffer.h"

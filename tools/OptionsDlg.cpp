@@ -1,10 +1,10 @@
 #include "tools/OptionsDlg.h"
 
-#include "app/core/Language.h"
-#include "app/core/ProgramPaths.h"
-#include "app/ini/Ini.h"
-#include "app/skins/SkinPalette.h"
-#include "app/skins/WindowPalette.h"
+#include "base/Ini.h"
+#include "base/Language.h"
+#include "base/ProgramPaths.h"
+#include "skins/SkinPalette.h"
+#include "skins/WindowPalette.h"
 #include "tools/OptionsHost.h"
 #include "tools/OptionsKeys.h"
 #include "tools/SoundFontInfo.h"
@@ -150,7 +150,7 @@ void OptionsDlg::ComboLng_Click(int position)
     if (position < 0 || position >= m_languageFiles.size())
         return;
     const QString file = m_languageFiles[position].file;
-    WriteIni(options::kSection, options::kLanguageKey, languageBaseName(file));
+    WriteIni(kConfigLanguageSection, kLanguageCodeKey, languageBaseName(file));
     m_host.reloadAllLanguages(file);
 }
 

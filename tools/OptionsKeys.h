@@ -8,17 +8,12 @@ namespace melorit::tools::options {
 
 // Configuration file, section "Melorit".
 inline constexpr QLatin1StringView kSection{"Melorit"};
-// The language: base name of the language file ("fr" for "fr.lng"); "" at
-// the first run.
-inline constexpr QLatin1StringView kLanguageKey{"Lng"};
 // Automatic muting of the melody channel: "1" on, "0" off; on when missing.
 inline constexpr QLatin1StringView kAutoMuteKey{"AutoMute"};
 inline constexpr bool kAutoMuteDefault = true;
 
-// Language files: the file's own code, section "MELORIT", key "Lng".
+// Language files (their code: base/Language.h).
 inline constexpr QLatin1StringView kLanguageFilePattern{"*.lng"};
-inline constexpr QLatin1StringView kLanguageCodeSection{"MELORIT"};
-inline constexpr QLatin1StringView kLanguageCodeKey{"Lng"};
 
 // Language file, section "Options".
 inline constexpr QLatin1StringView kTextSection{"Options"};

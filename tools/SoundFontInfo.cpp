@@ -1,9 +1,9 @@
 #include "tools/SoundFontInfo.h"
 
-#include "app/core/CodePages.h"
-#include "app/core/TextUtil.h"
-#include "app/core/UserMessages.h"
-#include "app/ini/Ini.h"
+#include "base/CodePages.h"
+#include "base/Ini.h"
+#include "base/TextUtil.h"
+#include "base/UserMessages.h"
 #include "tools/RiffFile.h"
 
 #include <QBuffer>

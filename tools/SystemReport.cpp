@@ -1,6 +1,7 @@
 #include "tools/SystemReport.h"
 
-#include "app/core/ProgramPaths.h"
+#include "audio/Diagnostics.h"
+#include "base/ProgramPaths.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -8,9 +9,6 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QThread>
-
-#include <SDL.h>
-#include <fluidsynth.h>
 
 namespace melorit::tools {
 namespace {
@@ -48,12 +46,11 @@ QString readCpuModel()
     return cpuModelName(file.read(kCpuInfoBytes));
 }
 
-QStringList sdlAudioDrivers()
+QStringList audioDrivers()
 {
     QStringList drivers;
-    const int count = SDL_GetNumAudioDrivers();
-    for (int i = 0; i < count; ++i)
-        drivers.append(QString::fromUtf8(SDL_GetAudioDriver(i)));
+    for (const std::string &driver : audio::outputDrivers())
+        drivers.append(QString::fromStdString(driver));
     return drivers;
 }
 
@@ -82,10 +79,8 @@ ProgramVersion programVersion()
 
 ComponentVersions componentVersions()
 {
-    SDL_version sdl;
-    SDL_GetVersion(&sdl);
-    return {QString::fromLatin1(qVersion()), QString::fromUtf8(fluid_version_str()),
-            QStringLiteral("%1.%2.%3").arg(sdl.major).arg(sdl.minor).arg(sdl.patch)};
+    return {QString::fromLatin1(qVersion()), QString::fromStdString(audio::synthesizerVersion()),
+            QString::fromStdString(audio::outputLibraryVersion())};
 }
 
 QString cpuModelName(QByteArrayView cpuinfo)
@@ -128,9 +123,9 @@ SystemFacts collectSystemFacts()
     facts.cpuThreads = QThread::idealThreadCount();
     facts.display = QGuiApplication::platformName();
     facts.libraries = componentVersions();
-    // The driver SDL runs with once the program has started its audio.
-    facts.audioDriver = QString::fromUtf8(SDL_GetCurrentAudioDriver());
-    facts.audioDrivers = sdlAudioDrivers();
+    // The driver in use once the program has started its audio.
+    facts.audioDriver = QString::fromStdString(audio::currentOutputDriver());
+    facts.audioDrivers = audioDrivers();
     for (const QString &name : kEncoderNames) {
         EncoderFacts encoder{name, findEncoder(name), {}};
         if (!encoder.path.isEmpty())

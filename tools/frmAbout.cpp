@@ -1,8 +1,8 @@
 #include "tools/frmAbout.h"
 
-#include "app/core/UserMessages.h"
-#include "app/skins/SkinPalette.h"
-#include "app/skins/WindowPalette.h"
+#include "base/UserMessages.h"
+#include "skins/SkinPalette.h"
+#include "skins/WindowPalette.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>

@@ -1,6 +1,6 @@
 #include "app/mainwin/Meters.h"
 
-#include "app/skins/MeterFrames.h"
+#include "skins/MeterFrames.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "app/mainwin/MixPicture.h"
 
-#include "app/skins/SkinPalette.h"
-#include "app/skins/Skins.h"
+#include "skins/SkinPalette.h"
+#include "skins/Skins.h"
 
 #include <QMouseEvent>
 #include <QPainter>

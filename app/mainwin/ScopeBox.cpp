@@ -1,6 +1,6 @@
 #include "app/mainwin/ScopeBox.h"
 
-#include "app/skins/SkinPalette.h"
+#include "skins/SkinPalette.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #include "app/mainwin/SkinPicture.h"
 
-#include "app/skins/Skins.h"
+#include "skins/Skins.h"
 
 #include <QPainter>
 

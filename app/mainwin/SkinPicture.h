@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/skins/SkinSheets.h"
+#include "skins/SkinSheets.h"
 
 #include <QWidget>
 

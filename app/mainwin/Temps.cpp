@@ -1,8 +1,8 @@
 #include "app/mainwin/Temps.h"
 
-#include "app/ini/Ini.h"
 #include "app/mainwin/TimeEntry.h"
-#include "app/skins/WindowPalette.h"
+#include "base/Ini.h"
+#include "skins/WindowPalette.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

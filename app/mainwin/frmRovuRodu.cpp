@@ -1,17 +1,17 @@
 #include "app/mainwin/frmRovuRodu.h"
 
-#include "app/ini/Ini.h"
 #include "app/mainwin/MainLayout.h"
 #include "app/mainwin/MixPicture.h"
 #include "app/mainwin/ScopeBox.h"
-#include "app/mainwin/SkinButton.h"
 #include "app/mainwin/SkinPicture.h"
 #include "app/mainwin/TimeEntry.h"
-#include "app/skins/ButtonFrames.h"
-#include "app/skins/SkinPalette.h"
-#include "app/skins/Skins.h"
 #include "audio/SyncDispatcher.h"
+#include "base/Ini.h"
 #include "engine/Player.h"
+#include "skins/ButtonFrames.h"
+#include "skins/PictureButton.h"
+#include "skins/SkinPalette.h"
+#include "skins/Skins.h"
 #include "slider/ucxSlider.h"
 
 #include <QLabel>
@@ -81,10 +81,10 @@ frmRovuRodu::~frmRovuRodu() = default;
 void frmRovuRodu::buildControls()
 {
     for (int i = 0; i <= skins::kLastCommandButton; ++i) {
-        auto *button = new SkinButton(i, this);
+        auto *button = new skins::PictureButton(i, this);
         button->setGeometry(layout::picSM(i));
-        connect(button, &SkinButton::pressed, this, &frmRovuRodu::picSM_pressed);
-        connect(button, &SkinButton::released, this, &frmRovuRodu::picSM_released);
+        connect(button, &skins::PictureButton::pressed, this, &frmRovuRodu::picSM_pressed);
+        connect(button, &skins::PictureButton::released, this, &frmRovuRodu::picSM_released);
         m_picSM[static_cast<std::size_t>(i)] = button;
     }
     for (int i = 0; i <= engine::kTempoControl; ++i) {
@@ -240,7 +240,7 @@ void frmRovuRodu::DispMiscButtons()
         DrawSM(i, 0);
 }
 
-SkinButton *frmRovuRodu::picSM(int index) const
+skins::PictureButton *frmRovuRodu::picSM(int index) const
 {
     if (index < 0 || index > skins::kLastCommandButton)
         return nullptr;

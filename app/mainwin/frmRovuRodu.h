@@ -25,6 +25,7 @@ class Player;
 } // namespace melorit::engine
 
 namespace melorit::skins {
+class PictureButton;
 class SkinSet;
 } // namespace melorit::skins
 
@@ -32,7 +33,6 @@ namespace melorit::mainwin {
 
 class MixPicture;
 class ScopeBox;
-class SkinButton;
 class SkinPicture;
 
 // The main window: a frameless, skinned window dragged by any point, with
@@ -101,7 +101,7 @@ public:
     void tempoRatioCommitted(double tempoRatio) override;
 
     // --- what the window shows, for the program and the tests
-    SkinButton *picSM(int index) const;
+    skins::PictureButton *picSM(int index) const;
     int buttonState(int index) const;
     MixPicture *potard(int index) const;
     SkinPicture *picJ(int channel) const;
@@ -153,7 +153,7 @@ private:
     const skins::SkinSet &m_skins;
     MainWindowHost &m_host;
 
-    std::array<SkinButton *, 51> m_picSM{};
+    std::array<skins::PictureButton *, 51> m_picSM{};
     std::array<int, 51> m_buttonStates{};
     std::array<MixPicture *, 19> m_potard{};
     std::array<SkinPicture *, 16> m_picJ{};

@@ -2,10 +2,10 @@
 // files dropped on the window.
 #include "app/mainwin/frmRovuRodu.h"
 
-#include "app/mainwin/SkinButton.h"
-#include "app/skins/ButtonFrames.h"
-#include "app/skins/Skins.h"
 #include "engine/Player.h"
+#include "skins/ButtonFrames.h"
+#include "skins/PictureButton.h"
+#include "skins/Skins.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>

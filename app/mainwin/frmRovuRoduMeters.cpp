@@ -4,8 +4,8 @@
 #include "app/mainwin/MixPicture.h"
 #include "app/mainwin/ScopeBox.h"
 #include "app/mainwin/SkinPicture.h"
-#include "app/skins/MeterFrames.h"
 #include "engine/Player.h"
+#include "skins/MeterFrames.h"
 #include "slider/ucxSlider.h"
 
 #include <QLabel>

@@ -2,18 +2,18 @@
 // commands with the time-entry dialog.
 #include "app/mainwin/frmRovuRodu.h"
 
-#include "app/ini/Ini.h"
 #include "app/mainwin/MainLayout.h"
 #include "app/mainwin/MixPicture.h"
-#include "app/mainwin/SkinButton.h"
 #include "app/mainwin/Temps.h"
 #include "app/mainwin/TimeEntry.h"
-#include "app/skins/ButtonFrames.h"
-#include "app/skins/KnobFrames.h"
+#include "base/Ini.h"
 #include "engine/MixTexts.h"
 #include "engine/Player.h"
 #include "engine/SoloMute.h"
 #include "engine/TimeText.h"
+#include "skins/ButtonFrames.h"
+#include "skins/KnobFrames.h"
+#include "skins/PictureButton.h"
 #include "slider/ucxSlider.h"
 
 #include <QLabel>
@@ -189,8 +189,8 @@ void frmRovuRodu::installNoteWatcher()
 void frmRovuRodu::AfficherMarqueurs(bool relayout)
 {
     const engine::Markers &markers = m_player.markers();
-    SkinButton *start = m_picSM[kStartMarkerButton];
-    SkinButton *end = m_picSM[kEndMarkerButton];
+    skins::PictureButton *start = m_picSM[kStartMarkerButton];
+    skins::PictureButton *end = m_picSM[kEndMarkerButton];
     if (markers.PunchActive) {
         DrawSM(kMarkersButton, 1);
         if (start->isHidden() || relayout) {

@@ -1,6 +1,6 @@
 #include "app/program/DesktopDialogs.h"
 
-#include "app/core/Language.h"
+#include "base/Language.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/UserMessages.h"
+#include "base/UserMessages.h"
 #include "engine/Player.h"
 #include "engine/PlayerDialogs.h"
 #include "export/ExportDialogs.h"

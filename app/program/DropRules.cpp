@@ -1,6 +1,6 @@
 #include "app/program/DropRules.h"
 
-#include "app/core/TextUtil.h"
+#include "base/TextUtil.h"
 
 namespace melorit::program {
 

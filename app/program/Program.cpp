@@ -1,14 +1,15 @@
 #include "app/program/Program.h"
 
-#include "app/core/Geometry.h"
-#include "app/core/Language.h"
-#include "app/core/ProgramPaths.h"
-#include "app/core/TextUtil.h"
-#include "app/ini/Ini.h"
 #include "app/program/ProgramKeys.h"
 #include "audio/Device.h"
+#include "base/Geometry.h"
+#include "base/Ini.h"
+#include "base/Language.h"
+#include "base/ProgramPaths.h"
+#include "base/TextUtil.h"
 #include "lyrics/LyricsWindowControl.h"
-#include "playlist/PlayList.h"
+#include "playlist/PlaylistWindow.h"
+#include "tools/MidiDump.h"
 #include "tools/OptionsDlg.h"
 
 #include <QCoreApplication>
@@ -80,8 +81,7 @@ bool Program::start()
 
 bool Program::chooseLanguage()
 {
-    const LanguageChoice choice =
-        chooseLanguageFile(ReadIni(keys::kMeloritSection, keys::kLanguageKey));
+    const LanguageChoice choice = chooseLanguageFile(configuredLanguageCode());
     if (!choice.found) {
         failStart(QStringLiteral("Missing ") + QDir::toNativeSeparators(choice.file),
                   MessageIcon::Critical);
@@ -111,7 +111,7 @@ void Program::createPlayer()
     m_player->mixer().setView(&m_mixView);
 
     m_player->lyrics().setDisplayHandler([this](int mark) { m_view.lyricsEventShown(mark); });
-    connect(&m_player->playlist(), &playlist::Playlist::titleChanged, this, [this] {
+    connect(&m_player->playlist(), &songlist::SongList::titleChanged, this, [this] {
         if (m_player)
             m_player->AffTitre();
     });
@@ -137,6 +137,12 @@ void Program::createRendering()
     // The window's messages run between two blocks of a conversion.
     m_renderer->setBetweenBlocks([] { QCoreApplication::processEvents(); });
     m_player->setRendering(m_renderer.get());
+    // "Debug_MidiTxt" = 1: a readable listing of each song is written beside
+    // it before it plays.
+    m_player->setListeningHook([](const QString &songPath) {
+        if (ReadIni(QStringLiteral("Melorit"), QStringLiteral("Debug_MidiTxt")) == u"1")
+            tools::DumpMidi(songPath);
+    });
 }
 
 void Program::loadMix()
@@ -219,7 +225,7 @@ bool Program::startAudio()
         return true;
     if (!audio::Init(44100)) {
         m_exitCode = 1;
-        m_player->BassError(QStringLiteral("Erreur d'initialisation BASS"));
+        m_player->ShowAudioError(QStringLiteral("Erreur d'initialisation BASS"));
         QuitProgram();
         return false;
     }
@@ -228,7 +234,7 @@ bool Program::startAudio()
 
 void Program::queueCommandLine()
 {
-    playlist::Playlist &songs = m_player->playlist();
+    songlist::SongList &songs = m_player->playlist();
     for (const QString &song : m_options.songs)
         songs.addSong(song);
     if (songs.count() >= 1 && songs.CurrentSong() < 1) {

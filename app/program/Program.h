@@ -4,11 +4,11 @@
 #include "app/program/DesktopDialogs.h"
 #include "app/program/MainWindowParts.h"
 #include "app/program/ProgramView.h"
-#include "app/skins/Skins.h"
 #include "engine/Player.h"
 #include "panels/PanelMixView.h"
 #include "panels/Reverb.h"
 #include "playlist/PlaylistHost.h"
+#include "skins/Skins.h"
 #include "tools/OptionsDlg.h"
 #include "tools/OptionsHost.h"
 #include "tools/frmAbout.h"
@@ -28,7 +28,7 @@ namespace melorit::program {
 
 // The four windows that follow the main window, in the order they are
 // loaded, placed and unloaded.
-enum class SecondaryWindow { Reglage, Reverb, Lyrics, PlayList };
+enum class SecondaryWindow { Reglage, Reverb, Lyrics, Playlist };
 inline constexpr int kSecondaryWindowCount = 4;
 
 // The main window's buttons that show and hide them.
@@ -81,7 +81,7 @@ public:
     panels::Reglage *channelPanel() const { return m_reglage; }
     panels::Reverb *effectsPanel() const { return m_reverb; }
     lyrics::LyricsWindowControl *lyricsControl() const { return m_lyrics.get(); }
-    playlist::PlayList *playlistWindow() const { return m_playlistWindow; }
+    playlist::PlaylistWindow *playlistWindow() const { return m_playlistWindow; }
     tools::OptionsDlg *optionsDialog() const { return m_optionsDlg; }
     tools::frmAbout *aboutBox() const { return m_about; }
     // The window itself, nullptr when it does not exist (or the lyrics
@@ -179,7 +179,7 @@ private:
     QPointer<panels::Reglage> m_reglage;
     QPointer<panels::Reverb> m_reverb;
     std::unique_ptr<lyrics::LyricsWindowControl> m_lyrics;
-    QPointer<playlist::PlayList> m_playlistWindow;
+    QPointer<playlist::PlaylistWindow> m_playlistWindow;
     QPointer<tools::OptionsDlg> m_optionsDlg;
     QPointer<tools::frmAbout> m_about;
 };

@@ -2,16 +2,16 @@
 // hand to the program, and the shutdown.
 #include "app/program/Program.h"
 
-#include "app/core/Language.h"
-#include "app/ini/Ini.h"
 #include "app/program/DropRules.h"
 #include "app/program/ProgramKeys.h"
 #include "audio/Device.h"
+#include "base/Ini.h"
+#include "base/Language.h"
 #include "lyrics/LyricsWindowControl.h"
 #include "lyrics/OGLWin.h"
 #include "panels/Reglage.h"
 #include "panels/Reverb.h"
-#include "playlist/PlayList.h"
+#include "playlist/PlaylistWindow.h"
 #include "tools/LanguageList.h"
 #include "tools/OptionsDlg.h"
 #include "tools/frmAbout.h"
@@ -65,7 +65,7 @@ void Program::GereDrop(const QStringList &paths)
     const DroppedFiles dropped =
         sortDroppedFiles(paths, languageText(m_languageFile, main, keys::kSongExtensionsKey),
                          languageText(m_languageFile, main, keys::kFontExtensionsKey));
-    playlist::Playlist &songs = m_player->playlist();
+    songlist::SongList &songs = m_player->playlist();
     for (const QString &song : dropped.songs)
         songs.addSong(song);
     if (!dropped.soundFont.isEmpty())
@@ -81,7 +81,7 @@ void Program::acceptSongs(const QStringList &songs)
 {
     if (m_quitDone || !m_player)
         return;
-    playlist::Playlist &list = m_player->playlist();
+    songlist::SongList &list = m_player->playlist();
     for (const QString &song : songs)
         list.addSong(song);
     if (list.count() > 0 && list.CurrentSong() < 1) {
@@ -102,7 +102,7 @@ void Program::fontStatusChanged(const QString &text)
 void Program::reloadAllLanguages(const QString &file)
 {
     m_languageFile = file;
-    m_languageCode = ReadIni(keys::kLanguageCodeSection, keys::kLanguageKey, file);
+    m_languageCode = languageFileCode(file);
     m_player->setLanguageFile(file);
 
     tools::LanguageReloaders reloaders;

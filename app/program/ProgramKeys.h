@@ -28,11 +28,8 @@ inline constexpr QLatin1StringView kHiddenValue{"0"};
 
 // The language and the automatic melody muting.
 inline constexpr QLatin1StringView kMeloritSection{"Melorit"};
-inline constexpr QLatin1StringView kLanguageKey{"Lng"};
 inline constexpr QLatin1StringView kAutoMuteKey{"AutoMute"};
 inline constexpr QLatin1StringView kAutoMuteOff{"0"};
-// Language files name their own code here.
-inline constexpr QLatin1StringView kLanguageCodeSection{"MELORIT"};
 
 // Texts of the main window's section of the language file used here.
 inline constexpr QLatin1StringView kSongExtensionsKey{"Extmid"};

@@ -2,7 +2,7 @@
 
 #include "lyrics/LyricsWindowControl.h"
 #include "panels/Reglage.h"
-#include "playlist/PlayList.h"
+#include "playlist/PlaylistWindow.h"
 
 namespace melorit::program {
 

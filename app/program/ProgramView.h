@@ -2,7 +2,7 @@
 
 #include "engine/PlayerView.h"
 #include "panels/Reglage.h"
-#include "playlist/PlayList.h"
+#include "playlist/PlaylistWindow.h"
 
 #include <QPointer>
 
@@ -21,7 +21,7 @@ class ProgramView final : public engine::PlayerView {
 public:
     void setMainView(engine::PlayerView *view) { m_main = view; }
     void setLyrics(lyrics::LyricsWindowControl *lyrics) { m_lyrics = lyrics; }
-    void setPlaylistWindow(playlist::PlayList *window) { m_playlist = window; }
+    void setPlaylistWindow(playlist::PlaylistWindow *window) { m_playlist = window; }
     void setChannelPanel(panels::Reglage *panel) { m_channels = panel; }
 
     void captionChanged(const QString &caption) override;
@@ -39,7 +39,7 @@ public:
 private:
     engine::PlayerView *m_main = nullptr;
     lyrics::LyricsWindowControl *m_lyrics = nullptr;
-    QPointer<playlist::PlayList> m_playlist;
+    QPointer<playlist::PlaylistWindow> m_playlist;
     QPointer<panels::Reglage> m_channels;
 };
 

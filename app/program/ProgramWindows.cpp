@@ -3,15 +3,15 @@
 // along with the main window by their offsets, unloaded at shutdown.
 #include "app/program/Program.h"
 
-#include "app/core/Geometry.h"
-#include "app/ini/Ini.h"
 #include "app/program/ProgramKeys.h"
 #include "audio/MidiStream.h"
+#include "base/Geometry.h"
+#include "base/Ini.h"
 #include "lyrics/LyricsWindowControl.h"
 #include "lyrics/OGLWin.h"
 #include "panels/Reglage.h"
 #include "panels/Reverb.h"
-#include "playlist/PlayList.h"
+#include "playlist/PlaylistWindow.h"
 #include "tools/OptionsDlg.h"
 #include "tools/frmAbout.h"
 
@@ -35,7 +35,7 @@ QWidget *Program::secondaryWindow(SecondaryWindow which) const
         return m_reverb;
     case SecondaryWindow::Lyrics:
         return m_lyrics && m_lyrics->windowExists() ? m_lyrics->window() : nullptr;
-    case SecondaryWindow::PlayList:
+    case SecondaryWindow::Playlist:
         return m_playlistWindow;
     }
     return nullptr;
@@ -69,7 +69,7 @@ void Program::mainWindowMoved()
 
 void Program::setPlaylistOffset(QPoint offsetTwips)
 {
-    m_offsets[index(SecondaryWindow::PlayList)] = offsetTwips;
+    m_offsets[index(SecondaryWindow::Playlist)] = offsetTwips;
 }
 
 void Program::playlistHiddenByUser()
@@ -150,7 +150,7 @@ void Program::createLyricsWindow()
 void Program::createPlaylistWindow()
 {
     m_playlistWindow =
-        new playlist::PlayList(m_player->playlist(), *this, m_skins, m_options.chooser);
+        new playlist::PlaylistWindow(m_player->playlist(), *this, m_skins, m_options.chooser);
     m_view.setPlaylistWindow(m_playlistWindow);
 }
 

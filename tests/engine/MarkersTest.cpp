@@ -1,7 +1,7 @@
 #include "engine/Markers.h"
 
 #include "Recorders.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
 
 #include <QDir>
 #include <QFile>

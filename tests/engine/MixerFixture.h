@@ -3,7 +3,7 @@
 #include "engine/Mixer.h"
 
 #include "Recorders.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
 
 #include <QFile>
 #include <QTemporaryDir>

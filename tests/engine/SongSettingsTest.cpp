@@ -1,6 +1,6 @@
 #include "engine/SongSettings.h"
 
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
 
 #include <QDir>
 #include <QFile>

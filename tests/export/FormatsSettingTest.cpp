@@ -1,7 +1,7 @@
 // "Lyrics"/"Formats": read with the other export settings, shown and saved
 // by the export dialog's content.
 
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
 #include "export/ExportForm.h"
 #include "export/ExportSettings.h"
 #include "export/LyricsFormats.h"
@@ -74,7 +74,7 @@ TEST_F(FormatsSetting, TheDialogSavesTheTickedFormats)
     // Nothing ticked keeps the default rather than a list that names none.
     form.CheckFormatKok = false;
     form.CheckFormatAss = false;
-    form.MémoParam();
+    form.MemoParam();
     EXPECT_EQ(stored(), QStringLiteral("kok"));
 
     // A cancel saves nothing.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/UserMessages.h"
 #include "audio/MidiStream.h"
+#include "base/UserMessages.h"
 #include "export/LyricsFileWriter.h"
 #include "lyrics/LyricsModel.h"
 #include "tests/support/MidiFileBuilder.h"

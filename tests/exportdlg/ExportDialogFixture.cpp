@@ -1,6 +1,6 @@
 #include "ExportDialogFixture.h"
 
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
 
 namespace melorit::exporting::test {
 

@@ -25,10 +25,10 @@ using windows::test::u8;
 
 class ExportDialogTest : public ExportDialogFixture {
 protected:
-    std::unique_ptr<Tags> open(const QString &language, const QString &artist = {},
-                               const QString &title = {}) const
+    std::unique_ptr<ExportDialog> open(const QString &language, const QString &artist = {},
+                                       const QString &title = {}) const
     {
-        return std::make_unique<Tags>(mst(), artist, title, language, config());
+        return std::make_unique<ExportDialog>(mst(), artist, title, language, config());
     }
 };
 
@@ -53,7 +53,7 @@ TEST_F(ExportDialogTest, OpensWithStoredSettingsAndTags)
     EXPECT_FALSE(dialog->CheckKOK()->isChecked());
     EXPECT_EQ(u8(dialog->LyricsMax()->text()), "32");
     EXPECT_EQ(u8(dialog->TextAlbum()->text()), "Chansons \u00e9ternelles");
-    EXPECT_EQ(u8(dialog->TextAnnée()->text()), "1958");
+    EXPECT_EQ(u8(dialog->TextAnnee()->text()), "1958");
     EXPECT_EQ(u8(dialog->ComboGenre()->currentText()), "Chanson");
     EXPECT_FALSE(dialog->TagsValidated());
 }

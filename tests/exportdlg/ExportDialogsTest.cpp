@@ -25,7 +25,7 @@ protected:
 TEST_F(ExportDialogsTest, CancelledDialogGivesNoChoice)
 {
     ExportDialogs asking = dialogs();
-    whenModal<Tags>([](Tags *dialog) { dialog->Btn_Abandon()->click(); });
+    whenModal<ExportDialog>([](ExportDialog *dialog) { dialog->Btn_Abandon()->click(); });
     EXPECT_FALSE(asking.exportDialog(mst(), QStringLiteral("A"), QStringLiteral("T")));
 }
 
@@ -34,7 +34,7 @@ TEST_F(ExportDialogsTest, ValidatedDialogGivesTheSavedSettingsAndTags)
     setWave(QStringLiteral("Encoding"), QStringLiteral("1"));
     setWave(QStringLiteral("Rate"), QStringLiteral("256"));
     ExportDialogs asking = dialogs();
-    whenModal<Tags>([](Tags *dialog) {
+    whenModal<ExportDialog>([](ExportDialog *dialog) {
         dialog->RecFolder()->setText(QStringLiteral("/srv/karaoke"));
         dialog->TextAlbum()->setText(QStringLiteral("Live"));
         dialog->Btn_Validation()->click();
@@ -53,7 +53,7 @@ TEST_F(ExportDialogsTest, ValidatedDialogGivesTheSavedSettingsAndTags)
 TEST_F(ExportDialogsTest, ChoosingTheBatchIsReported)
 {
     ExportDialogs asking = dialogs();
-    whenModal<Tags>([](Tags *dialog) {
+    whenModal<ExportDialog>([](ExportDialog *dialog) {
         whenModal<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
         dialog->Btn_Tous()->click();
     });

@@ -1,7 +1,7 @@
 // Pictures of the export dialog in French and in English, for the
 // documentation: export_shots <folder>.
-#include "app/core/ProgramPaths.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
+#include "base/ProgramPaths.h"
 #include "export/ExportDialog.h"
 
 #include <QApplication>
@@ -17,8 +17,8 @@ namespace {
 bool shoot(const QString &languageFile, const QString &songSettings, const QString &config,
            const QString &path)
 {
-    exporting::Tags dialog(songSettings, QStringLiteral("\u00c9dith Piaf"),
-                           QStringLiteral("La Vie en rose"), languageFile, config);
+    exporting::ExportDialog dialog(songSettings, QStringLiteral("\u00c9dith Piaf"),
+                                   QStringLiteral("La Vie en rose"), languageFile, config);
     dialog.show();
     QApplication::processEvents();
     if (!dialog.grab().toImage().save(path)) {

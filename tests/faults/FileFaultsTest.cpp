@@ -1,12 +1,12 @@
 // Settings, lyrics and list files when the disk fills, the file is read-only,
 // the folder is not writable or the writer is killed; songs that vanish.
 
-#include "app/ini/Ini.h"
 #include "audio/MidiStream.h"
+#include "base/Ini.h"
 #include "export/LyricsFileWriter.h"
 #include "lyrics/LyricsModel.h"
 #include "lyrics/StreamLyricsSource.h"
-#include "playlist/ListFile.h"
+#include "songlist/ListFile.h"
 #include "tests/faults/FaultHelpers.h"
 #include "tests/support/MidiFileBuilder.h"
 
@@ -199,11 +199,11 @@ TEST(ListFile, SongsNamedLikeCommentsOrUtf8SurviveAWriteAndARead)
     const QStringList songs{
         folder + QStringLiteral("#1 hit.kar"), folder + QStringLiteral("f~`\u00C3\u00A9.mid"),
         folder + QStringLiteral(" spaced .mid"), QStringLiteral("/elsewhere/caf\u00E9.kar")};
-    ASSERT_TRUE(playlist::writeListFile(songs, list));
-    EXPECT_EQ(playlist::readListFile(list), songs);
+    ASSERT_TRUE(songlist::writeListFile(songs, list));
+    EXPECT_EQ(songlist::readListFile(list), songs);
     // The ordinary case is unchanged: relative, Windows-1252.
     const QStringList plain{folder + QStringLiteral("caf\u00E9.kar")};
-    ASSERT_TRUE(playlist::writeListFile(plain, list));
+    ASSERT_TRUE(songlist::writeListFile(plain, list));
     EXPECT_EQ(fileBytes(list), QByteArray("caf\xE9.kar\r\n"));
 }
 
@@ -212,7 +212,7 @@ TEST(ListFile, AReadOnlyListIsNotReplaced)
     const QString list = in(faults::freshFolder(), "songs.m3u");
     ASSERT_TRUE(putFile(list, "a.kar\r\n"));
     ASSERT_TRUE(QFile::setPermissions(list, QFileDevice::ReadOwner | QFileDevice::ReadOther));
-    EXPECT_FALSE(playlist::writeListFile({QStringLiteral("/x/b.kar")}, list));
+    EXPECT_FALSE(songlist::writeListFile({QStringLiteral("/x/b.kar")}, list));
     EXPECT_EQ(fileBytes(list), "a.kar\r\n");
 }
 
@@ -225,7 +225,7 @@ TEST(Songs, ASongThatVanishedAfterTheListingIsReportedNotPlayed)
     file.addTrack().note(0, 60, 100, 0, 480);
     ASSERT_TRUE(file.writeTo(song.toStdString()));
     ASSERT_TRUE(putFile(list, "gone.kar\r\n"));
-    const auto listed = playlist::readListFile(list);
+    const auto listed = songlist::readListFile(list);
     ASSERT_TRUE(listed);
     ASSERT_EQ(listed->size(), 1);
     ASSERT_TRUE(QFile::remove(song));

@@ -1,9 +1,9 @@
 // Installs this build folder into a temporary prefix, as `cmake --install`
 // does for a user, and runs the installed programs from there.
 
-#include "app/core/Language.h"
-#include "app/core/ProgramPaths.h"
 #include "app/instance/SingleInstance.h"
+#include "base/Language.h"
+#include "base/ProgramPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>

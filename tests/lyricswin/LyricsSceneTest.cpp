@@ -1,6 +1,6 @@
 #include "lyrics/LyricsScene.h"
-#include "app/core/ProgramPaths.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
+#include "base/ProgramPaths.h"
 #include "lyrics/LyricsFrame.h"
 #include "tests/lyricswin/SongFixture.h"
 

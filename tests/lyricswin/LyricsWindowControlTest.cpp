@@ -1,5 +1,5 @@
 #include "lyrics/LyricsWindowControl.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
 #include "lyrics/LyricsScene.h"
 #include "lyrics/OGLWin.h"
 #include "tests/lyricswin/WindowTestSupport.h"

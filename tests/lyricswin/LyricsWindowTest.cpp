@@ -1,4 +1,4 @@
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
 #include "lyrics/LyricsScene.h"
 #include "lyrics/OGLWin.h"
 #include "lyrics/VueOpenGL.h"

@@ -6,10 +6,10 @@
 #include "app/mainwin/MixPicture.h"
 #include "app/mainwin/ScopeBox.h"
 #include "app/mainwin/SkinPicture.h"
-#include "app/skins/MeterFrames.h"
 #include "audio/Device.h"
 #include "audio/Error.h"
 #include "engine/MixTexts.h"
+#include "skins/MeterFrames.h"
 #include "slider/ucxSlider.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
 
 #include "tests/support/WidgetTestEnvironment.h"
 

@@ -7,8 +7,8 @@
 
 #include "app/mainwin/MainWindowHost.h"
 #include "app/mainwin/frmRovuRodu.h"
-#include "app/skins/Skins.h"
 #include "engine/Player.h"
+#include "skins/Skins.h"
 
 #include <QPoint>
 #include <QString>

@@ -1,13 +1,13 @@
 // The main window's buttons, keys, drops, moves, texts and tooltips.
 #include "MainWindowFixture.h"
 
-#include "app/ini/Ini.h"
 #include "app/mainwin/MainLayout.h"
 #include "app/mainwin/MixPicture.h"
-#include "app/mainwin/SkinButton.h"
 #include "app/mainwin/SkinPicture.h"
-#include "app/skins/ButtonFrames.h"
-#include "app/skins/Skins.h"
+#include "base/Ini.h"
+#include "skins/ButtonFrames.h"
+#include "skins/PictureButton.h"
+#include "skins/Skins.h"
 #include "slider/ucxSlider.h"
 
 #include <QApplication>
@@ -31,7 +31,7 @@ QImage pictureOf(int index, int state, const skins::SkinSet &skins)
 TEST_F(MainWindowTest, CommandRunsOnlyOnReleaseOverItsButton)
 {
     makeWindow();
-    SkinButton *help = m_window->picSM(38);
+    skins::PictureButton *help = m_window->picSM(38);
     press(help);
     EXPECT_TRUE(m_host.calls.empty());
     // Held: drawn pressed.

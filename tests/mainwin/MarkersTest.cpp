@@ -2,9 +2,9 @@
 #include "MainWindowFixture.h"
 
 #include "app/mainwin/MixPicture.h"
-#include "app/mainwin/SkinButton.h"
 #include "app/mainwin/Temps.h"
 #include "engine/TimeText.h"
+#include "skins/PictureButton.h"
 #include "slider/ucxSlider.h"
 
 #include <QApplication>
@@ -54,8 +54,8 @@ protected:
             dialog.Btn_Abandon()->click();
     }
 
-    SkinButton *startButton() const { return m_window->picSM(44); }
-    SkinButton *endButton() const { return m_window->picSM(45); }
+    skins::PictureButton *startButton() const { return m_window->picSM(44); }
+    skins::PictureButton *endButton() const { return m_window->picSM(45); }
     QString tip(const char *templ, double seconds) const
     {
         return QString::fromLatin1(templ).arg(engine::SecondsToText(seconds));

@@ -3,10 +3,10 @@
 #include "MainWindowFixture.h"
 
 #include "app/mainwin/MixPicture.h"
-#include "app/mainwin/SkinButton.h"
-#include "app/skins/ButtonFrames.h"
-#include "app/skins/KnobFrames.h"
 #include "engine/MixTexts.h"
+#include "skins/ButtonFrames.h"
+#include "skins/KnobFrames.h"
+#include "skins/PictureButton.h"
 
 #include <QLabel>
 
@@ -110,7 +110,7 @@ TEST_F(MixerStripTest, TempoReadoutShowsTheSongsBeatsPerMinute)
 TEST_F(MixerStripTest, MuteClicksRedrawAndSave)
 {
     const int channel = lyricsChannel() == 1 ? 2 : 1;
-    SkinButton *mute = m_window->picSM(16 + channel);
+    skins::PictureButton *mute = m_window->picSM(16 + channel);
     click(mute);
     EXPECT_EQ(mix().ChannelMute[static_cast<std::size_t>(channel)], 1);
     EXPECT_EQ(m_window->buttonState(16 + channel), 3);

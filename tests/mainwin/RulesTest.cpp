@@ -3,7 +3,7 @@
 #include "app/mainwin/MainLayout.h"
 #include "app/mainwin/Meters.h"
 #include "app/mainwin/TimeEntry.h"
-#include "app/skins/MeterFrames.h"
+#include "skins/MeterFrames.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // the title, and the song's own changes.
 #include "PanelFixture.h"
 
-#include "app/skins/KnobFrames.h"
 #include "engine/ControllerTable.h"
 #include "panels/KnobPicture.h"
+#include "skins/KnobFrames.h"
 
 #include <QRegularExpression>
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 using namespace melorit::engine;
+using namespace melorit;
 using namespace melorit::panels;
 
 namespace {

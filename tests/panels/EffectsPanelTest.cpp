@@ -2,8 +2,8 @@
 // Ctrl and Shift, the knob's limit, giving back, and the song's own changes.
 #include "PanelFixture.h"
 
-#include "app/skins/KnobFrames.h"
 #include "engine/ControllerTable.h"
+#include "skins/KnobFrames.h"
 
 #include <QLabel>
 #include <QRegularExpression>

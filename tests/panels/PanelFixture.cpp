@@ -1,6 +1,6 @@
 #include "PanelFixture.h"
 
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
 #include "engine/SongSettings.h"
 #include "panels/KnobPicture.h"
 

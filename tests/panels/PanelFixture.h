@@ -13,7 +13,7 @@
 #include "panels/Reglage.h"
 #include "panels/Reverb.h"
 
-#include "app/skins/Skins.h"
+#include "skins/Skins.h"
 
 #include <QString>
 #include <QTemporaryDir>

@@ -1,10 +1,11 @@
-// The panels as drawn: every knob shows its sheet frame pixel for pixel,
-// and a picture of both panels is written for a person to look at.
+// The panels as drawn: every knob shows its sheet frame pixel for pixel, a
+// control taken over looks it, and a picture of both panels is written for a
+// person to look at.
 #include "PanelFixture.h"
 
-#include "app/skins/KnobFrames.h"
 #include "engine/ControllerTable.h"
 #include "panels/KnobPicture.h"
+#include "skins/KnobFrames.h"
 
 #include <QDir>
 #include <QImage>
@@ -48,9 +49,11 @@ TEST_F(PanelsTest, KnobsAreDrawnWithTheirSheetFrames)
               frameImage(m_skins, feedback->frame()));
 }
 
-TEST_F(PanelsTest, ScreenshotOfBothPanels)
+TEST_F(PanelsTest, TakenOverControlsLookTakenOverInThePicture)
 {
     play(0.2);
+    const QImage before = grabbed(*m_reglage);
+    const QImage beforeEffects = grabbed(*m_reverb);
     // A few controls taken over, so both sets of frames show.
     click(kRowProgram + 0);
     click(kRowProgram + 0);
@@ -64,6 +67,18 @@ TEST_F(PanelsTest, ScreenshotOfBothPanels)
 
     const QImage top = grabbed(*m_reglage);
     const QImage bottom = grabbed(*m_reverb);
+    for (const int index : {kRowProgram + 0, kRowPan + 3, kRowVolume + 1, kRowDrums + 3}) {
+        const KnobPicture *picture = m_reglage->knob(index);
+        const QRect at(picture->pos(), picture->size());
+        EXPECT_NE(top.copy(at), before.copy(at)) << index;
+    }
+    for (const int index : {kFirstEffectControl + 0, kFirstEffectControl + 8}) {
+        const KnobPicture *picture = m_reverb->knob(index);
+        const QRect at(picture->pos(), picture->size());
+        EXPECT_NE(bottom.copy(at), beforeEffects.copy(at)) << index;
+    }
+
+    // Both panels in one picture, for a person to look at (docs/panels.png).
     constexpr int gap = 12;
     QImage sheet(std::max(top.width(), bottom.width()) + 2 * gap,
                  top.height() + bottom.height() + 3 * gap, QImage::Format_RGB32);
@@ -74,7 +89,5 @@ TEST_F(PanelsTest, ScreenshotOfBothPanels)
         painter.drawImage(gap, 2 * gap + top.height(), bottom);
     }
     ASSERT_TRUE(QDir().mkpath(QStringLiteral(PANELS_SCREENSHOT_DIR)));
-    const QString path = QStringLiteral(PANELS_SCREENSHOT_DIR "/panels.png");
-    ASSERT_TRUE(sheet.save(path));
-    EXPECT_FALSE(QImage(path).isNull());
+    EXPECT_TRUE(sheet.save(QStringLiteral(PANELS_SCREENSHOT_DIR "/panels.png")));
 }

@@ -2,7 +2,7 @@
 // hides them, moving them keeps their offset from the main window.
 #include "PanelFixture.h"
 
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
 
 #include <QCloseEvent>
 #include <QLabel>

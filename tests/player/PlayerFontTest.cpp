@@ -1,6 +1,6 @@
 #include "PlayerFixture.h"
 
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
 
 #include <QFile>
 #include <QFileInfo>

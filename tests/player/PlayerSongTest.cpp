@@ -1,6 +1,6 @@
 #include "PlayerFixture.h"
 
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
 #include "tests/support/DemoSong.h"
 #include "tests/support/MidiFileBuilder.h"
 #include "tests/support/SoundFontBuilder.h"

@@ -1,6 +1,6 @@
 #include "PlayerFixture.h"
 
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
 #include "engine/AudioErrors.h"
 
 namespace melorit::engine::test {
@@ -211,21 +211,21 @@ TEST_F(TransportTest, ClockMovesTheSliderAndGivesTheFontStatusEveryFourthTick)
 
 TEST(AudioErrors, SymbolicNamesAndUnknownCodes)
 {
-    EXPECT_EQ(BassErrorText(0), QStringLiteral("BASS_OK"));
-    EXPECT_EQ(BassErrorText(2), QStringLiteral("BASS_ERROR_FILEOPEN"));
-    EXPECT_EQ(BassErrorText(-1), QStringLiteral("BASS_ERROR_UNKNOWN"));
-    EXPECT_EQ(BassErrorText(45), QStringLiteral("Erreur 45 ?"));
-    EXPECT_EQ(BassErrorText(10), QStringLiteral("Erreur 10 ?"));
+    EXPECT_EQ(AudioErrorName(0), QStringLiteral("BASS_OK"));
+    EXPECT_EQ(AudioErrorName(2), QStringLiteral("BASS_ERROR_FILEOPEN"));
+    EXPECT_EQ(AudioErrorName(-1), QStringLiteral("BASS_ERROR_UNKNOWN"));
+    EXPECT_EQ(AudioErrorName(45), QStringLiteral("Erreur 45 ?"));
+    EXPECT_EQ(AudioErrorName(10), QStringLiteral("Erreur 10 ?"));
     const UserMessage m = bassErrorMessage(QStringLiteral("Cannot read"), 41);
     EXPECT_EQ(m.text, QStringLiteral("Cannot read\n\nBASS error code: 41\nBASS_ERROR_FILEFORM"));
     EXPECT_EQ(m.title, QStringLiteral("Error"));
     EXPECT_EQ(m.icon, MessageIcon::Exclamation);
 }
 
-TEST_F(TransportTest, BassErrorReportsTheLastErrorThroughTheDialogs)
+TEST_F(TransportTest, ShowAudioErrorReportsTheLastErrorThroughTheDialogs)
 {
     EXPECT_EQ(m_player->OpenSongStream(path(QStringLiteral("nothing.mid")), true), nullptr);
-    m_player->BassError(QStringLiteral("Cannot read the MIDI file"));
+    m_player->ShowAudioError(QStringLiteral("Cannot read the MIDI file"));
     ASSERT_EQ(m_dialogs.messages.size(), 1u);
     EXPECT_TRUE(m_dialogs.messages[0].text.endsWith(QStringLiteral("2\nBASS_ERROR_FILEOPEN")));
 }

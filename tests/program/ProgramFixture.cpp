@@ -1,7 +1,7 @@
 #include "ProgramFixture.h"
 
-#include "app/core/ProgramPaths.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
+#include "base/ProgramPaths.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/MidiFileBuilder.h"
 

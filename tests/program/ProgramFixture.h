@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/core/UserMessages.h"
-#include "app/program/PlainMainWindow.h"
 #include "app/program/Program.h"
+#include "base/UserMessages.h"
 #include "engine/PlayerDialogs.h"
+#include "tests/support/PlainMainWindow.h"
 
 #include "tests/support/RecordedMessages.h"
 

@@ -1,8 +1,8 @@
 // The start-up sequence and the shutdown, with the real windows and player.
 #include "ProgramFixture.h"
 
-#include "app/ini/Ini.h"
 #include "audio/Device.h"
+#include "base/Ini.h"
 #include "lyrics/LyricsWindowControl.h"
 
 #include <QDir>

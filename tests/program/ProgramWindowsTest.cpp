@@ -1,9 +1,9 @@
 // The secondary windows' lifecycle, drops and the options dialog's requests.
 #include "ProgramFixture.h"
 
-#include "app/core/Language.h"
-#include "app/core/TextUtil.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
+#include "base/Language.h"
+#include "base/TextUtil.h"
 #include "lyrics/LyricsWindowControl.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 #include "export/ExportForm.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/skins/ButtonFrames.h"
+#include "skins/ButtonFrames.h"
 
 #include <gtest/gtest.h>
 

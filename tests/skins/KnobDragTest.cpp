@@ -1,15 +1,16 @@
 #include "panels/KnobDrag.h"
-#include "panels/KeyMods.h"
+#include "base/KeyMods.h"
 #include "panels/KnobTag.h"
 #include "panels/KnobTips.h"
 
-#include "app/core/TextUtil.h"
+#include "base/TextUtil.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
+using namespace melorit;
 using namespace melorit::panels;
 using melorit::text::toInt;
 

@@ -1,4 +1,4 @@
-#include "app/skins/KnobFrames.h"
+#include "skins/KnobFrames.h"
 
 #include <gtest/gtest.h>
 

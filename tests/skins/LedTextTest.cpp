@@ -1,4 +1,4 @@
-#include "app/skins/LedText.h"
+#include "skins/LedText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/skins/MeterFrames.h"
+#include "skins/MeterFrames.h"
 
 #include <gtest/gtest.h>
 

@@ -3,12 +3,12 @@
 
 #include "SheetCatalog.h"
 
-#include "app/skins/ButtonFrames.h"
-#include "app/skins/KnobFrames.h"
-#include "app/skins/LedText.h"
-#include "app/skins/MeterFrames.h"
-#include "app/skins/SkinPalette.h"
-#include "app/skins/Skins.h"
+#include "skins/ButtonFrames.h"
+#include "skins/KnobFrames.h"
+#include "skins/LedText.h"
+#include "skins/MeterFrames.h"
+#include "skins/SkinPalette.h"
+#include "skins/Skins.h"
 
 #include <QFile>
 #include <QHash>

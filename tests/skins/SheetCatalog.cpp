@@ -1,9 +1,9 @@
 #include "SheetCatalog.h"
 
-#include "app/skins/ButtonFrames.h"
-#include "app/skins/KnobFrames.h"
-#include "app/skins/LedText.h"
-#include "app/skins/MeterFrames.h"
+#include "skins/ButtonFrames.h"
+#include "skins/KnobFrames.h"
+#include "skins/LedText.h"
+#include "skins/MeterFrames.h"
 
 using namespace melorit::skins;
 

@@ -1,8 +1,8 @@
 // Loading the sheets as pictures and copying frames out of them.
 
-#include "app/skins/Skins.h"
-#include "app/skins/ButtonFrames.h"
-#include "app/skins/KnobFrames.h"
+#include "skins/Skins.h"
+#include "skins/ButtonFrames.h"
+#include "skins/KnobFrames.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -3,7 +3,7 @@
 // Records the messages meant for the user while it lives, instead of showing
 // them. Header only: the support library has no Qt.
 
-#include "app/core/UserMessages.h"
+#include "base/UserMessages.h"
 
 #include <vector>
 

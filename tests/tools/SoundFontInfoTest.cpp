@@ -2,8 +2,8 @@
 // messages, and the two messages of the SoundFont information command.
 
 #include "tools/SoundFontInfo.h"
-#include "app/core/UserMessages.h"
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
+#include "base/UserMessages.h"
 #include "tests/support/SoundFontBuilder.h"
 #include "tests/tools/DumpFixtures.h"
 

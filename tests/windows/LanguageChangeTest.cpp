@@ -1,9 +1,9 @@
 #include "OptionsFixture.h"
 #include "PlaylistFixture.h"
 
-#include "app/core/Language.h"
-#include "app/core/TextUtil.h"
-#include "playlist/PicButton.h"
+#include "base/Language.h"
+#include "base/TextUtil.h"
+#include "skins/PictureButton.h"
 #include "tools/OptionsDlg.h"
 #include "tools/frmAbout.h"
 

@@ -2,7 +2,7 @@
 
 #include "WindowTestSupport.h"
 
-#include "app/ini/Ini.h"
+#include "base/Ini.h"
 #include "engine/MixTarget.h"
 #include "engine/Mixer.h"
 #include "tools/LanguageList.h"

@@ -1,7 +1,7 @@
 #include "PlaylistFixture.h"
 
-#include "app/ini/Ini.h"
-#include "playlist/ListFile.h"
+#include "base/Ini.h"
+#include "songlist/ListFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,7 +81,7 @@ TEST_F(PlaylistWindowTest, SavingWritesTheListBesideItsSongs)
     EXPECT_EQ(readAll(target), QByteArray("a/b.mid\r\n/elsewhere/c.kar\r\n"));
     EXPECT_EQ(ReadIni(QStringLiteral("Lst"), QStringLiteral("Path")), lists.path() + u'/');
     // Read back, the list gives the same songs.
-    EXPECT_EQ(playlist::readListFile(target).value_or(QStringList()), songs.songs());
+    EXPECT_EQ(songlist::readListFile(target).value_or(QStringList()), songs.songs());
 
     // A list that cannot be written is reported, not taken for saved.
     chooser.answers = {{lists.filePath(QStringLiteral("no/such/folder/x.m3u"))}};
@@ -122,7 +122,7 @@ TEST_F(PlaylistWindowTest, TheFoldersOfAnEarlierRunAreWhereTheChoosersOpen)
 {
     WriteIni(QStringLiteral("Lst"), QStringLiteral("Path"), QStringLiteral("/lists/"));
     WriteIni(QStringLiteral("Mid"), QStringLiteral("Path"), QStringLiteral("/songs/"));
-    playlist::PlayList fresh(songs, host, skinSet, &chooser);
+    playlist::PlaylistWindow fresh(songs, host, skinSet, &chooser);
     fresh.Action_LoadList();
     fresh.Action_Plus(false);
     ASSERT_EQ(chooser.requests.size(), 2u);

@@ -1,7 +1,7 @@
 #include "PlaylistFixture.h"
 
-#include "app/skins/ButtonFrames.h"
-#include "playlist/PicButton.h"
+#include "skins/ButtonFrames.h"
+#include "skins/PictureButton.h"
 
 #include <QItemSelectionModel>
 #include <QListView>
@@ -13,7 +13,7 @@ namespace melorit::windows::test {
 PlaylistWindowTest::PlaylistWindowTest() : skinSet(skins::LoadSkins())
 {
     host.language = folder.french();
-    window = std::make_unique<playlist::PlayList>(songs, host, skinSet, &chooser);
+    window = std::make_unique<playlist::PlaylistWindow>(songs, host, skinSet, &chooser);
     host.window = window.get();
 }
 

@@ -2,11 +2,11 @@
 
 #include "WindowTestSupport.h"
 
-#include "app/skins/Skins.h"
 #include "playlist/FileChooser.h"
-#include "playlist/PlayList.h"
-#include "playlist/Playlist.h"
 #include "playlist/PlaylistHost.h"
+#include "playlist/PlaylistWindow.h"
+#include "skins/Skins.h"
+#include "songlist/SongList.h"
 
 #include <QImage>
 #include <QList>
@@ -39,7 +39,7 @@ public:
     void setPlaylistOffset(QPoint offsetTwips) override { offsets.append(offsetTwips); }
 
     QString language;
-    playlist::PlayList *window = nullptr;
+    playlist::PlaylistWindow *window = nullptr;
     int repeatMode = 2;
     bool shuttingDown = false;
     bool moving = false;
@@ -103,10 +103,10 @@ protected:
     ProgramFolder folder;
     RecordedMessages messages;
     skins::SkinSet skinSet;
-    playlist::Playlist songs{12345u};
+    songlist::SongList songs{12345u};
     RecordingPlaylistHost host;
     ScriptedChooser chooser;
-    std::unique_ptr<playlist::PlayList> window;
+    std::unique_ptr<playlist::PlaylistWindow> window;
 };
 
 } // namespace melorit::windows::test

@@ -1,10 +1,10 @@
 #include "PlaylistFixture.h"
 
-#include "app/core/Geometry.h"
-#include "app/ini/Ini.h"
-#include "panels/KeyMods.h"
-#include "playlist/ListFile.h"
-#include "playlist/PicButton.h"
+#include "base/Geometry.h"
+#include "base/Ini.h"
+#include "base/KeyMods.h"
+#include "skins/PictureButton.h"
+#include "songlist/ListFile.h"
 
 #include <QListView>
 #include <QMimeData>
@@ -99,21 +99,21 @@ TEST_F(PlaylistWindowTest, RemoveTakesTheSelectedLinesAndShiftClearsAll)
     addSongs(5);
     songs.setCurrentSong(4);
     songs.selectCurrent();
-    QSignalSpy titles(&songs, &playlist::Playlist::titleChanged);
+    QSignalSpy titles(&songs, &songlist::SongList::titleChanged);
     selectLines({1, 3});
     click(49);
     EXPECT_EQ(lineTexts(), (QStringList{QStringLiteral("    2"), QStringLiteral("-> 4"),
                                         QStringLiteral("    5")}));
     EXPECT_EQ(songs.CurrentSong(), 2) << "the same song stays current";
     EXPECT_GE(titles.count(), 1) << "the title is refreshed";
-    EXPECT_EQ(panels::keyMods(), panels::KeyMods{}) << "no modifier recorded";
+    EXPECT_EQ(keyMods(), KeyMods{}) << "no modifier recorded";
 
     click(49, Qt::ShiftModifier);
     EXPECT_EQ(songs.count(), 0);
     EXPECT_EQ(window->lines().count(), 0);
     EXPECT_EQ(songs.CurrentSong(), 0);
     EXPECT_EQ(window->MarkedLine(), 0);
-    EXPECT_TRUE(panels::keyMods().shift) << "the release records the modifiers";
+    EXPECT_TRUE(keyMods().shift) << "the release records the modifiers";
 }
 
 TEST_F(PlaylistWindowTest, RemovingTheMarkedLastLineLeavesNoCurrentSong)
@@ -164,7 +164,7 @@ TEST_F(PlaylistWindowTest, ShuffleKeepsTheCurrentSongMarked)
     EXPECT_EQ(window->lines().lineText(window->MarkedLine()), u"-> 5");
     for (int line = 1; line <= 8; ++line) {
         EXPECT_TRUE(
-            window->lines().lineText(line).endsWith(playlist::SongDisplayName(songs.song(line))))
+            window->lines().lineText(line).endsWith(songlist::SongDisplayName(songs.song(line))))
             << "line " << line << " shows its song";
     }
 }

@@ -1,12 +1,12 @@
 // Pictures of the playlist window, the options dialog and the about box in
 // French and in English, for the documentation: window_shots <folder>.
-#include "app/core/ProgramPaths.h"
-#include "app/skins/SkinPalette.h"
-#include "app/skins/Skins.h"
+#include "base/ProgramPaths.h"
 #include "engine/Transport.h"
-#include "playlist/PlayList.h"
-#include "playlist/Playlist.h"
 #include "playlist/PlaylistHost.h"
+#include "playlist/PlaylistWindow.h"
+#include "skins/SkinPalette.h"
+#include "skins/Skins.h"
+#include "songlist/SongList.h"
 #include "tools/OptionsDlg.h"
 #include "tools/OptionsHost.h"
 #include "tools/frmAbout.h"
@@ -84,8 +84,8 @@ QImage grab(QWidget &window)
 
 QImage playlistShot(const skins::SkinSet &skins, Host &host)
 {
-    playlist::Playlist songs(7u);
-    playlist::PlayList window(songs, host, skins);
+    songlist::SongList songs(7u);
+    playlist::PlaylistWindow window(songs, host, skins);
     songs.addSongs(kSongs, false);
     songs.setCurrentSong(3);
     songs.selectCurrent();

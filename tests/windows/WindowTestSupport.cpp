@@ -1,6 +1,6 @@
 #include "WindowTestSupport.h"
 
-#include "app/core/ProgramPaths.h"
+#include "base/ProgramPaths.h"
 
 #include "tests/support/WidgetTestEnvironment.h"
 
