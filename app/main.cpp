@@ -28,14 +28,16 @@ QStringList commandLineSongs()
 
 int main(int argc, char *argv[])
 {
-    if (const std::optional<int> status = instance::handleInfoOptions(argc, argv))
+    if (const std::optional<int> status = instance::handleInfoOptions(argc, argv)) {
         return *status;
+    }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     const QStringList songs = commandLineSongs();
     instance::SingleInstance single(paths::configFile());
-    if (single.handOff(songs))
+    if (single.handOff(songs)) {
         return 0;
+    }
 
     program::MessageBoxSink messageBoxes;
     setMessageSink(&messageBoxes);
@@ -57,16 +59,18 @@ int main(int argc, char *argv[])
     bool started = false;
     QStringList handedEarly;
     single.listen([&](const QStringList &handed) {
-        if (started)
+        if (started) {
             melorit.acceptSongs(handed);
-        else
+        } else {
             handedEarly += handed;
+        }
     });
     int status = 0;
     if (melorit.start()) {
         started = true;
-        if (!handedEarly.isEmpty())
+        if (!handedEarly.isEmpty()) {
             melorit.acceptSongs(handedEarly);
+        }
         status = app.exec();
     }
     status = melorit.exitCode() != 0 ? melorit.exitCode() : status;

@@ -22,10 +22,12 @@ bool writeAll(int fd, const QByteArray &bytes)
     qsizetype left = bytes.size();
     while (left > 0) {
         const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR)
+        if (n < 0 && errno == EINTR) {
             continue;
-        if (n <= 0)
+        }
+        if (n <= 0) {
             return false;
+        }
         p += n;
         left -= n;
     }
@@ -55,8 +57,9 @@ void removeAbandonedTemporaries(const QString &target)
     static std::set<QString> swept;
     {
         const std::lock_guard lock(mutex);
-        if (!swept.insert(target).second)
+        if (!swept.insert(target).second) {
             return;
+        }
     }
     const QFileInfo info(target);
     const QRegularExpression temporary(QRegularExpression::anchoredPattern(
@@ -65,8 +68,9 @@ void removeAbandonedTemporaries(const QString &target)
     const QDir folder = info.dir();
     for (const QFileInfo &file :
          folder.entryInfoList({info.fileName() + QStringLiteral(".partial-??????")}, QDir::Files)) {
-        if (temporary.match(file.fileName()).hasMatch() && file.lastModified() < old)
+        if (temporary.match(file.fileName()).hasMatch() && file.lastModified() < old) {
             QFile::remove(file.filePath());
+        }
     }
 }
 
@@ -87,17 +91,19 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes)
     }
     QByteArray temp = target + ".partial-XXXXXX";
     const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
+    if (fd < 0) {
         return false;
+    }
     struct stat old {};
     const mode_t mode = ::stat(target.constData(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes);
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(temp.constData(), target.constData()) == 0;
-    if (!ok)
+    if (!ok) {
         ::unlink(temp.constData());
-    else
+    } else {
         removeAbandonedTemporaries(QFile::decodeName(target));
+    }
     return ok;
 }
 

@@ -62,8 +62,9 @@ const char16_t *highTable(CodePage page)
 
 QChar charOf(CodePage page, unsigned char byte)
 {
-    if (byte < 0x80)
+    if (byte < 0x80) {
         return QChar(char16_t(byte));
+    }
     return QChar(highTable(page)[byte - 0x80]);
 }
 
@@ -71,8 +72,9 @@ QString decode(QByteArrayView bytes, CodePage page)
 {
     QString text;
     text.reserve(bytes.size());
-    for (const char c : bytes)
+    for (const char c : bytes) {
         text.append(charOf(page, static_cast<unsigned char>(c)));
+    }
     return text;
 }
 
@@ -122,16 +124,19 @@ bool isValidUtf8(QByteArrayView bytes)
         } else {
             return false;
         }
-        if (i + extra >= n) // truncated sequence
+        if (i + extra >= n) { // truncated sequence
             return false;
+        }
         for (int k = 1; k <= extra; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80)
+            if ((p[i + k] & 0xC0) != 0x80) {
                 return false;
+            }
             cp = (cp << 6) | (p[i + k] & 0x3F);
         }
         static constexpr char32_t kMinimum[4] = {0, 0x80, 0x800, 0x10000};
-        if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        if (cp < kMinimum[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
             return false;
+        }
         i += extra + 1;
     }
     return true;
@@ -139,8 +144,9 @@ bool isValidUtf8(QByteArrayView bytes)
 
 QString decodeUtf8OrWindows1252(QByteArrayView bytes)
 {
-    if (isValidUtf8(bytes))
+    if (isValidUtf8(bytes)) {
         return QString::fromUtf8(bytes);
+    }
     return decodeWindows1252(bytes);
 }
 

@@ -29,38 +29,46 @@ enum class Load { Ok, Missing, Unusable };
 Load loadDocument(const QString &path, ini::IniDocument &doc)
 {
     const QFileInfo info(path);
-    if (!info.exists())
+    if (!info.exists()) {
         return info.isSymLink() ? Load::Unusable : Load::Missing;
-    if (!info.isFile() || info.size() > kMaxIniFileSize)
+    }
+    if (!info.isFile() || info.size() > kMaxIniFileSize) {
         return Load::Unusable;
+    }
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly)) {
         return Load::Unusable;
+    }
     // Room for what the file holds, not for the largest file taken.
     const QByteArray bytes = f.read(std::min(info.size(), kMaxIniFileSize) + 1);
-    if (f.error() != QFileDevice::NoError || bytes.size() > kMaxIniFileSize)
+    if (f.error() != QFileDevice::NoError || bytes.size() > kMaxIniFileSize) {
         return Load::Unusable;
+    }
     auto parsed = ini::IniDocument::fromBytes(bytes);
-    if (!parsed)
+    if (!parsed) {
         return Load::Unusable;
+    }
     doc = std::move(*parsed);
     return Load::Ok;
 }
 
 QString withoutOuterQuotes(const QString &value)
 {
-    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"')) {
         return value.mid(1, value.size() - 2);
+    }
     return value;
 }
 
 QString cutToLimit(const QString &value)
 {
-    if (value.size() <= kIniValueLimit)
+    if (value.size() <= kIniValueLimit) {
         return value;
+    }
     qsizetype n = kIniValueLimit;
-    if (value[n - 1].isHighSurrogate())
+    if (value[n - 1].isHighSurrogate()) {
         --n; // never split a character in two
+    }
     return value.left(n);
 }
 
@@ -82,11 +90,13 @@ QString ReadIni(const QString &section, const QString &key, const QString &file)
         return {};
     }
     ini::IniDocument doc;
-    if (loadDocument(resolve(file), doc) != Load::Ok)
+    if (loadDocument(resolve(file), doc) != Load::Ok) {
         return {};
+    }
     const std::optional<QString> raw = doc.value(section, key);
-    if (!raw)
+    if (!raw) {
         return {};
+    }
     return cutToLimit(withoutOuterQuotes(*raw));
 }
 
@@ -100,14 +110,16 @@ QString WriteIni(const QString &section, const QString &key, const QString &valu
     }
     const QString path = resolve(file);
     ini::IniDocument doc;
-    if (loadDocument(path, doc) == Load::Unusable)
+    if (loadDocument(path, doc) == Load::Unusable) {
         return {}; // never replace what we cannot read back
+    }
     const QString line = oneLine(value);
     const QByteArray before = doc.toBytes();
     doc.setValue(oneLine(section), oneLine(key), line);
     const QByteArray after = doc.toBytes();
-    if (after == before && QFileInfo::exists(path))
+    if (after == before && QFileInfo::exists(path)) {
         return value;
+    }
     return writeFileAtomically(path, after) ? value : QString();
 }
 

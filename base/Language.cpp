@@ -28,11 +28,13 @@ QStringList candidateFiles(const QString &configuredCode)
 {
     const QString fallback = paths::programFile(kFallbackFile);
     const QString french = languageFileOf(kFrenchCode);
-    if (configuredCode.isEmpty())
+    if (configuredCode.isEmpty()) {
         return {fallback, french};
+    }
     QStringList files;
-    if (isPlainCode(configuredCode) && configuredCode != kFrenchCode)
+    if (isPlainCode(configuredCode) && configuredCode != kFrenchCode) {
         files << languageFileOf(configuredCode);
+    }
     files << french << fallback;
     return files;
 }
@@ -43,8 +45,9 @@ QStringList filterPatterns(const QString &patterns)
     QStringList result;
     for (const QString &item : patterns.split(u';')) {
         const QString pattern = item.trimmed();
-        if (pattern.isEmpty())
+        if (pattern.isEmpty()) {
             continue;
+        }
         result << (pattern == QStringLiteral("*.*") ? QStringLiteral("*") : pattern);
     }
     return result;
@@ -53,12 +56,14 @@ QStringList filterPatterns(const QString &patterns)
 QString filterEntry(QString description, const QString &patterns)
 {
     const QStringList items = filterPatterns(patterns);
-    if (items.isEmpty())
+    if (items.isEmpty()) {
         return {};
+    }
     description = description.trimmed();
     const QString shown = u'(' + patterns.trimmed() + u')';
-    if (description.endsWith(shown, Qt::CaseInsensitive))
+    if (description.endsWith(shown, Qt::CaseInsensitive)) {
         description = description.chopped(shown.size()).trimmed();
+    }
     const QString qtPatterns = u'(' + items.join(u' ') + u')';
     return description.isEmpty() ? qtPatterns : description + u' ' + qtPatterns;
 }
@@ -108,8 +113,9 @@ QString fileDialogFilter(const QString &languageFilter)
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString entry = filterEntry(parts[i], parts[i + 1]);
-        if (!entry.isEmpty())
+        if (!entry.isEmpty()) {
             entries << entry;
+        }
     }
     return entries.join(QStringLiteral(";;"));
 }

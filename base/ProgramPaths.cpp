@@ -13,8 +13,9 @@ QString g_configFile;
 
 QString executableFolder()
 {
-    if (QCoreApplication::instance())
+    if (QCoreApplication::instance()) {
         return QCoreApplication::applicationDirPath();
+    }
     const QFileInfo self(QStringLiteral("/proc/self/exe"));
     return self.canonicalFilePath().isEmpty() ? QDir::currentPath()
                                               : QFileInfo(self.canonicalFilePath()).absolutePath();
@@ -23,8 +24,9 @@ QString executableFolder()
 bool canWriteIn(const QString &folder, const QString &file)
 {
     const QFileInfo existing(file);
-    if (existing.exists())
+    if (existing.exists()) {
         return existing.isFile() && existing.isWritable();
+    }
     return QFileInfo(folder).isWritable();
 }
 
@@ -32,8 +34,9 @@ bool canWriteIn(const QString &folder, const QString &file)
 
 QString programFolder()
 {
-    if (!g_programFolder.isEmpty())
+    if (!g_programFolder.isEmpty()) {
         return g_programFolder;
+    }
     return executableFolder();
 }
 
@@ -49,14 +52,17 @@ bool isInstalledProgram()
 
 QString configFile()
 {
-    if (!g_configFile.isEmpty())
+    if (!g_configFile.isEmpty()) {
         return g_configFile;
+    }
     const QString beside = programFile(QStringLiteral("Melorit.ini"));
-    if (!isInstalledProgram() && canWriteIn(programFolder(), beside))
+    if (!isInstalledProgram() && canWriteIn(programFolder(), beside)) {
         return beside;
+    }
     QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    if (base.isEmpty())
+    if (base.isEmpty()) {
         base = QDir::homePath() + QStringLiteral("/.config");
+    }
     const QString folder = base + QStringLiteral("/melorit");
     QDir().mkpath(folder);
     return folder + QStringLiteral("/Melorit.ini");

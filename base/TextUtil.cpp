@@ -19,8 +19,9 @@ QString withoutBlanks(QStringView text)
     QString out;
     out.reserve(text.size());
     for (const QChar c : text) {
-        if (!isBlank(c))
+        if (!isBlank(c)) {
             out.append(c);
+        }
     }
     return out;
 }
@@ -30,19 +31,22 @@ double radixNumber(QStringView digits, int radix)
     qint64 value = 0;
     for (const QChar c : digits) {
         const int d = c.isDigit() ? c.digitValue() : (c.toLower().unicode() - u'a' + 10);
-        if (!c.isLetterOrNumber() || d < 0 || d >= radix || c.unicode() > 0x7F)
+        if (!c.isLetterOrNumber() || d < 0 || d >= radix || c.unicode() > 0x7F) {
             break;
+        }
         value = value * radix + d;
-        if (value > std::numeric_limits<qint32>::max())
+        if (value > std::numeric_limits<qint32>::max()) {
             break;
+        }
     }
     return static_cast<double>(value);
 }
 
 qsizetype scanDigits(QStringView s, qsizetype i)
 {
-    while (i < s.size() && s[i] >= u'0' && s[i] <= u'9')
+    while (i < s.size() && s[i] >= u'0' && s[i] <= u'9') {
         ++i;
+    }
     return i;
 }
 
@@ -58,32 +62,40 @@ double Val(QStringView text)
     const QString s = withoutBlanks(text);
     if (s.size() >= 2 && s[0] == u'&') {
         const QChar kind = s[1].toUpper();
-        if (kind == u'H')
+        if (kind == u'H') {
             return radixNumber(QStringView(s).mid(2), 16);
-        if (kind == u'O')
+        }
+        if (kind == u'O') {
             return radixNumber(QStringView(s).mid(2), 8);
+        }
     }
     qsizetype i = 0;
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
         ++i;
+    }
     const qsizetype intEnd = scanDigits(s, i);
     qsizetype end = intEnd;
-    if (end < s.size() && s[end] == u'.')
+    if (end < s.size() && s[end] == u'.') {
         end = scanDigits(s, end + 1);
-    if (end == i || (end == i + 1 && s[i] == u'.'))
+    }
+    if (end == i || (end == i + 1 && s[i] == u'.')) {
         return 0.0;
+    }
     if (end < s.size() && (s[end].toUpper() == u'E' || s[end].toUpper() == u'D')) {
         qsizetype e = end + 1;
-        if (e < s.size() && (s[e] == u'+' || s[e] == u'-'))
+        if (e < s.size() && (s[e] == u'+' || s[e] == u'-')) {
             ++e;
+        }
         const qsizetype expEnd = scanDigits(s, e);
-        if (expEnd > e)
+        if (expEnd > e) {
             end = expEnd;
+        }
     }
     QString number = s.left(end);
     for (QChar &c : number) {
-        if (c.toUpper() == u'D')
+        if (c.toUpper() == u'D') {
             c = u'E';
+        }
     }
     bool ok = false;
     const double value = number.toDouble(&ok);
@@ -105,10 +117,12 @@ double roundHalfEven(double value)
 int toInt(double value)
 {
     const double r = roundHalfEven(value);
-    if (!(r >= std::numeric_limits<int>::min()))
+    if (!(r >= std::numeric_limits<int>::min())) {
         return std::numeric_limits<int>::min();
-    if (r > std::numeric_limits<int>::max())
+    }
+    if (r > std::numeric_limits<int>::max()) {
         return std::numeric_limits<int>::max();
+    }
     return static_cast<int>(r);
 }
 
@@ -129,10 +143,12 @@ Section pickSection(double value, QStringView pattern)
             from = i + 1;
         }
     }
-    if (value < 0 && parts.size() >= 2)
+    if (value < 0 && parts.size() >= 2) {
         return {parts[1], true};
-    if (value == 0 && parts.size() >= 3)
+    }
+    if (value == 0 && parts.size() >= 3) {
         return {parts[2], true};
+    }
     return {parts[0], false};
 }
 
@@ -147,22 +163,26 @@ QString formatSection(double magnitude, QStringView pattern)
     const QStringView intPattern = point < 0 ? pattern : pattern.left(point);
     const QStringView fracPattern = point < 0 ? QStringView() : pattern.mid(point + 1);
     int fracPlaces = 0;
-    for (const QChar c : fracPattern)
+    for (const QChar c : fracPattern) {
         fracPlaces += isPlaceholder(c) ? 1 : 0;
+    }
 
     // Round half away from zero on the decimal text to avoid binary noise.
     const double scaled = std::round(magnitude * std::pow(10.0, fracPlaces) * (1 + 1e-15));
     QString digits = QString::number(scaled, 'f', 0);
-    while (digits.size() <= fracPlaces)
+    while (digits.size() <= fracPlaces) {
         digits.prepend(u'0');
+    }
     QString intDigits = digits.left(digits.size() - fracPlaces);
     QString fracDigits = digits.right(fracPlaces);
-    if (intDigits == u"0")
+    if (intDigits == u"0") {
         intDigits.clear();
+    }
 
     int intPlaces = 0;
-    for (const QChar c : intPattern)
+    for (const QChar c : intPattern) {
         intPlaces += isPlaceholder(c) ? 1 : 0;
+    }
 
     // Integer part, from the right: each placeholder takes one digit; the
     // leftmost placeholder takes every digit that is left.
@@ -190,18 +210,20 @@ QString formatSection(double magnitude, QStringView pattern)
         QString frac;
         qsizetype used = 0;
         for (const QChar c : fracPattern) {
-            if (isPlaceholder(c))
+            if (isPlaceholder(c)) {
                 frac.append(fracDigits[used++]);
-            else
+            } else {
                 frac.append(c);
+            }
         }
         // "#" places after the point drop trailing zeros.
         qsizetype keep = frac.size();
         for (qsizetype k = fracPattern.size() - 1; k >= 0; --k) {
-            if (fracPattern[k] == u'#' && frac[k] == u'0')
+            if (fracPattern[k] == u'#' && frac[k] == u'0') {
                 keep = k;
-            else
+            } else {
                 break;
+            }
         }
         frac.truncate(keep);
         out += u'.' + frac;
@@ -213,35 +235,41 @@ QString formatSection(double magnitude, QStringView pattern)
 
 QString formatNumber(double value, QStringView pattern)
 {
-    if (!std::isfinite(value))
+    if (!std::isfinite(value)) {
         value = 0;
+    }
     const Section section = pickSection(value, pattern);
     const QString body = formatSection(std::fabs(value), section.pattern);
     bool allZero = true;
     for (const QChar c : body) {
-        if (c.isDigit() && c != u'0')
+        if (c.isDigit() && c != u'0') {
             allZero = false;
+        }
     }
-    if (value < 0 && !section.signProvided && !allZero)
+    if (value < 0 && !section.signProvided && !allZero) {
         return u'-' + body;
+    }
     return body;
 }
 
 QString StripQuotes(const QString &text)
 {
     QString s = text.trimmed();
-    if (s.startsWith(u'"'))
+    if (s.startsWith(u'"')) {
         s.remove(0, 1);
-    if (s.endsWith(u'"'))
+    }
+    if (s.endsWith(u'"')) {
         s.chop(1);
+    }
     return s;
 }
 
 QString FolderOf(const QString &path)
 {
     for (qsizetype i = path.size() - 1; i >= 0; --i) {
-        if (isSeparator(path[i]))
+        if (isSeparator(path[i])) {
             return path.left(i + 1);
+        }
     }
     return {};
 }
@@ -255,8 +283,9 @@ QString StripExtension(const QString &path)
 {
     const qsizetype nameStart = FolderOf(path).size();
     const qsizetype dot = path.lastIndexOf(u'.');
-    if (dot < nameStart)
+    if (dot < nameStart) {
         return path;
+    }
     return path.left(dot);
 }
 

@@ -99,8 +99,9 @@ int main(int argc, char *argv[])
         const QByteArray lyrics =
             exporting::BuildLyricsText(result.song->stream->file(), result.song->lyrics, {});
         kok.push_back(millisecondsSince(start));
-        if (text.isEmpty() || lyrics.isEmpty())
+        if (text.isEmpty() || lyrics.isEmpty()) {
             return 1;
+        }
     }
     std::printf("%d syllables, %d notes, %d runs\n", kSyllables, kNotes, runs);
     report("open + analysis + melody channel", analyse);

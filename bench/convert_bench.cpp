@@ -76,8 +76,9 @@ double convert(const QString &font, const QString &song, int encoding, const QDi
     settings.output = engine::PlayerOutput::Pull;
     const auto start = Clock::now();
     engine::Player player(settings, nullptr, &answers);
-    if (!player.ReplaceFont(font))
+    if (!player.ReplaceFont(font)) {
         return -1;
+    }
     exporting::SongRenderer renderer(answers);
     player.setRendering(&renderer);
     player.playlist().addSong(song);
@@ -98,8 +99,9 @@ double timeProgram(const QString &program, const QStringList &arguments)
     const auto start = Clock::now();
     process.start(program, arguments);
     if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0)
+        process.exitCode() != 0) {
         return -1;
+    }
     return since(start);
 }
 
@@ -139,8 +141,9 @@ bool benchJobs(const QString &font, const QString &demo, int songs, const QDir &
     }
     const QString cli = QStringLiteral(MELORIT_OUTPUT_DIR "/melorit-cli");
     std::vector<int> jobCounts{1, 2};
-    if (QThread::idealThreadCount() > 2)
+    if (QThread::idealThreadCount() > 2) {
         jobCounts.push_back(QThread::idealThreadCount());
+    }
     double one = 0;
     for (int jobs : jobCounts) {
         const QString out = dir.filePath(QStringLiteral("jobs%1").arg(jobs));
@@ -150,10 +153,12 @@ bool benchJobs(const QString &font, const QString &demo, int songs, const QDir &
                              QStringLiteral("--overwrite"), QStringLiteral("--out-dir"), out,
                              QStringLiteral("--jobs=%1").arg(jobs)} +
                      files);
-        if (wall < 0)
+        if (wall < 0) {
             return false;
-        if (jobs == 1)
+        }
+        if (jobs == 1) {
             one = wall;
+        }
         std::printf("melorit-cli convert --jobs %d, %d songs: %.3f s, throughput x%.2f of "
                     "--jobs 1\n",
                     jobs, songs, wall, one / wall);
@@ -172,15 +177,15 @@ int main(int argc, char **argv)
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string arg = argv[i];
         const QString value = QString::fromLocal8Bit(argv[i + 1]);
-        if (arg == "--font")
+        if (arg == "--font") {
             font = value;
-        else if (arg == "--song")
+        } else if (arg == "--song") {
             songs << value;
-        else if (arg == "--runs")
+        } else if (arg == "--runs") {
             runs = std::max(1, value.toInt());
-        else if (arg == "--songs")
+        } else if (arg == "--songs") {
             jobSongs = std::max(1, value.toInt());
-        else {
+        } else {
             std::fprintf(stderr, "usage: convert_bench [--font F] [--runs N] [--songs K] "
                                  "[--song S]...\n");
             return 2;
@@ -197,8 +202,10 @@ int main(int argc, char **argv)
               << generated;
     }
     std::printf("font %s, median of %d runs\n", qPrintable(font), runs);
-    for (const QString &song : songs)
-        if (!benchSong(font, song, runs, dir))
+    for (const QString &song : songs) {
+        if (!benchSong(font, song, runs, dir)) {
             return 1;
+        }
+    }
     return benchJobs(font, demo, jobSongs, dir) ? 0 : 1;
 }

@@ -41,8 +41,9 @@ fixtures::MidiFileBuilder benchLyrics()
     for (std::uint32_t line = 0; line < kLines; ++line) {
         for (std::uint32_t s = 0; s < 8; ++s) {
             std::string text = words[s];
-            if (s == 0)
+            if (s == 0) {
                 text = (line == 0 ? "\\" : "/") + text;
+            }
             track.at(kLineTicks * (line + 1) + s * 240).lyric(text);
         }
     }
@@ -68,11 +69,13 @@ int main(int argc, char **argv)
 
     QTemporaryDir dir;
     const std::string path = dir.filePath(QStringLiteral("bench.kar")).toStdString();
-    if (!benchLyrics().writeTo(path))
+    if (!benchLyrics().writeTo(path)) {
         return 1;
+    }
     auto stream = audio::MidiStream::openFile(path, {});
-    if (!stream)
+    if (!stream) {
         return 1;
+    }
     lyrics::LyricsModel model;
     lyrics::StreamLyricsSource source(*stream);
     model.InitLyrics(source);
@@ -88,12 +91,14 @@ int main(int argc, char **argv)
     };
     host.configFile = dir.filePath(QStringLiteral("Melorit.ini"));
     lyrics::OGLWin window(host);
-    if (!window.openGLReady())
+    if (!window.openGLReady()) {
         return 1;
+    }
     window.resize(width, height);
     window.show();
-    if (!QTest::qWaitForWindowExposed(&window))
+    if (!QTest::qWaitForWindowExposed(&window)) {
         return 1;
+    }
     lyrics::VueOpenGL &view = *window.view();
     clock.start();
     QTest::qWait(500); // glyphs built, first frames drawn
@@ -104,8 +109,9 @@ int main(int argc, char **argv)
     {
         const auto tick = host.currentTick();
         int current = 1;
-        while (current < model.LineCount() && model.line(current + 1).LineTick <= tick)
+        while (current < model.LineCount() && model.line(current + 1).LineTick <= tick) {
             ++current;
+        }
         for (int i = std::max(1, current - 7); i <= std::min(model.LineCount(), current + 7); ++i) {
             for (const char c : model.line(i).LineText) {
                 triangles += view.font().triangleCount(static_cast<unsigned char>(c));

@@ -64,8 +64,9 @@ QString writeList(const QTemporaryDir &dir)
     }
     const QString path = dir.filePath(QStringLiteral("big.m3u"));
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) {
         std::exit(1);
+    }
     return path;
 }
 
@@ -109,8 +110,9 @@ int main(int argc, char *argv[])
         QListView *view = window.PlayListe();
         times["load 10000-line .m3u and paint"].push_back(
             timed(window, [&] { window.Action_LoadList(); }));
-        if (songs.count() != kSongs)
+        if (songs.count() != kSongs) {
             return 1;
+        }
         times["scroll to the end and paint"].push_back(
             timed(window, [&] { view->scrollToBottom(); }));
         times["move the mark to line 9999"].push_back(timed(window, [&] {
@@ -122,8 +124,9 @@ int main(int argc, char *argv[])
             view->selectAll();
             window.Action_Moins();
         }));
-        if (songs.count() != 0)
+        if (songs.count() != 0) {
             return 1;
+        }
     }
     std::printf("%d songs, %d runs (median / worst, ms)\n", kSongs, runs);
     for (auto &[step, values] : times) {

@@ -38,8 +38,9 @@ long residentKiB()
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0)
+        if (line.rfind("VmRSS:", 0) == 0) {
             return std::strtol(line.c_str() + 6, nullptr, 10);
+        }
     }
     return -1;
 }
@@ -51,8 +52,9 @@ std::vector<fs::path> corpusSongs(const fs::path &root)
     for (const auto &entry : fs::recursive_directory_iterator(root, ec)) {
         std::string ext = entry.path().extension().string();
         std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
-        if (entry.is_regular_file() && (ext == ".mid" || ext == ".kar" || ext == ".midi"))
+        if (entry.is_regular_file() && (ext == ".mid" || ext == ".kar" || ext == ".midi")) {
             songs.push_back(entry.path());
+        }
     }
     std::sort(songs.begin(), songs.end());
     return songs;
@@ -73,18 +75,19 @@ Args parse(int argc, char **argv)
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string key = argv[i];
         const char *value = argv[i + 1];
-        if (key == "--songs")
+        if (key == "--songs") {
             a.songs = std::atoi(value);
-        else if (key == "--seconds")
+        } else if (key == "--seconds") {
             a.seconds = std::atof(value);
-        else if (key == "--listen")
+        } else if (key == "--listen") {
             a.listen = std::atoi(value);
-        else if (key == "--listen-seconds")
+        } else if (key == "--listen-seconds") {
             a.listenSeconds = std::atof(value);
-        else if (key == "--font")
+        } else if (key == "--font") {
             a.font = value;
-        else if (key == "--corpus")
+        } else if (key == "--corpus") {
             a.corpus = value;
+        }
     }
     return a;
 }
@@ -135,15 +138,18 @@ int main(int argc, char **argv)
         std::uint64_t done = 0;
         while (done < limit) {
             const auto got = stream->read(buffer.data(), buffer.size());
-            if (got <= 0)
+            if (got <= 0) {
                 break;
+            }
             done += static_cast<std::uint64_t>(got);
         }
         audioSeconds += audio::MidiStream::bytesToSeconds(done);
-        if (static_cast<std::size_t>(n + 1) == songs.size())
+        if (static_cast<std::size_t>(n + 1) == songs.size()) {
             afterFirstRound = residentKiB();
-        if ((n + 1) % 50 == 0)
+        }
+        if ((n + 1) % 50 == 0) {
             std::printf("  after %d songs: RSS %ld KiB\n", n + 1, residentKiB());
+        }
     }
     const double decodeWall = std::chrono::duration<double>(Clock::now() - decodeStart).count();
     const long decodeEndKiB = residentKiB();

@@ -37,8 +37,9 @@ const QString kJsonOption = QStringLiteral("--json");
 void printJson(const QJsonDocument &document)
 {
     QString text = QString::fromUtf8(document.toJson(QJsonDocument::Indented));
-    if (text.endsWith(u'\n'))
+    if (text.endsWith(u'\n')) {
         text.chop(1);
+    }
     printLine(text);
 }
 
@@ -49,8 +50,9 @@ int runAnalyze(const QStringList &rawArguments)
     const bool json = takeSwitch(arguments, kJsonOption);
     const CommandStart start =
         startCommand(kName, kUsage, arguments, Values::AtLeastOne, QStringLiteral("no song given"));
-    if (start.exit)
+    if (start.exit) {
         return *start.exit;
+    }
     const Arguments &args = start.args;
 
     int status = kExitOk;
@@ -67,15 +69,17 @@ int runAnalyze(const QStringList &rawArguments)
             objects.append(analysisJson(*result.song));
             continue;
         }
-        if (!first)
+        if (!first) {
             printLine(QString());
+        }
         first = false;
         printLine(analysisSummary(*result.song).join(u'\n'));
     }
-    if (json && args.values.size() > 1)
+    if (json && args.values.size() > 1) {
         printJson(QJsonDocument(objects));
-    else if (json && !objects.isEmpty())
+    } else if (json && !objects.isEmpty()) {
         printJson(QJsonDocument(objects.first().toObject()));
+    }
     return status;
 }
 

@@ -31,8 +31,9 @@ std::vector<Command> commands()
 const Command *findCommand(const QString &name)
 {
     for (const Command &command : registry()) {
-        if (name == QLatin1StringView(command.name))
+        if (name == QLatin1StringView(command.name)) {
             return &command;
+        }
     }
     return nullptr;
 }

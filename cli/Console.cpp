@@ -55,8 +55,9 @@ Arguments parseArguments(const QStringList &arguments, const QStringList &valueO
             const qsizetype equals = argument.indexOf(u'=');
             const QString name = equals < 0 ? argument : argument.first(equals);
             if (!valueOptions.contains(name)) {
-                if (result.error.isEmpty())
+                if (result.error.isEmpty()) {
                     result.error = QStringLiteral("unknown option \"%1\"").arg(argument);
+                }
             } else if (equals >= 0) {
                 result.options.insert(name, argument.mid(equals + 1));
             } else if (i + 1 < arguments.size()) {
@@ -89,8 +90,9 @@ bool takeSwitch(QStringList &arguments, const QString &name)
 {
     const qsizetype end = arguments.indexOf(QStringLiteral("--"));
     const qsizetype at = arguments.indexOf(name);
-    if (at < 0 || (end >= 0 && at > end))
+    if (at < 0 || (end >= 0 && at > end)) {
         return false;
+    }
     arguments.removeAt(at);
     takeSwitch(arguments, name);
     return true;

@@ -63,12 +63,15 @@ const QString kLyrics = QStringLiteral("--lyrics");
 std::optional<int> formatEncoding(const QString &format)
 {
     const QString f = format.toLower();
-    if (f == u"wav")
+    if (f == u"wav") {
         return 0;
-    if (f == u"mp3")
+    }
+    if (f == u"mp3") {
         return 1;
-    if (f == u"ogg")
+    }
+    if (f == u"ogg") {
         return 2;
+    }
     return std::nullopt;
 }
 
@@ -99,29 +102,35 @@ std::optional<Overrides> readOverrides(const Arguments &args, bool noKok, bool o
     o.overwrite = overwrite;
     if (args.options.contains(kFormat)) {
         o.encoding = formatEncoding(args.options.value(kFormat));
-        if (!o.encoding)
+        if (!o.encoding) {
             return std::nullopt;
+        }
     }
-    if (args.options.contains(kRate))
+    if (args.options.contains(kRate)) {
         o.rate = args.options.value(kRate);
-    if (args.options.contains(kOutDir))
+    }
+    if (args.options.contains(kOutDir)) {
         o.outDir = args.options.value(kOutDir);
-    if (args.options.contains(kScheme))
+    }
+    if (args.options.contains(kScheme)) {
         o.scheme = args.options.value(kScheme);
+    }
     if (args.options.contains(kLyrics)) {
         // Every name must be a format: a typing error is not a missing file.
         const QString list = args.options.value(kLyrics);
         for (const QString &name : list.split(u',')) {
-            if (exporting::parseLyricsFormats(name).empty())
+            if (exporting::parseLyricsFormats(name).empty()) {
                 return std::nullopt;
+            }
         }
         o.lyricsFormats = exporting::lyricsFormatsText(exporting::parseLyricsFormats(list));
     }
     if (args.options.contains(kMaxLength)) {
         bool ok = false;
         const int n = args.options.value(kMaxLength).toInt(&ok);
-        if (!ok || n < 0)
+        if (!ok || n < 0) {
             return std::nullopt;
+        }
         o.maxLength = n;
     }
     return o;
@@ -135,22 +144,27 @@ int runConvert(const QStringList &rawArguments)
     const CommandStart start =
         startCommand(kName, kUsage, arguments, Values::AtLeastOne, QStringLiteral("no song given"),
                      {kFormat, kRate, kOutDir, kScheme, kSoundFont, kMaxLength, kJobs, kLyrics});
-    if (start.exit)
+    if (start.exit) {
         return *start.exit;
+    }
     const Arguments &args = start.args;
     const std::optional<Overrides> overrides = readOverrides(args, noKok, overwrite);
-    if (!overrides)
+    if (!overrides) {
         return usageError(kName, QStringLiteral("bad --format, --max-length or --lyrics value"));
-    if (noKok && overrides->lyricsFormats)
+    }
+    if (noKok && overrides->lyricsFormats) {
         return usageError(kName, QStringLiteral("--no-kok and --lyrics exclude each other"));
+    }
     bool jobsOk = true;
     const int jobs = args.options.contains(kJobs) ? args.options.value(kJobs).toInt(&jobsOk)
                                                   : QThread::idealThreadCount();
-    if (!jobsOk || jobs < 1)
+    if (!jobsOk || jobs < 1) {
         return usageError(kName, QStringLiteral("bad --jobs value"));
+    }
     const std::optional<QStringList> songs = expandSongs(args.values);
-    if (!songs)
+    if (!songs) {
         return kExitFailure;
+    }
     return convertSongs(*songs, *overrides, args.options.value(kSoundFont), jobs);
 }
 

@@ -78,8 +78,9 @@ public:
             s.Formats = *m_overrides.lyricsFormats;
             s.MakeFile = true;
         }
-        if (m_overrides.noKok)
+        if (m_overrides.noKok) {
             s.MakeFile = false;
+        }
         return choice;
     }
     bool confirmOverwrite(const QString &, const QString &) override
@@ -123,8 +124,9 @@ QString copyOfConfig(const QString &path)
 double renderedFraction(const engine::Player &player)
 {
     const audio::MidiStream *stream = player.stream();
-    if (!stream)
+    if (!stream) {
         return 0;
+    }
     const engine::PunchPlan &plan = player.punchPlan();
     const double start = plan.Seek ? plan.StartSeconds : 0.0;
     const double end = plan.FadeOut ? plan.EndSeconds : player.SongLength();
@@ -157,16 +159,18 @@ void runJob(Run &run, int job)
     player.setRendering(&renderer);
     int blocks = 0;
     renderer.setBetweenBlocks([&] {
-        if (++blocks % kBlocksPerProgress == 0)
+        if (++blocks % kBlocksPerProgress == 0) {
             run.progress.advanced(job, renderedFraction(player));
+        }
     });
     if (!player.ReplaceFont(run.fontPath)) {
         run.progress.error(run.fontPath + QStringLiteral(": cannot load the SoundFont"));
         run.failed = true;
         return;
     }
-    for (const QString &song : run.songs)
+    for (const QString &song : run.songs) {
         player.playlist().addSong(song);
+    }
     for (qsizetype i = run.next++; i < run.songs.size(); i = run.next++) {
         run.progress.started(job, run.songs[i]);
         player.playlist().setCurrentSong(static_cast<int>(i + 1));
@@ -175,13 +179,15 @@ void runJob(Run &run, int job)
         const exporting::RenderReport &report = renderer.lastReport();
         if (report.outcome != exporting::RenderOutcome::Converted) {
             run.failed = true;
-            if (const QString text = outcomeText(report); !text.isEmpty())
+            if (const QString text = outcomeText(report); !text.isEmpty()) {
                 run.progress.error(text);
+            }
             continue;
         }
         QString line = run.songs[i] + QStringLiteral(" -> ") + report.paths.OutputPath;
-        for (const QString &lyrics : report.lyricsFilePaths)
+        for (const QString &lyrics : report.lyricsFilePaths) {
             line += QStringLiteral(" + ") + lyrics;
+        }
         run.progress.line(line);
     }
 }
@@ -224,13 +230,14 @@ int convertSongs(const QStringList &songs, const Overrides &overrides, const QSt
     Run run{songs, overrides, fontPath, language, dir, progress};
     run.running = jobs;
     std::vector<std::thread> threads;
-    for (int job = 0; job < jobs; ++job)
+    for (int job = 0; job < jobs; ++job) {
         threads.emplace_back([&run, job] {
             runJob(run, job);
             std::lock_guard lock(run.doneMutex);
             --run.running;
             run.done.notify_one();
         });
+    }
     // This thread draws until the last job is done.
     std::unique_lock lock(run.doneMutex);
     while (run.running > 0) {
@@ -240,8 +247,9 @@ int convertSongs(const QStringList &songs, const Overrides &overrides, const QSt
         run.done.wait_for(lock, kDrawInterval, [&run] { return run.running == 0; });
     }
     lock.unlock();
-    for (std::thread &thread : threads)
+    for (std::thread &thread : threads) {
         thread.join();
+    }
     progress.finish();
     return run.failed ? kExitFailure : kExitOk;
 }

@@ -27,10 +27,12 @@ QString bar(int permille, int width)
 
 QString elided(const QString &name, int width)
 {
-    if (name.size() <= width)
+    if (name.size() <= width) {
         return name;
-    if (width <= 3)
+    }
+    if (width <= 3) {
         return name.left(width);
+    }
     return name.left(width - 3) + QStringLiteral("...");
 }
 
@@ -38,8 +40,9 @@ QString elided(const QString &name, int width)
 
 QString progressLine(const std::vector<ProgressSlot> &slots, int width)
 {
-    if (slots.empty() || width <= 0)
+    if (slots.empty() || width <= 0) {
         return {};
+    }
     const auto count = static_cast<int>(slots.size());
     // Each slot: "name [bar] 100%", two spaces between slots.
     const int slotWidth = (width - 2 * (count - 1)) / count;
@@ -50,8 +53,9 @@ QString progressLine(const std::vector<ProgressSlot> &slots, int width)
         const int barWidth = std::clamp(slotWidth / 3, kMinBar, kMaxBar);
         const int nameWidth = slotWidth - static_cast<int>(percent.size()) - barWidth - 4;
         QString part = bar(slot.permille, barWidth) + u' ' + percent;
-        if (nameWidth >= 4)
+        if (nameWidth >= 4) {
             part.prepend(elided(slot.name, nameWidth) + u' ');
+        }
         parts << part;
     }
     return parts.join(QStringLiteral("  ")).left(width);
@@ -98,16 +102,18 @@ void ConvertProgress::error(const QString &text)
 
 void ConvertProgress::clearStatus()
 {
-    if (!m_statusShown)
+    if (!m_statusShown) {
         return;
+    }
     std::fputs(kClearLine, stdout);
     m_statusShown = false;
 }
 
 void ConvertProgress::flushPending(std::vector<Pending> &pending)
 {
-    if (pending.empty())
+    if (pending.empty()) {
         return;
+    }
     clearStatus();
     for (const Pending &p : pending) {
         if (p.isError) {
@@ -127,13 +133,16 @@ void ConvertProgress::draw()
     {
         std::lock_guard lock(m_mutex);
         pending.swap(m_pending);
-        for (std::size_t i = 0; i < m_names.size(); ++i)
-            if (m_active[i])
+        for (std::size_t i = 0; i < m_names.size(); ++i) {
+            if (m_active[i]) {
                 slots.push_back({m_names[i], m_permille[i].load(std::memory_order_relaxed)});
+            }
+        }
     }
     flushPending(pending);
-    if (!m_terminal)
+    if (!m_terminal) {
         return;
+    }
     // One column is left free so the line never wraps.
     const QString status = progressLine(slots, m_width - 1);
     std::fputs(kClearLine, stdout);
@@ -162,10 +171,12 @@ bool ConvertProgress::outputIsTerminal()
 int ConvertProgress::terminalWidth()
 {
     winsize size{};
-    if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+    if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
         return size.ws_col;
-    if (const char *columns = std::getenv("COLUMNS"); columns && std::atoi(columns) > 0)
+    }
+    if (const char *columns = std::getenv("COLUMNS"); columns && std::atoi(columns) > 0) {
         return std::atoi(columns);
+    }
     return 80;
 }
 

@@ -30,19 +30,23 @@ int runDumpMidi(const QStringList &arguments)
 {
     const CommandStart start = startCommand(kName, kUsage, arguments, Values::AtLeastOne,
                                             QStringLiteral("no MIDI file given"));
-    if (start.exit)
+    if (start.exit) {
         return *start.exit;
+    }
     const Arguments &args = start.args;
 
     int status = kExitOk;
     for (const QString &file : args.values) {
         const tools::DumpResult result = tools::DumpMidi(file);
-        if (!result.listingPath.isEmpty())
+        if (!result.listingPath.isEmpty()) {
             printLine(result.listingPath);
-        if (result.status != tools::DumpStatus::Listed)
+        }
+        if (result.status != tools::DumpStatus::Listed) {
             reportError(file + QStringLiteral(": ") + tools::dumpStatusText(result.status));
-        if (isFailure(result.status) || result.listingPath.isEmpty())
+        }
+        if (isFailure(result.status) || result.listingPath.isEmpty()) {
             status = kExitFailure;
+        }
     }
     return status;
 }

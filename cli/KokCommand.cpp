@@ -51,8 +51,9 @@ std::optional<int> parseMaxLength(const QString &text)
 {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
-    if (!ok || value < 0 || value > 32767)
+    if (!ok || value < 0 || value > 32767) {
         return std::nullopt;
+    }
     return value;
 }
 
@@ -62,8 +63,9 @@ std::optional<std::vector<exporting::LyricsFormat>> parseFormats(const QString &
 {
     const std::vector<exporting::LyricsFormat> formats = exporting::parseLyricsFormats(list);
     for (const QString &name : list.split(u',')) {
-        if (exporting::parseLyricsFormats(name).empty())
+        if (exporting::parseLyricsFormats(name).empty()) {
             return std::nullopt;
+        }
     }
     return formats;
 }
@@ -74,10 +76,12 @@ exporting::LyricsTitle titleOf(const SongAnalysis &song)
 {
     const exporting::SongTags tags = exporting::ReadTags(engine::mst::SongSettingsFile(song.file));
     exporting::LyricsTitle title{tags.Title, tags.Artist};
-    if (title.title.isEmpty())
+    if (title.title.isEmpty()) {
         title.title = song.lyrics.ConvertCharset(song.lyrics.TagTitle());
-    if (title.artist.isEmpty())
+    }
+    if (title.artist.isEmpty()) {
         title.artist = song.lyrics.ConvertCharset(song.lyrics.TagArtist());
+    }
     return title;
 }
 
@@ -86,8 +90,9 @@ int runKok(const QStringList &arguments)
     const CommandStart start = startCommand(kName, kUsage, arguments, Values::ExactlyOne,
                                             QStringLiteral("give exactly one song"),
                                             {kOutputOption, kMaxLengthOption, kFormatOption});
-    if (start.exit)
+    if (start.exit) {
         return *start.exit;
+    }
     const Arguments &args = start.args;
     exporting::LyricsFileOptions options;
     if (args.options.contains(kMaxLengthOption)) {
@@ -100,16 +105,18 @@ int runKok(const QStringList &arguments)
     std::vector<exporting::LyricsFormat> formats{exporting::LyricsFormat::Kok};
     if (args.options.contains(kFormatOption)) {
         const auto chosen = parseFormats(args.options.value(kFormatOption));
-        if (!chosen)
+        if (!chosen) {
             return usageError(kName, QStringLiteral("--format takes kok, lrc or ass, "
                                                     "or several separated by commas"));
+        }
         formats = *chosen;
     }
     const QString &file = args.values.first();
     const QString output =
         args.options.value(kOutputOption, text::StripExtension(file) + QStringLiteral(".kok"));
-    if (output.isEmpty())
+    if (output.isEmpty()) {
         return usageError(kName, QStringLiteral("-o needs a file name"));
+    }
 
     const AnalysisResult result = analyseSong(file);
     if (!result.song) {
@@ -133,8 +140,9 @@ int runKok(const QStringList &arguments)
     for (std::size_t i = 0; i < formats.size(); ++i) {
         const QString &path = paths[static_cast<qsizetype>(i)];
         if (!exporting::WriteTextFile(path,
-                                      exporting::renderLyricsFile(timeline, formats[i], title)))
+                                      exporting::renderLyricsFile(timeline, formats[i], title))) {
             return kExitFailure;
+        }
         printLine(path);
     }
     return kExitOk;

@@ -41,8 +41,9 @@ int runSf2Info(const QStringList &arguments)
     const CommandStart start =
         startCommand(kName, kUsage, arguments, Values::ExactlyOne,
                      QStringLiteral("give exactly one SoundFont file"), {kLanguageOption});
-    if (start.exit)
+    if (start.exit) {
         return *start.exit;
+    }
     const Arguments &args = start.args;
 
     const QString &path = args.values.first();

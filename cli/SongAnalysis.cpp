@@ -59,8 +59,9 @@ QJsonObject lineJson(const lyrics::LyricsModel &model, int index)
 
 QString lyricsTrackText(const lyrics::LyricsModel &model)
 {
-    if (model.LyricsTrack() < 0)
+    if (model.LyricsTrack() < 0) {
         return QStringLiteral("none");
+    }
     const bool lyricEvents = model.LyricMarkType() == lyrics::kMarkLyric;
     return QStringLiteral("track %1 (%2 events)")
         .arg(model.LyricsTrack())
@@ -92,11 +93,13 @@ QJsonObject analysisJson(const SongAnalysis &song)
 {
     const lyrics::LyricsModel &model = song.lyrics;
     QJsonArray syllables;
-    for (int i = 1; i <= model.SyllableCount(); ++i)
+    for (int i = 1; i <= model.SyllableCount(); ++i) {
         syllables.append(syllableJson(model, i));
+    }
     QJsonArray lines;
-    for (int i = 1; i <= model.LineCount(); ++i)
+    for (int i = 1; i <= model.LineCount(); ++i) {
         lines.append(lineJson(model, i));
+    }
     return QJsonObject{
         {QStringLiteral("file"), song.file},
         {QStringLiteral("lengthSeconds"), lengthSeconds(*song.stream)},

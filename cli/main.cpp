@@ -36,8 +36,9 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    if (arguments.isEmpty())
+    if (arguments.isEmpty()) {
         return programUsageError(QStringLiteral("no command given"));
+    }
     const QString name = arguments.takeFirst();
     if (name == u"--help" || name == u"-h") {
         printProgramHelp();

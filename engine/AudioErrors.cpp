@@ -7,8 +7,9 @@ namespace melorit::engine {
 QString AudioErrorName(int code)
 {
     const std::string_view name = audio::errorName(code);
-    if (name.empty())
+    if (name.empty()) {
         return QStringLiteral("Erreur %1 ?").arg(code);
+    }
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 

@@ -29,22 +29,25 @@ MidiEvent rowEvent(int rowBase)
 
 int rowBaseOf(int index)
 {
-    if (!isValidIndex(index))
+    if (!isValidIndex(index)) {
         return -1;
+    }
     return index >= kRowGlobal ? kRowGlobal : index - index % kChannelCount;
 }
 
 MidiEvent eventOfIndex(int index)
 {
-    if (isGlobalIndex(index))
+    if (isGlobalIndex(index)) {
         return globalEffectEvent(index - kRowGlobal);
+    }
     return rowEvent(rowBaseOf(index));
 }
 
 int channelOfIndex(int index)
 {
-    if (!isValidIndex(index) || isGlobalIndex(index))
+    if (!isValidIndex(index) || isGlobalIndex(index)) {
         return 0;
+    }
     return index % kChannelCount;
 }
 
@@ -79,14 +82,16 @@ int ControllerTable::CtrlDefault(int index) const
 
 void ControllerTable::setOverride(int index, int value)
 {
-    if (isValidIndex(index))
+    if (isValidIndex(index)) {
         m_override[index].store(value, std::memory_order_relaxed);
+    }
 }
 
 void ControllerTable::setDefault(int index, int value)
 {
-    if (isValidIndex(index))
+    if (isValidIndex(index)) {
         m_default[index].store(value, std::memory_order_relaxed);
+    }
 }
 
 int ControllerTable::effective(int index) const

@@ -18,8 +18,9 @@ QString timeValue(double seconds)
 
 void SaveMarqueurs(const QString &settingsFile, const Markers &markers)
 {
-    if (settingsFile.isEmpty())
+    if (settingsFile.isEmpty()) {
         return;
+    }
     WriteIni(mst::kMarkersSection, mst::kMarkersActiveKey,
              markers.PunchActive ? QStringLiteral("1") : QStringLiteral("0"), settingsFile);
     WriteIni(mst::kMarkersSection, mst::kMarkersStartKey, timeValue(markers.PunchIn), settingsFile);
@@ -28,11 +29,13 @@ void SaveMarqueurs(const QString &settingsFile, const Markers &markers)
 
 void LoadMarqueurs(const QString &settingsFile, Markers &markers)
 {
-    if (settingsFile.isEmpty())
+    if (settingsFile.isEmpty()) {
         return;
+    }
     const QString start = ReadIni(mst::kMarkersSection, mst::kMarkersStartKey, settingsFile);
-    if (start.isEmpty())
+    if (start.isEmpty()) {
         return;
+    }
     markers.PunchIn = text::ValDecimal(start);
     markers.PunchOut =
         text::ValDecimal(ReadIni(mst::kMarkersSection, mst::kMarkersEndKey, settingsFile));

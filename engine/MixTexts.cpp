@@ -31,10 +31,12 @@ double beatsPerMinute(int tempoShift, int baseTempo)
     const int shown = kTempoReadoutRange.clamp(tempoShift);
     const auto f = static_cast<float>((1.0 - shown / 1000.0) * baseTempo);
     double bpm = f == 0.0F ? kNoFigure : kMicrosecondsPerMinute / static_cast<double>(f);
-    if (bpm < 1.0)
+    if (bpm < 1.0) {
         bpm = 0.0;
-    if (bpm >= kNoFigure)
+    }
+    if (bpm >= kNoFigure) {
         bpm = kNoFigure;
+    }
     return bpm;
 }
 
@@ -42,8 +44,9 @@ double beatsPerMinute(int tempoShift, int baseTempo)
 
 QString volumeTip(int volume)
 {
-    if (volume == 0)
+    if (volume == 0) {
         return QStringLiteral("= 0");
+    }
     const double factor = volume / 100.0;
     const QString number = QString::number(factor, 'g', 15);
     return factor >= 0 ? QStringLiteral("x ") + number : u'x' + number;
@@ -74,10 +77,11 @@ TempoReadout tempoReadout(int tempoShift, int baseTempo)
     const double bpm = beatsPerMinute(tempoShift, baseTempo);
     TempoReadout out;
     out.glyphRow = tempoShift == 0 ? 0 : 1;
-    if (bpm <= 0.0 || bpm >= kNoFigure)
+    if (bpm <= 0.0 || bpm >= kNoFigure) {
         out.text = QStringLiteral("bpm");
-    else
+    } else {
         out.text = (QStringLiteral("  ") + text::formatNumber(bpm, u"##0")).right(3);
+    }
     return out;
 }
 

@@ -22,8 +22,9 @@ bool Mixer::hasStream() const
 
 void Mixer::sendEvent(int channel, MidiEvent event, int param) noexcept
 {
-    if (m_target != nullptr)
+    if (m_target != nullptr) {
         m_target->sendEvent(channel, event, static_cast<std::uint32_t>(param));
+    }
 }
 
 int Mixer::readEvent(int channel, MidiEvent event) const noexcept
@@ -35,39 +36,46 @@ int Mixer::readEvent(int channel, MidiEvent event) const noexcept
 
 void Mixer::drawVolume(int channel, int volume)
 {
-    if (m_view != nullptr)
+    if (m_view != nullptr) {
         m_view->mixerControlChanged(channel, volume, volumeTip(volume));
+    }
 }
 
 void Mixer::drawGain(int gain)
 {
-    if (m_view != nullptr)
+    if (m_view != nullptr) {
         m_view->mixerControlChanged(kGainControl, gain, gainTip(m_languageFile, gain));
+    }
 }
 
 void Mixer::drawTranspose(int semitones)
 {
-    if (m_view != nullptr)
+    if (m_view != nullptr) {
         m_view->mixerControlChanged(kTransposeControl, semitones,
                                     transposeTip(m_languageFile, semitones));
+    }
 }
 
 void Mixer::drawTempo(int tempoShift)
 {
-    if (m_view == nullptr)
+    if (m_view == nullptr) {
         return;
+    }
     const TempoReadout readout = tempoReadout(tempoShift, BaseTempo());
     m_view->tempoReadoutChanged(readout.text, readout.glyphRow);
 }
 
 void Mixer::DispSoloMute()
 {
-    if (m_view == nullptr)
+    if (m_view == nullptr) {
         return;
-    for (int ch = 0; ch < kChannelCount; ++ch)
+    }
+    for (int ch = 0; ch < kChannelCount; ++ch) {
         m_view->soloMuteButtonChanged(ch, soloButtonState(m_state, ch));
-    for (int ch = 0; ch < kChannelCount; ++ch)
+    }
+    for (int ch = 0; ch < kChannelCount; ++ch) {
         m_view->soloMuteButtonChanged(kFirstMuteButton + ch, muteButtonState(m_state, ch));
+    }
 }
 
 // --- per-song settings ---------------------------------------------------
@@ -95,8 +103,9 @@ void Mixer::LoadVolume()
     for (int ch = 0; ch < kChannelCount; ++ch) {
         const mst::ChannelVolume stored = mst::readVolume(m_settingsFile, ch);
         m_state.ChannelVolume[ch] = stored.volume;
-        if (stored.muted)
+        if (stored.muted) {
             m_state.ChannelMute[ch] = 1;
+        }
         drawVolume(ch, stored.volume);
     }
     // A "0" volume mutes its channel, which may leave a single one unmuted.
@@ -105,16 +114,18 @@ void Mixer::LoadVolume()
 
 void Mixer::LoadMute()
 {
-    for (int ch = 0; ch < kChannelCount; ++ch)
+    for (int ch = 0; ch < kChannelCount; ++ch) {
         m_state.ChannelMute[ch] = mst::readMute(m_settingsFile, ch) ? 1 : 0;
+    }
     recomputeSolo(m_state);
 }
 
 void Mixer::LoadCC()
 {
     for (int index = 0; index < kCtrlCount; ++index) {
-        if (const auto stored = mst::readCC(m_settingsFile, index))
+        if (const auto stored = mst::readCC(m_settingsFile, index)) {
             m_table.setOverride(index, *stored < 0 ? kNoOverride : *stored);
+        }
     }
 }
 
@@ -135,52 +146,62 @@ void Mixer::SaveTranspose()
 
 void Mixer::SaveCC(int index)
 {
-    if (isValidIndex(index))
+    if (isValidIndex(index)) {
         mst::writeCC(m_settingsFile, index, m_table.CtrlOverride(index));
+    }
 }
 
 void Mixer::SaveVolume(int channel)
 {
-    if (m_settingsFile.isEmpty() || channel >= kChannelCount)
+    if (m_settingsFile.isEmpty() || channel >= kChannelCount) {
         return;
+    }
     const int first = channel < 0 ? 0 : channel;
     const int last = channel < 0 ? kChannelCount - 1 : channel;
-    for (int ch = first; ch <= last; ++ch)
+    for (int ch = first; ch <= last; ++ch) {
         mst::writeVolume(m_settingsFile, ch, m_state.ChannelVolume[ch]);
+    }
 }
 
 void Mixer::SaveMute(int channel)
 {
-    if (m_settingsFile.isEmpty() || channel >= kChannelCount)
+    if (m_settingsFile.isEmpty() || channel >= kChannelCount) {
         return;
+    }
     const int first = channel < 0 ? 0 : channel;
     const int last = channel < 0 ? kChannelCount - 1 : channel;
-    for (int ch = first; ch <= last; ++ch)
+    for (int ch = first; ch <= last; ++ch) {
         mst::writeMute(m_settingsFile, ch, m_state.ChannelMute[ch] == 1);
+    }
 }
 
 // --- applying ------------------------------------------------------------
 
 void Mixer::ApplyVolume(int gain)
 {
-    if (m_target != nullptr)
+    if (m_target != nullptr) {
         m_target->setFontVolume(static_cast<float>(gainFactor(gain)));
-    if (m_view != nullptr)
+    }
+    if (m_view != nullptr) {
         m_view->gainCaptionChanged(gainCaption(gain));
+    }
 }
 
 void Mixer::ApplyTranspose(int semitones)
 {
-    if (!hasStream())
+    if (!hasStream()) {
         return;
-    for (int ch = 0; ch < kChannelCount; ++ch)
+    }
+    for (int ch = 0; ch < kChannelCount; ++ch) {
         sendEvent(ch, MIDI_EVENT_TRANSPOSE, semitones + kTransposeOffset);
+    }
 }
 
 void Mixer::ApplyLevels()
 {
-    for (int ch = 0; ch < kChannelCount; ++ch)
+    for (int ch = 0; ch < kChannelCount; ++ch) {
         sendEvent(ch, MIDI_EVENT_MIXLEVEL, levelOf(m_state, ch));
+    }
 }
 
 void Mixer::sendLevel(int channel, int volume)
@@ -194,8 +215,9 @@ void Mixer::sendTempo() noexcept
     m_tempo.TempoRatio.store(ratio);
     const int base = m_tempo.BaseTempo.load();
     // A failed read leaves no tempo to scale; the stream keeps its own.
-    if (base > 0 && hasStream())
+    if (base > 0 && hasStream()) {
         sendEvent(0, MIDI_EVENT_TEMPO, text::toInt(base * ratio));
+    }
 }
 
 void Mixer::NewTempo()
@@ -213,12 +235,14 @@ void Mixer::ReadBaseTempo()
 
 bool Mixer::PicSM_Click(int button)
 {
-    if (button < 0 || button >= kSoloMuteButtonCount)
+    if (button < 0 || button >= kSoloMuteButtonCount) {
         return false;
-    if (button < kFirstMuteButton)
+    }
+    if (button < kFirstMuteButton) {
         soloClick(m_state, button, m_lastPicSMButton);
-    else
+    } else {
         muteClick(m_state, button - kFirstMuteButton, m_lastPicSMButton);
+    }
     DispSoloMute();
     SaveMute(-1);
     ApplyLevels();
@@ -232,8 +256,9 @@ void Mixer::startSongMix()
     resetControllers();
     LoadCC();
     for (int index = 0; index < kCtrlCount; ++index) {
-        if (m_table.hasOverride(index))
+        if (m_table.hasOverride(index)) {
             markKnob(index, true);
+        }
     }
     RefreshControllers();
     LoadMute();

@@ -41,20 +41,23 @@ int rowOfUser(int user)
 
 void Mixer::drawKnob(int index)
 {
-    if (m_view != nullptr)
+    if (m_view != nullptr) {
         m_view->controllerKnobChanged(index, m_table.effective(index));
+    }
 }
 
 void Mixer::markKnob(int index, bool overridden)
 {
-    if (m_view != nullptr)
+    if (m_view != nullptr) {
         m_view->controllerMarkChanged(index, overridden);
+    }
 }
 
 void Mixer::setOverride(int index, int value)
 {
-    if (!isValidIndex(index))
+    if (!isValidIndex(index)) {
         return;
+    }
     m_table.setOverride(index, value < 0 ? kNoOverride : value);
     markKnob(index, value >= 0);
     drawKnob(index);
@@ -65,10 +68,12 @@ void Mixer::resetControllers()
     m_table.reset();
     m_state.ChannelMute.fill(0);
     m_state.ChannelSolo.fill(0);
-    for (int index = 0; index < kCtrlCount; ++index)
+    for (int index = 0; index < kCtrlCount; ++index) {
         markKnob(index, false);
-    for (int index = kRowGlobal; index < kCtrlCount; ++index)
+    }
+    for (int index = kRowGlobal; index < kCtrlCount; ++index) {
         drawKnob(index);
+    }
 }
 
 // Sends the bank and then the program of a channel with their values in
@@ -78,24 +83,27 @@ void Mixer::sendBankAndProgram(int channel) noexcept
 {
     const int bankIndex = kRowBank + channel;
     const int programIndex = kRowProgram + channel;
-    if (!m_table.hasOverride(bankIndex) && !m_table.hasOverride(programIndex))
+    if (!m_table.hasOverride(bankIndex) && !m_table.hasOverride(programIndex)) {
         return;
+    }
     sendEvent(channel, MIDI_EVENT_BANK, m_table.effective(bankIndex));
     sendEvent(channel, MIDI_EVENT_PROGRAM, m_table.effective(programIndex));
 }
 
 void Mixer::ApplyController(int index, int channel, MidiEvent event)
 {
-    if (!isValidIndex(index))
+    if (!isValidIndex(index)) {
         return;
+    }
     if (event == MIDI_EVENT_BANK) {
         sendBankAndProgram(channel);
         drawKnob(index);
         drawKnob(index - (kRowBank - kRowProgram));
         return;
     }
-    if (event != MIDI_EVENT_PROGRAM && m_table.hasOverride(index))
+    if (event != MIDI_EVENT_PROGRAM && m_table.hasOverride(index)) {
         sendEvent(channel, event, m_table.CtrlOverride(index));
+    }
     drawKnob(index);
 }
 
@@ -107,25 +115,29 @@ void Mixer::refreshChannel(int channel)
     for (const int rowBase : kRefreshOrder) {
         const int index = rowBase + channel;
         const int value = readEvent(channel, eventOfIndex(index));
-        if (value >= 0 && value <= kMaxChannelValue)
+        if (value >= 0 && value <= kMaxChannelValue) {
             m_table.setDefault(index, value);
+        }
     }
-    for (const int rowBase : kRefreshOrder)
+    for (const int rowBase : kRefreshOrder) {
         ApplyController(rowBase + channel, channel, eventOfIndex(rowBase + channel));
+    }
 }
 
 void Mixer::RefreshControllers()
 {
-    for (int ch = 0; ch < kChannelCount; ++ch)
+    for (int ch = 0; ch < kChannelCount; ++ch) {
         refreshChannel(ch);
+    }
     for (int k = 0; k < kGlobalCount; ++k) {
         const int index = kRowGlobal + k;
         const MidiEvent event = globalEffectEvent(k);
         // A failed read (-1) keeps the previous value: a negative default
         // would read as "no override" once the user takes the knob over.
         const int value = readEvent(0, event);
-        if (value >= 0)
+        if (value >= 0) {
             m_table.setDefault(index, value);
+        }
         ApplyController(index, 0, event);
     }
 }
@@ -142,22 +154,25 @@ void Mixer::onChannelEvent(int rowBase, int channel, int param) noexcept
 {
     const int index = rowBase + channel;
     m_table.setDefault(index, param & 0xFF);
-    if (rowBase == kRowProgram || rowBase == kRowBank)
+    if (rowBase == kRowProgram || rowBase == kRowBank) {
         sendBankAndProgram(channel);
-    else if (m_table.hasOverride(index))
+    } else if (m_table.hasOverride(index)) {
         sendEvent(channel, eventOfIndex(index), m_table.CtrlOverride(index));
-    if (!m_table.hasOverride(index))
+    }
+    if (!m_table.hasOverride(index)) {
         requestKnobRedraw(index);
+    }
 }
 
 void Mixer::onGlobalEvent(int k, int param) noexcept
 {
     const int index = kRowGlobal + k;
     m_table.setDefault(index, param);
-    if (m_table.hasOverride(index))
+    if (m_table.hasOverride(index)) {
         sendEvent(0, globalEffectEvent(k), m_table.CtrlOverride(index));
-    else
+    } else {
         requestKnobRedraw(index);
+    }
 }
 
 void Mixer::onControllerEvent(int user, std::uint32_t data) noexcept
@@ -169,8 +184,9 @@ void Mixer::onControllerEvent(int user, std::uint32_t data) noexcept
         return;
     }
     const int rowBase = rowOfUser(user);
-    if (rowBase >= 0 && channel < kChannelCount)
+    if (rowBase >= 0 && channel < kChannelCount) {
         onChannelEvent(rowBase, channel, param);
+    }
 }
 
 void Mixer::onTempoEvent() noexcept
@@ -183,14 +199,17 @@ void Mixer::onTempoEvent() noexcept
 
 void Mixer::flushPendingRedraws()
 {
-    if (!m_anyDirty.exchange(false, std::memory_order_acquire))
+    if (!m_anyDirty.exchange(false, std::memory_order_acquire)) {
         return;
-    for (int index = 0; index < kCtrlCount; ++index) {
-        if (m_knobDirty[index].exchange(false, std::memory_order_relaxed))
-            drawKnob(index);
     }
-    if (m_tempoDirty.exchange(false, std::memory_order_relaxed))
+    for (int index = 0; index < kCtrlCount; ++index) {
+        if (m_knobDirty[index].exchange(false, std::memory_order_relaxed)) {
+            drawKnob(index);
+        }
+    }
+    if (m_tempoDirty.exchange(false, std::memory_order_relaxed)) {
         drawTempo(isDragging() && m_drag.mode == DragMode::Tempo ? m_drag.value : TempoShift());
+    }
 }
 
 } // namespace melorit::engine

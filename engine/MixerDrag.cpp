@@ -62,16 +62,17 @@ int Mixer::committedValue(DragMode mode, int control) const
 void Mixer::Potard_MouseDown(int control, MouseButton button, int x, int y)
 {
     DragMode mode = DragMode::None;
-    if (control >= 0 && control < kChannelCount)
+    if (control >= 0 && control < kChannelCount) {
         mode = DragMode::Volume;
-    else if (control == kGainControl)
+    } else if (control == kGainControl) {
         mode = DragMode::Gain;
-    else if (control == kTransposeControl)
+    } else if (control == kTransposeControl) {
         mode = DragMode::Transpose;
-    else if (control == kTempoControl)
+    } else if (control == kTempoControl) {
         mode = DragMode::Tempo;
-    else
+    } else {
         return;
+    }
     const int start = committedValue(mode, control);
     m_drag = Drag{control, x, y, mode, start, start};
     TestButton(button);
@@ -84,8 +85,9 @@ void Mixer::Potard_MouseMove(int x, int y)
 
 void Mixer::TestButton(MouseButton button)
 {
-    if (button != MouseButton::Right || !isDragging())
+    if (button != MouseButton::Right || !isDragging()) {
         return;
+    }
     resetControl();
     m_drag.mode = DragMode::None;
 }
@@ -118,8 +120,9 @@ void Mixer::resetControl()
         m_tempo.TempoShift.store(0);
         NewTempo();
         SaveTempo();
-        if (m_view != nullptr)
+        if (m_view != nullptr) {
             m_view->tempoRatioCommitted(TempoRatio());
+        }
         break;
     case DragMode::None:
         break;
@@ -128,8 +131,9 @@ void Mixer::resetControl()
 
 void Mixer::ControllerMove(int x, int y)
 {
-    if (!isDragging())
+    if (!isDragging()) {
         return;
+    }
     const int mode = static_cast<int>(m_drag.mode);
     const int delta = dragDelta(mode, x - m_drag.pressX, m_drag.pressY - y);
     m_drag.value = rangeOf(mode).clamp(m_drag.startValue + delta);
@@ -164,8 +168,9 @@ void Mixer::previewDrag()
 
 void Mixer::Potard_MouseUp()
 {
-    if (!isDragging())
+    if (!isDragging()) {
         return;
+    }
     commitDrag();
     m_drag.mode = DragMode::None;
 }
@@ -190,8 +195,9 @@ void Mixer::commitDrag()
         m_tempo.TempoShift.store(value);
         NewTempo();
         SaveTempo();
-        if (m_view != nullptr)
+        if (m_view != nullptr) {
             m_view->tempoRatioCommitted(TempoRatio());
+        }
         break;
     case DragMode::None:
         break;

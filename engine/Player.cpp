@@ -56,23 +56,26 @@ QString Player::languageText(const QString &key) const
 bool Player::ReplaceFont(const QString &path)
 {
     std::shared_ptr<audio::SoundFont> font = audio::SoundFont::load(path.toStdString());
-    if (!font || font == m_font)
+    if (!font || font == m_font) {
         return false;
+    }
     m_fontPath = path;
     m_soundFontFolder = text::FolderOf(path);
     WriteIni(QStringLiteral("SF2"), QStringLiteral("Path"), m_soundFontFolder,
              m_settings.configFile);
     WriteIni(QStringLiteral("SF2"), QStringLiteral("Base"), path, m_settings.configFile);
     // New streams take the player's font; the open one is given it too.
-    if (m_stream)
+    if (m_stream) {
         m_audio.setFont(*m_stream, font);
+    }
     m_font = std::move(font); // the old font goes once nothing plays with it
     m_target.setFont(m_font);
     // The gain is the font's output volume: the new font keeps the gain.
     m_mixer.ApplyVolume(m_mixer.state().MasterGain);
     readPresetNames();
-    if (m_view)
+    if (m_view) {
         m_view->presetNamesChanged();
+    }
     return true;
 }
 
@@ -89,8 +92,9 @@ void Player::readPresetNames()
                 name = codepages::decodeWindows1252(
                     QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
             }
-            if (!name.isEmpty() && bank < audio::SoundFont::kDrumBank)
+            if (!name.isEmpty() && bank < audio::SoundFont::kDrumBank) {
                 m_maxBank = bank;
+            }
             m_presetNames[static_cast<std::size_t>(bank * kPresetCount + preset)] = name;
         }
     }
@@ -98,20 +102,23 @@ void Player::readPresetNames()
 
 QString Player::PresetName(int bank, int preset) const
 {
-    if (bank < 0 || bank >= kBankCount || preset < 0 || preset >= kPresetCount)
+    if (bank < 0 || bank >= kBankCount || preset < 0 || preset >= kPresetCount) {
         return {};
+    }
     return m_presetNames[static_cast<std::size_t>(bank * kPresetCount + preset)];
 }
 
 void Player::ChangeSF2()
 {
-    if (!m_dialogs)
+    if (!m_dialogs) {
         return;
+    }
     const std::optional<QString> chosen =
         m_dialogs->chooseFile(m_soundFontFolder, languageText(QStringLiteral("SF2CMD.Filter")),
                               languageText(QStringLiteral("SF2CMD.DialogTitle")));
-    if (chosen)
+    if (chosen) {
         ReplaceFont(*chosen);
+    }
 }
 
 void Player::loadStartFont()
@@ -119,13 +126,15 @@ void Player::loadStartFont()
     QStringList candidates;
     const QString base =
         ReadIni(QStringLiteral("SF2"), QStringLiteral("Base"), m_settings.configFile);
-    if (!base.isEmpty())
+    if (!base.isEmpty()) {
         candidates << base;
+    }
     candidates << QDir(m_settings.programFolder).filePath(QStringLiteral("Chorium.SF2"));
     candidates << m_settings.systemFonts;
     for (const QString &path : candidates) {
-        if (QFileInfo(path).isFile() && ReplaceFont(path))
+        if (QFileInfo(path).isFile() && ReplaceFont(path)) {
             return;
+        }
     }
     ChangeSF2();
 }
@@ -156,17 +165,19 @@ void Player::AffTitre(const QString &suffix)
         m_songSettingsFile = text::StripExtension(m_songPath) + mst::kExtension;
         m_songName = songlist::SongDisplayName(m_songPath);
         title += m_songName;
-        if (!suffix.isEmpty())
+        if (!suffix.isEmpty()) {
             title += u' ' + suffix;
+        }
     } else {
         m_songPath.clear();
         m_songName.clear();
         m_songSettingsFile.clear();
     }
     m_mixer.setSongSettingsFile(m_songSettingsFile);
-    if (m_view)
+    if (m_view) {
         m_view->captionChanged(
             text::fillPlaceholders(languageText(QStringLiteral("Main.Caption")), title));
+    }
 }
 
 std::unique_ptr<audio::MidiStream> Player::OpenSongStream(const QString &path, bool decode) const
@@ -177,10 +188,11 @@ std::unique_ptr<audio::MidiStream> Player::OpenSongStream(const QString &path, b
 void Player::ShowAudioError(const QString &context)
 {
     const UserMessage message = bassErrorMessage(context, static_cast<int>(audio::lastError()));
-    if (m_dialogs)
+    if (m_dialogs) {
         m_dialogs->message(message);
-    else
+    } else {
         showMessage(message.text, message.title, message.icon);
+    }
 }
 
 // --- clock and position slider --------------------------------------------
@@ -201,9 +213,10 @@ ClockReading Player::clockTick(int sliderMax)
     reading.timeText = ShowTime();
     if (fontStatusDue) {
         std::optional<FontStatus> status;
-        if (m_font)
+        if (m_font) {
             status = FontStatus{codepages::decodeWindows1252(QByteArrayView(m_font->name())),
                                 m_font->loadedSampleDataSize(), m_font->sampleDataSize()};
+        }
         reading.fontStatus = soundFontStatusText(m_settings.languageFile, status);
     }
     return reading;
@@ -212,10 +225,12 @@ ClockReading Player::clockTick(int sliderMax)
 void Player::sldPosition_MouseUp(int value, int sliderMax)
 {
     const std::optional<std::int64_t> tick = seekTick(value, sliderMax, m_songTicks);
-    if (tick && m_stream)
+    if (tick && m_stream) {
         m_audio.seekTicks(*m_stream, static_cast<std::uint64_t>(std::max<std::int64_t>(*tick, 0)));
-    if (m_view)
+    }
+    if (m_view) {
         m_view->lyricsCleared();
+    }
     m_mixer.afterSeek();
 }
 

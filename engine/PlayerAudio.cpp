@@ -23,8 +23,9 @@ PlayerAudio::openSongStream(const QString &path, bool decode,
 
 bool PlayerAudio::play(audio::MidiStream &stream) const
 {
-    if (stream.isDecoding())
+    if (stream.isDecoding()) {
         return true;
+    }
     return stream.play(false);
 }
 
@@ -55,8 +56,9 @@ bool PlayerAudio::setFont(audio::MidiStream &stream, std::shared_ptr<audio::Soun
 
 std::int64_t PlayerAudio::pull(audio::MidiStream &stream, void *buffer, std::size_t bytes) const
 {
-    if (!stream.isDecoding())
+    if (!stream.isDecoding()) {
         return 0;
+    }
     return stream.read(buffer, bytes);
 }
 

@@ -10,16 +10,18 @@ PunchPlan planPunch(const Markers &markers, double songLength, double fadeLength
 {
     PunchPlan plan;
     plan.FadeLength = fadeLength;
-    if (!markers.PunchActive)
+    if (!markers.PunchActive) {
         return plan;
+    }
     if (markers.PunchIn > 0 && markers.PunchIn < songLength) {
         plan.Seek = true;
         plan.StartSeconds = markers.PunchIn;
     }
     const double out = markers.PunchOut;
     if (out > 0 && out > markers.PunchIn && out < songLength) {
-        if (songLength - plan.FadeLength - fadeMargin < out)
+        if (songLength - plan.FadeLength - fadeMargin < out) {
             plan.FadeLength = songLength - out - fadeMargin;
+        }
         plan.FadeOut = true;
         plan.FadeSeconds = out;
         plan.EndSeconds = out + plan.FadeLength + fadeMargin;
@@ -35,8 +37,9 @@ double punchTimeToStore(double typedSeconds, double tempoRatio)
 double punchTimeToPropose(bool songOpen, double streamSeconds, double storedSeconds,
                           double tempoRatio)
 {
-    if (songOpen)
+    if (songOpen) {
         return streamSeconds;
+    }
     return tempoRatio > 0 ? storedSeconds / tempoRatio : storedSeconds;
 }
 
@@ -69,8 +72,9 @@ void FadeDsp::process(std::int16_t *samples, std::size_t count)
             break;
         }
     }
-    if (m_gain == 0)
+    if (m_gain == 0) {
         std::fill(samples + i, samples + count, std::int16_t{0});
+    }
 }
 
 } // namespace melorit::engine

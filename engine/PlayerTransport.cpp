@@ -20,15 +20,17 @@ constexpr int kRecordButton = 36;
 
 void Player::Action_Play()
 {
-    if (m_view)
+    if (m_view) {
         m_view->transportButtonChanged(kPlayButton, 1);
+    }
     OpenSong(true);
 }
 
 void Player::releaseStream()
 {
-    if (!m_stream)
+    if (!m_stream) {
         return;
+    }
     m_audio.stop(*m_stream);
     // Nothing may reach the stream once it is gone: the mixer first.
     m_target.setStream(nullptr);
@@ -61,17 +63,20 @@ void Player::Action_Record()
 
 void Player::enableBatchTimer(bool enabled)
 {
-    if (m_batchTimerEnabled == enabled)
+    if (m_batchTimerEnabled == enabled) {
         return;
+    }
     m_batchTimerEnabled = enabled;
-    if (m_view)
+    if (m_view) {
         m_view->batchTimerChanged(enabled);
+    }
 }
 
 void Player::TimerEncodage_Timer()
 {
-    if (!m_batchTimerEnabled || m_converting)
+    if (!m_batchTimerEnabled || m_converting) {
         return;
+    }
     if (m_batchStep == 0) {
         m_playlist.setCurrentSong(m_playlist.CurrentSong() + 1);
         if (m_playlist.CurrentSong() > m_playlist.count()) {
@@ -125,8 +130,9 @@ void Player::Action_Repeat()
     m_repeatMode = nextRepeatMode(m_repeatMode);
     WriteIni(config::kRepeatSection, config::kRepeatModeKey, QString::number(m_repeatMode),
              m_settings.configFile);
-    if (m_view)
+    if (m_view) {
         m_view->repeatModeChanged(m_repeatMode);
+    }
 }
 
 void Player::OpenSong(bool listen)
@@ -137,11 +143,13 @@ void Player::OpenSong(bool listen)
         openForRendering();
         return;
     }
-    if (!openListeningStream())
+    if (!openListeningStream()) {
         return;
+    }
     setUpSong();
-    if (m_view)
+    if (m_view) {
         m_view->transportButtonChanged(kPlayButton, 1);
+    }
     if (!m_audio.play(*m_stream)) {
         // A stream the device refuses would leave the button pressed over
         // silence: say why and release it.
@@ -153,16 +161,19 @@ void Player::OpenSong(bool listen)
 void Player::openForRendering()
 {
     const int count = m_playlist.count();
-    if (m_playlist.CurrentSong() > count || m_playlist.CurrentSong() < 1)
+    if (m_playlist.CurrentSong() > count || m_playlist.CurrentSong() < 1) {
         m_playlist.setCurrentSong(1);
-    if (m_playlist.CurrentSong() > count)
+    }
+    if (m_playlist.CurrentSong() > count) {
         return;
+    }
     m_playlist.selectCurrent();
     AffTitre();
     // The rendering asks for the export settings, opens the decoding stream
     // (openRenderingStream) and runs the conversion.
-    if (!m_rendering)
+    if (!m_rendering) {
         return;
+    }
     m_converting = true;
     m_rendering->render(*this);
     m_converting = false;
@@ -176,8 +187,9 @@ bool Player::openRenderingStream()
         return false;
     }
     setUpSong();
-    if (m_view)
+    if (m_view) {
         m_view->transportButtonChanged(kRecordButton, 1);
+    }
     return true;
 }
 
@@ -189,14 +201,17 @@ bool Player::openListeningStream()
         m_playlist.selectCurrent();
     }
     AffTitre();
-    if (m_playlist.CurrentSong() > count)
+    if (m_playlist.CurrentSong() > count) {
         return false;
+    }
     for (;;) {
-        if (m_listeningHook)
+        if (m_listeningHook) {
             m_listeningHook(m_songPath);
+        }
         m_stream = OpenSongStream(m_songPath, false);
-        if (m_stream)
+        if (m_stream) {
             return true;
+        }
         // An entry that cannot be read is skipped without a word. Past the
         // last entry nothing plays; the title is not asked first, because
         // with a single entry it makes that entry current again and the
@@ -204,8 +219,9 @@ bool Player::openListeningStream()
         m_playlist.setCurrentSong(m_playlist.CurrentSong() + 1);
         m_playlist.selectCurrent();
         if (m_playlist.CurrentSong() > count) {
-            if (count > 1)
+            if (count > 1) {
                 AffTitre();
+            }
             return false;
         }
         AffTitre();
@@ -222,8 +238,9 @@ void Player::setUpSong()
     m_target.setFont(m_font);
     m_mixer.setSongSettingsFile(m_songSettingsFile);
     m_mixer.startSongMix();
-    if (m_view)
+    if (m_view) {
         m_view->timeLabelsShown(m_listenMode);
+    }
 
     m_songLength = audio::MidiStream::bytesToSeconds(stream.length(audio::PosUnit::Bytes));
     m_songTicks = static_cast<std::int64_t>(stream.length(audio::PosUnit::Ticks));
@@ -236,8 +253,9 @@ void Player::setUpSong()
     m_mixer.setLyricsChannel(m_lyrics.nCanalLyrics());
     m_mixer.DispSoloMute();
     m_mixer.ApplyLevels();
-    if (m_view)
+    if (m_view) {
         m_view->lyricsEventShown(0);
+    }
 
     installSyncs();
 
@@ -258,9 +276,10 @@ void Player::installSyncs()
     stream.setSync(audio::SyncType::End, 0, [this](std::uint32_t) { SongEnd(); });
     if (m_lyrics.LyricsTrack() >= 0) {
         stream.setSync(m_lyrics.LyricSyncType(), 0, [this](std::uint32_t markIndex) {
-            if (m_lyricsSource)
+            if (m_lyricsSource) {
                 m_lyrics.LyricSync(*m_lyricsSource, static_cast<int>(markIndex),
                                    m_lyrics.LyricMarkType());
+            }
         });
     }
     installMixWatchers(stream, m_mixer);
@@ -280,8 +299,9 @@ void Player::setUpPunch()
         m_mixer.RefreshControllers();
         m_mixer.ApplyLevels();
     }
-    if (!m_punch.FadeOut)
+    if (!m_punch.FadeOut) {
         return;
+    }
     // The fade starts at mixing time, on the thread that renders the stream
     // (the audio thread while it plays through the device), the thread its
     // DSP runs on: sample-exact, and the fade state is never shared.
@@ -299,23 +319,28 @@ void Player::setUpPunch()
 void Player::SongEnd()
 {
     m_songEnded = true;
-    if (m_view)
+    if (m_view) {
         m_view->metersReleased();
-    if (m_stream)
+    }
+    if (m_stream) {
         m_audio.stop(*m_stream);
-    if (m_view)
+    }
+    if (m_view) {
         m_view->lyricsCleared();
+    }
     // The lyrics file of a rendered song is written here.
     // The next song frees this stream, so it starts once the stream's call
     // that reported the end has returned.
-    if (songEndAction(m_repeatMode, m_listenMode) != SongEndAction::None)
+    if (songEndAction(m_repeatMode, m_listenMode) != SongEndAction::None) {
         m_endPending = true;
+    }
 }
 
 void Player::runPending()
 {
-    if (!m_endPending)
+    if (!m_endPending) {
         return;
+    }
     m_endPending = false;
     switch (songEndAction(m_repeatMode, m_listenMode)) {
     case SongEndAction::PlayAgain:
@@ -345,8 +370,9 @@ std::int64_t Player::pull(std::size_t bytes)
 std::int64_t Player::pull(void *buffer, std::size_t bytes)
 {
     std::int64_t read = 0;
-    if (m_stream)
+    if (m_stream) {
         read = m_audio.pull(*m_stream, buffer, bytes);
+    }
     runPending();
     return read;
 }

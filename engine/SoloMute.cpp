@@ -23,8 +23,9 @@ void soloOn(MixState &state, int channel)
     state.ChannelSolo.fill(0);
     state.ChannelSolo[channel] = 1;
     for (int ch = 0; ch < kChannelCount; ++ch) {
-        if (state.ChannelMute[ch] == 0)
+        if (state.ChannelMute[ch] == 0) {
             state.ChannelMute[ch] = 1;
+        }
     }
     state.ChannelMute[channel] = 0;
 }
@@ -33,10 +34,12 @@ void soloOn(MixState &state, int channel)
 int lyricsMuteState(const MixState &state, int channel)
 {
     const bool soloed = state.ChannelSolo[channel] == 1;
-    if (soloed)
+    if (soloed) {
         return state.LyricsVoiceOn ? 0 : 2;
-    if (!state.LyricsVoiceOn)
+    }
+    if (!state.LyricsVoiceOn) {
         return 1;
+    }
     return state.ChannelMute[channel] == 1 ? 3 : 2;
 }
 
@@ -49,8 +52,10 @@ bool isAutoMuted(const MixState &state, int channel)
 
 int levelWithVolume(const MixState &state, int channel, int volume)
 {
-    if (!isValidChannel(channel) || state.ChannelMute[channel] == 1 || isAutoMuted(state, channel))
+    if (!isValidChannel(channel) || state.ChannelMute[channel] == 1 ||
+        isAutoMuted(state, channel)) {
         return 0;
+    }
     return volume;
 }
 
@@ -71,44 +76,51 @@ void recomputeSolo(MixState &state)
         }
     }
     state.ChannelSolo.fill(0);
-    if (unmuted == 1)
+    if (unmuted == 1) {
         state.ChannelSolo[last] = 1;
+    }
 }
 
 void muteClick(MixState &state, int channel, MouseButton button)
 {
-    if (!isValidChannel(channel))
+    if (!isValidChannel(channel)) {
         return;
+    }
     const bool lyrics = isLyricsUnderAutoMute(state, channel);
     if (button == MouseButton::Right) {
-        if (lyrics)
+        if (lyrics) {
             state.LyricsVoiceOn = false;
+        }
         state.ChannelMute[channel] = 0;
     } else {
         state.ChannelMute[channel] = state.ChannelMute[channel] == 1 ? 0 : 1;
-        if (lyrics)
+        if (lyrics) {
             state.LyricsVoiceOn = !state.LyricsVoiceOn;
+        }
     }
     recomputeSolo(state);
 }
 
 void soloClick(MixState &state, int channel, MouseButton button)
 {
-    if (!isValidChannel(channel))
+    if (!isValidChannel(channel)) {
         return;
+    }
     const bool lyrics = isLyricsUnderAutoMute(state, channel);
     const bool soloed = state.ChannelSolo[channel] == 1;
     if (button == MouseButton::Right) {
-        if (lyrics)
+        if (lyrics) {
             state.LyricsVoiceOn = false;
+        }
         if (soloed) {
             state.ChannelSolo[channel] = 0;
             unmuteAll(state);
         }
         return;
     }
-    if (lyrics)
+    if (lyrics) {
         state.LyricsVoiceOn = true;
+    }
     if (soloed) {
         state.ChannelSolo[channel] = 0;
         unmuteAll(state);
@@ -124,10 +136,12 @@ int soloButtonState(const MixState &state, int channel)
 
 int muteButtonState(const MixState &state, int channel)
 {
-    if (!isValidChannel(channel))
+    if (!isValidChannel(channel)) {
         return 0;
-    if (isLyricsUnderAutoMute(state, channel))
+    }
+    if (isLyricsUnderAutoMute(state, channel)) {
         return lyricsMuteState(state, channel);
+    }
     return state.ChannelMute[channel] == 1 ? 3 : 0;
 }
 

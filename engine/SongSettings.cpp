@@ -24,11 +24,13 @@ QString ccKey(int index)
 // The integer of a stored number, or nothing when the key is missing or empty.
 std::optional<int> readInt(const QString &file, QLatin1StringView section, const QString &key)
 {
-    if (file.isEmpty())
+    if (file.isEmpty()) {
         return std::nullopt;
+    }
     const QString text = ReadIni(section, key, file);
-    if (text.isEmpty())
+    if (text.isEmpty()) {
         return std::nullopt;
+    }
     return text::toInt(text::Val(text));
 }
 
@@ -40,8 +42,9 @@ int readClamped(const QString &file, QLatin1StringView section, const QString &k
 
 bool write(const QString &file, QLatin1StringView section, const QString &key, const QString &value)
 {
-    if (file.isEmpty())
+    if (file.isEmpty()) {
         return false;
+    }
     // The store returns what it wrote and "" on failure, so the failure of
     // an empty write cannot be told from its success.
     return WriteIni(section, key, value, file) == value;
@@ -51,8 +54,9 @@ bool write(const QString &file, QLatin1StringView section, const QString &key, c
 
 QString SongSettingsFile(const QString &songPath)
 {
-    if (songPath.isEmpty())
+    if (songPath.isEmpty()) {
         return {};
+    }
     return text::StripExtension(songPath) + kExtension;
 }
 
@@ -68,11 +72,13 @@ bool writeGain(const QString &file, int gain)
 
 int readTempo(const QString &file)
 {
-    if (file.isEmpty())
+    if (file.isEmpty()) {
         return kTempoDefault;
+    }
     const QString stored = ReadIni(kTempoSection, kTempoKey, file);
-    if (stored.isEmpty())
+    if (stored.isEmpty()) {
         return kTempoDefault;
+    }
     return kTempoRange.clamp(text::toInt(text::ValDecimal(stored) * 10.0));
 }
 
@@ -96,8 +102,9 @@ ChannelVolume readVolume(const QString &file, int channel)
 {
     const int stored =
         readClamped(file, kVolumeSection, channelKey(channel), kVolumeRange, kVolumeDefault);
-    if (stored == 0)
+    if (stored == 0) {
         return {kVolumeDefault, true};
+    }
     return {stored, false};
 }
 

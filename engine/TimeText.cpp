@@ -10,8 +10,9 @@ namespace melorit::engine {
 
 QString LongToTime(int seconds)
 {
-    if (seconds < 0)
+    if (seconds < 0) {
         return QStringLiteral("--:--");
+    }
     return QStringLiteral("%1:%2")
         .arg(seconds / 60, 2, 10, QLatin1Char('0'))
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
@@ -19,8 +20,9 @@ QString LongToTime(int seconds)
 
 QString SecondsToText(double seconds, const QString &decimalPoint)
 {
-    if (!std::isfinite(seconds))
+    if (!std::isfinite(seconds)) {
         seconds = 0;
+    }
     const QString sign = seconds < 0 ? QStringLiteral("-") : QString();
     // Far beyond any song; keeps the conversion to an integer defined.
     constexpr double kLongest = 1e12;
@@ -40,8 +42,9 @@ QString SecondsToText(double seconds)
 double TextToSeconds(const QString &text)
 {
     const qsizetype colon = text.indexOf(u':');
-    if (colon < 0)
+    if (colon < 0) {
         return text::ValDecimal(text);
+    }
     const double minutes = text::ValDecimal(QStringView(text).left(colon));
     const double seconds = text::ValDecimal(QStringView(text).mid(colon + 1));
     return minutes * 60.0 + seconds;

@@ -26,10 +26,12 @@ int nextRepeatMode(int mode)
 TransportStep nextStep(int current, int count, int repeatMode, bool listenMode)
 {
     const int index = current + 1;
-    if (index <= count)
+    if (index <= count) {
         return {index, true};
-    if (repeatMode == kRepeatList && listenMode)
+    }
+    if (repeatMode == kRepeatList && listenMode) {
         return {1, true};
+    }
     return {index, false};
 }
 
@@ -41,17 +43,20 @@ TransportStep prevStep(int current, int count)
 
 TransportStep playSelectedStep(int index, int count, int repeatMode)
 {
-    if (index <= count)
+    if (index <= count) {
         return {index, true};
-    if (repeatMode == kRepeatList)
+    }
+    if (repeatMode == kRepeatList) {
         return {1, true};
+    }
     return {index, false};
 }
 
 SongEndAction songEndAction(int repeatMode, bool listenMode)
 {
-    if (!listenMode)
+    if (!listenMode) {
         return SongEndAction::None;
+    }
     return repeatMode == kRepeatSong ? SongEndAction::PlayAgain : SongEndAction::PlayNext;
 }
 
@@ -68,10 +73,12 @@ bool ClockCounter::tick()
 
 std::optional<int> sliderValue(std::int64_t tickPosition, std::int64_t songTicks, int sliderMax)
 {
-    if (songTicks <= 0)
+    if (songTicks <= 0) {
         return std::nullopt;
-    if (tickPosition < 0)
+    }
+    if (tickPosition < 0) {
         return 0;
+    }
     const double value =
         (1.0 / static_cast<double>(songTicks)) * static_cast<double>(tickPosition) * sliderMax;
     return std::clamp(text::toInt(value), 0, std::max(sliderMax, 0));
@@ -79,8 +86,9 @@ std::optional<int> sliderValue(std::int64_t tickPosition, std::int64_t songTicks
 
 std::optional<std::int64_t> seekTick(int value, int sliderMax, std::int64_t songTicks)
 {
-    if (sliderMax == 0)
+    if (sliderMax == 0) {
         return std::nullopt;
+    }
     const double tick = value * (1.0 / sliderMax) * static_cast<double>(songTicks);
     return static_cast<std::int64_t>(text::roundHalfEven(tick));
 }
@@ -95,8 +103,9 @@ QString ShowTime(double positionSeconds, double songLength, double tempoRatio)
 QString soundFontStatusText(const QString &languageFile, const std::optional<FontStatus> &font)
 {
     const QString section = QStringLiteral("Main");
-    if (!font)
+    if (!font) {
         return languageText(languageFile, section, QStringLiteral("SF2NoneInfo"));
+    }
     // Line breaks first: a "|" in the font's own name is part of the name.
     const QString templ =
         text::barsToLineBreaks(languageText(languageFile, section, QStringLiteral("SF2LoadInfo")));

@@ -33,8 +33,9 @@ QString headerValue(const QString &text)
 {
     QString value = text;
     for (QChar &c : value) {
-        if (c.unicode() < 0x20)
+        if (c.unicode() < 0x20) {
             c = u' ';
+        }
     }
     return value.trimmed();
 }
@@ -42,8 +43,9 @@ QString headerValue(const QString &text)
 qsizetype leadingSpaces(const QString &text)
 {
     qsizetype n = 0;
-    while (n < text.size() && text[n] == u' ')
+    while (n < text.size() && text[n] == u' ') {
         ++n;
+    }
     return n;
 }
 
@@ -55,12 +57,14 @@ QString eventText(const TimedLine &line)
     for (std::size_t i = 0; i < syllables.size(); ++i) {
         QString text = syllables[i].text;
         const qsizetype spaces = leadingSpaces(text);
-        if (i > 0)
+        if (i > 0) {
             out += text.left(spaces);
+        }
         text.remove(0, spaces);
         if (i + 1 == syllables.size()) {
-            while (text.endsWith(u' '))
+            while (text.endsWith(u' ')) {
                 text.chop(1);
+            }
         }
         const std::int64_t end = i + 1 < syllables.size() ? syllables[i + 1].start : line.end;
         out += QStringLiteral("{\\k%1}").arg(end - syllables[i].start) + assEscape(text);

@@ -12,15 +12,17 @@ namespace {
 // lame takes the value as the next argument.
 void addSeparate(QStringList &args, const QString &option, const QString &value)
 {
-    if (!value.isEmpty())
+    if (!value.isEmpty()) {
         args << option << value;
+    }
 }
 
 // oggenc takes the value attached to its option letter.
 void addAttached(QStringList &args, const QString &option, const QString &value)
 {
-    if (!value.isEmpty())
+    if (!value.isEmpty()) {
         args << option + value;
+    }
 }
 
 } // namespace
@@ -49,8 +51,9 @@ QStringList oggencArguments(const QString &rate, const SongTags &tags, const QSt
     addAttached(args, QStringLiteral("-d"), tags.Year);
     addAttached(args, QStringLiteral("-N"), tags.Track);
     addAttached(args, QStringLiteral("-G"), tags.Genre);
-    if (!tags.Comment.isEmpty())
+    if (!tags.Comment.isEmpty()) {
         args << QStringLiteral("-ccomment=") + tags.Comment;
+    }
     args << QStringLiteral("-o") << outputPath << QStringLiteral("-");
     return args;
 }
@@ -70,11 +73,13 @@ QString encoderProgramName(int encoding)
 QString findEncoderProgram(int encoding)
 {
     const QString name = encoderProgramName(encoding);
-    if (name.isEmpty())
+    if (name.isEmpty()) {
         return {};
+    }
     const QFileInfo beside(paths::programFile(name));
-    if (beside.isFile() && beside.isExecutable())
+    if (beside.isFile() && beside.isExecutable()) {
         return beside.absoluteFilePath();
+    }
     return QStandardPaths::findExecutable(name);
 }
 

@@ -55,8 +55,9 @@ void ExportDialog::LoadLanguage()
     m_cancel->setText(m_texts.Abandon);
     m_ok->setText(m_texts.Validation);
     m_all->setText(m_texts.Tous);
-    for (int i = 0; i < kFieldLabelCount; ++i)
+    for (int i = 0; i < kFieldLabelCount; ++i) {
         m_fieldLabels[i]->setText(m_texts.Label1[i]);
+    }
     m_frameKok->setTitle(m_texts.FrameKok);
     m_makeKok->setText(m_texts.CheckKOK);
     m_formatKok->setText(m_texts.FormatKok);
@@ -75,10 +76,11 @@ void ExportDialog::LoadLanguage()
     // The empty-genre entry follows the language; a typed genre stays.
     const QString genre = genreText();
     InitGenres(*m_genre);
-    if (genre.isEmpty())
+    if (genre.isEmpty()) {
         m_genre->setCurrentIndex(0);
-    else
+    } else {
         m_genre->setCurrentText(genre);
+    }
 }
 
 void ExportDialog::InitGenres(QComboBox &combo) const
@@ -108,8 +110,9 @@ void ExportDialog::showForm()
     } else {
         // An unknown format: no button chosen, saved as WAV.
         m_encoding->setExclusive(false);
-        for (QAbstractButton *b : m_encoding->buttons())
+        for (QAbstractButton *b : m_encoding->buttons()) {
             b->setChecked(false);
+        }
         m_encoding->setExclusive(true);
     }
     Encoding_Click();
@@ -119,18 +122,20 @@ void ExportDialog::showForm()
     m_formatKok->setChecked(m_form.CheckFormatKok);
     m_formatLrc->setChecked(m_form.CheckFormatLrc);
     m_formatAss->setChecked(m_form.CheckFormatAss);
-    for (QCheckBox *format : {m_formatKok, m_formatLrc, m_formatAss})
+    for (QCheckBox *format : {m_formatKok, m_formatLrc, m_formatAss}) {
         format->setEnabled(m_form.CheckKOK);
+    }
     const SongTags &t = m_form.Tags;
     m_artist->setText(t.Artist);
     m_title->setText(t.Title);
     m_album->setText(t.Album);
     m_year->setText(t.Year);
     m_track->setText(t.Track);
-    if (t.Genre.isEmpty())
+    if (t.Genre.isEmpty()) {
         m_genre->setCurrentIndex(0);
-    else
+    } else {
         m_genre->setCurrentText(t.Genre);
+    }
     m_comment->setText(t.Comment);
 }
 
@@ -174,10 +179,11 @@ void ExportDialog::Encoding_Click()
 void ExportDialog::setBatchEncode(bool batchEncode)
 {
     m_batchEncode = batchEncode;
-    if (!batchEncode)
+    if (!batchEncode) {
         m_timer->stop();
-    else if (isVisible())
+    } else if (isVisible()) {
         m_timer->start();
+    }
 }
 
 void ExportDialog::Btn_Validation_Click()
@@ -199,13 +205,15 @@ void ExportDialog::Btn_Abandon_Click()
 
 void ExportDialog::Timer1_Timer()
 {
-    if (!m_batchEncode)
+    if (!m_batchEncode) {
         return;
+    }
     m_timer->stop();
     QCoreApplication::processEvents();
     // A button pressed meanwhile has ended the dialog already.
-    if (!isVisible())
+    if (!isVisible()) {
         return;
+    }
     takeForm();
     finish(m_form.Timer1_Timer(true));
 }
@@ -235,8 +243,9 @@ void ExportDialog::Btn_brws_folders_Click()
     const QString current = m_folder->text().trimmed();
     const QString start = !current.isEmpty() && QDir(current).exists() ? current : QDir::rootPath();
     const QString chosen = QFileDialog::getExistingDirectory(this, m_texts.SaveFolder, start);
-    if (!chosen.isEmpty())
+    if (!chosen.isEmpty()) {
         m_folder->setText(QDir::toNativeSeparators(chosen));
+    }
 }
 
 void ExportDialog::RecFolder_Validate()
@@ -256,11 +265,13 @@ bool ExportDialog::confirmBatch(const QString &text, const QString &title)
 void ExportDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (event->spontaneous())
+    if (event->spontaneous()) {
         return;
+    }
     centreOnScreen();
-    if (m_batchEncode)
+    if (m_batchEncode) {
         m_timer->start();
+    }
 }
 
 void ExportDialog::centreOnScreen()

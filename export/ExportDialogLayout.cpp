@@ -64,8 +64,9 @@ QGroupBox *ExportDialog::buildTagsFrame()
     m_artist->setMinimumWidth(kFieldMinimumWidth);
     const std::array<QWidget *, 7> fields{m_artist, m_title, m_album,  m_year,
                                           m_track,  m_genre, m_comment};
-    for (int i = 0; i < kFieldLabelCount; ++i)
+    for (int i = 0; i < kFieldLabelCount; ++i) {
         m_fieldLabels[i] = buddyLabel(i < 7 ? fields[i] : nullptr, this);
+    }
     auto *grid = new QGridLayout(m_frameTags);
     const auto row = [&](int line, int label, QWidget *field, int span) {
         grid->addWidget(m_fieldLabels[label], line, 0);
@@ -178,8 +179,9 @@ QLayout *ExportDialog::buildButtons()
     m_ok->setDefault(true);
     m_all->setAutoDefault(false);
     m_cancel->setAutoDefault(false);
-    for (QPushButton *b : {m_ok, m_all, m_cancel})
+    for (QPushButton *b : {m_ok, m_all, m_cancel}) {
         b->setMinimumSize(96, 28);
+    }
     connect(m_ok, &QPushButton::clicked, this, &ExportDialog::Btn_Validation_Click);
     connect(m_all, &QPushButton::clicked, this, &ExportDialog::Btn_Tous_Click);
     connect(m_cancel, &QPushButton::clicked, this, &ExportDialog::Btn_Abandon_Click);

@@ -37,8 +37,9 @@ TagsTexts loadTagsTexts(const QString &languageFile)
     t.Abandon = text(QStringLiteral("Abandon"), QStringLiteral("Annuler"));
     t.Validation = text(QStringLiteral("Validation"), QStringLiteral("OK"));
     t.Tous = text(QStringLiteral("Tous"), QStringLiteral("Jusqu'\u00e0 la fin de la liste"));
-    for (int i = 0; i < kFieldLabelCount; ++i)
+    for (int i = 0; i < kFieldLabelCount; ++i) {
         t.Label1[i] = text(indexedKey(QStringLiteral("Label"), i), kDesignLabels[i]);
+    }
     t.NullGenre = text(QStringLiteral("NullGenre"), {});
     t.FrameKok = text(QStringLiteral("FrameKok"),
                       QStringLiteral("G\u00e9n\u00e9ration d'un fichier de paroles "

@@ -22,8 +22,9 @@ std::optional<RenderDialogs::Choice> ExportDialogs::exportDialog(const QString &
                         m_parent);
     dialog.setBatchEncode(m_batchEncode);
     dialog.exec();
-    if (!dialog.TagsValidated())
+    if (!dialog.TagsValidated()) {
         return std::nullopt;
+    }
     return Choice{ReadExportSettings(m_configFile), dialog.savedTags(), dialog.BatchEncode()};
 }
 

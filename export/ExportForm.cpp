@@ -26,16 +26,18 @@ void writeConfig(QLatin1StringView section, QLatin1StringView key, const QString
 QString normalizedFolder(const QString &folder)
 {
     QString result = folder.trimmed();
-    if (!result.isEmpty() && !result.endsWith(QDir::separator()))
+    if (!result.isEmpty() && !result.endsWith(QDir::separator())) {
         result += QDir::separator();
+    }
     return result;
 }
 
 int keptMaxLength(const QString &typed)
 {
     const double value = text::roundHalfEven(text::Val(typed));
-    if (!(value >= 0 && value <= config::kMaxLengthLimit))
+    if (!(value >= 0 && value <= config::kMaxLengthLimit)) {
         return 0;
+    }
     return static_cast<int>(value);
 }
 
@@ -65,10 +67,12 @@ void ExportForm::Form_Load(const QString &tagArtist, const QString &tagTitle)
     CheckFormatLrc = has(LyricsFormat::Lrc);
     CheckFormatAss = has(LyricsFormat::Ass);
     Tags = ReadTags(m_songSettingsFile);
-    if (!tagArtist.isEmpty() && Tags.Artist.isEmpty())
+    if (!tagArtist.isEmpty() && Tags.Artist.isEmpty()) {
         Tags.Artist = tagArtist;
-    if (!tagTitle.isEmpty() && Tags.Title.isEmpty())
+    }
+    if (!tagTitle.isEmpty() && Tags.Title.isEmpty()) {
         Tags.Title = tagTitle;
+    }
 }
 
 QString ExportForm::rateText() const
@@ -88,12 +92,15 @@ void ExportForm::MemoParam()
     writeConfig(config::kLyricsSection, config::kMakeFileKey,
                 CheckKOK ? QStringLiteral("1") : QStringLiteral("0"), m_configFile);
     std::vector<LyricsFormat> formats;
-    if (CheckFormatKok)
+    if (CheckFormatKok) {
         formats.push_back(LyricsFormat::Kok);
-    if (CheckFormatLrc)
+    }
+    if (CheckFormatLrc) {
         formats.push_back(LyricsFormat::Lrc);
-    if (CheckFormatAss)
+    }
+    if (CheckFormatAss) {
         formats.push_back(LyricsFormat::Ass);
+    }
     const QString formatList = lyricsFormatsText(formats);
     writeConfig(config::kLyricsSection, config::kFormatsKey,
                 formatList.isEmpty() ? QString(config::kFormatsDefault) : formatList, m_configFile);
@@ -114,8 +121,9 @@ ExportOutcome ExportForm::Btn_Tous_Click(ExportQuestions &questions)
     // The title is the button's caption, its design text without a language.
     const QString title =
         languageOr(QStringLiteral("Tous"), QStringLiteral("Jusqu'\u00e0 la fin de la liste"));
-    if (!questions.confirmBatch(text, title))
+    if (!questions.confirmBatch(text, title)) {
         return ExportOutcome::Open;
+    }
     MemoParam();
     return ExportOutcome::BatchAll;
 }
@@ -136,8 +144,9 @@ ExportOutcome ExportForm::Btn_Abandon_Click()
 
 ExportOutcome ExportForm::Timer1_Timer(bool batchEncode)
 {
-    if (!batchEncode)
+    if (!batchEncode) {
         return ExportOutcome::Open;
+    }
     MemoParam();
     return ExportOutcome::BatchAll;
 }

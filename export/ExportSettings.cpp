@@ -34,8 +34,9 @@ ExportSettings ReadExportSettings(const QString &configFile)
     settings.MaxLength = text::toInt(
         text::Val(readConfig(config::kLyricsSection, config::kMaxLengthKey, configFile)));
     settings.Formats = readConfig(config::kLyricsSection, config::kFormatsKey, configFile);
-    if (settings.Formats.trimmed().isEmpty())
+    if (settings.Formats.trimmed().isEmpty()) {
         settings.Formats = QString(config::kFormatsDefault);
+    }
     return settings;
 }
 
@@ -44,16 +45,18 @@ QString effectiveRate(const QString &storedRate)
     const QString rate = storedRate.trimmed();
     bool ok = false;
     const int value = rate.toInt(&ok);
-    if (!ok || value <= 0)
+    if (!ok || value <= 0) {
         return QString(config::kRateDefault);
+    }
     return rate;
 }
 
 SongTags ReadTags(const QString &songSettingsFile)
 {
     SongTags result;
-    if (songSettingsFile.isEmpty())
+    if (songSettingsFile.isEmpty()) {
         return result;
+    }
     result.Artist = readTag(songSettingsFile, tags::kArtist);
     result.Title = readTag(songSettingsFile, tags::kTitle);
     result.Album = readTag(songSettingsFile, tags::kAlbum);
@@ -66,8 +69,9 @@ SongTags ReadTags(const QString &songSettingsFile)
 
 void WriteTags(const QString &songSettingsFile, const SongTags &values)
 {
-    if (songSettingsFile.isEmpty())
+    if (songSettingsFile.isEmpty()) {
         return;
+    }
     const QString section(tags::kSection);
     WriteIni(section, tags::kArtist.toString(), values.Artist, songSettingsFile);
     WriteIni(section, tags::kTitle.toString(), values.Title, songSettingsFile);

@@ -8,8 +8,9 @@ QString tagValue(const QString &text)
 {
     QString value = text;
     for (QChar &c : value) {
-        if (c == u'\r' || c == u'\n' || c == u']')
+        if (c == u'\r' || c == u'\n' || c == u']') {
             c = u' ';
+        }
     }
     return value.trimmed();
 }
@@ -17,15 +18,17 @@ QString tagValue(const QString &text)
 void addTag(QString &out, QStringView name, const QString &text)
 {
     const QString value = tagValue(text);
-    if (!value.isEmpty())
+    if (!value.isEmpty()) {
         out += QStringLiteral("[%1:%2]\n").arg(name, value);
+    }
 }
 
 qsizetype leadingSpaces(const QString &text)
 {
     qsizetype n = 0;
-    while (n < text.size() && text[n] == u' ')
+    while (n < text.size() && text[n] == u' ') {
         ++n;
+    }
     return n;
 }
 
@@ -37,12 +40,14 @@ QString lineText(const TimedLine &line)
     for (std::size_t i = 0; i < line.syllables.size(); ++i) {
         QString text = line.syllables[i].text;
         const qsizetype spaces = leadingSpaces(text);
-        if (i > 0)
+        if (i > 0) {
             out += text.left(spaces);
+        }
         text.remove(0, spaces);
         if (i + 1 == line.syllables.size()) {
-            while (text.endsWith(u' '))
+            while (text.endsWith(u' ')) {
                 text.chop(1);
+            }
         }
         out += QStringLiteral("<%1>").arg(lrcTime(line.syllables[i].start)) + text;
     }
@@ -66,11 +71,13 @@ QByteArray RenderLrc(const LyricsTimeline &timeline, const QString &title, const
     QString out;
     addTag(out, u"ti", title);
     addTag(out, u"ar", artist);
-    if (!out.isEmpty())
+    if (!out.isEmpty()) {
         out += u'\n'; // after the tags
+    }
     for (const TimedLine &line : timedLines(timeline)) {
-        if (line.paragraphBefore)
+        if (line.paragraphBefore) {
             out += u'\n';
+        }
         out += lineText(line);
     }
     return out.toUtf8();

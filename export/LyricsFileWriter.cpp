@@ -20,8 +20,9 @@ const QByteArray kParagraph = QByteArrayLiteral("\r\n \r\n");
 QByteArray toWindows1252(QString text)
 {
     for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i].isHighSurrogate() && text[i + 1].isLowSurrogate())
+        if (text[i].isHighSurrogate() && text[i + 1].isLowSurrogate()) {
             text.replace(i, 2, u'?');
+        }
     }
     return codepages::encodeWindows1252(text);
 }
@@ -56,13 +57,15 @@ QByteArray BuildLyricsText(const audio::MidiFile &song, const lyrics::LyricsMode
 bool WriteTextFile(const QString &path, const QByteArray &bytes)
 {
     errno = 0;
-    if (writeFileAtomically(path, bytes))
+    if (writeFileAtomically(path, bytes)) {
         return true;
+    }
     const int error = errno;
     QString text = QStringLiteral("The lyrics file could not be written:\n%1")
                        .arg(QDir::toNativeSeparators(path));
-    if (error != 0)
+    if (error != 0) {
         text += QStringLiteral("\n") + QString::fromLocal8Bit(std::strerror(error));
+    }
     showMessage(text, QStringLiteral("Error"), MessageIcon::Critical);
     return false;
 }

@@ -39,8 +39,9 @@ std::vector<LyricsFormat> parseLyricsFormats(QStringView list)
         const bool listed = std::any_of(names.begin(), names.end(), [&name](QStringView n) {
             return n.trimmed().compare(name, Qt::CaseInsensitive) == 0;
         });
-        if (listed)
+        if (listed) {
             formats.push_back(format);
+        }
     }
     return formats;
 }
@@ -49,8 +50,9 @@ QString lyricsFormatsText(const std::vector<LyricsFormat> &formats)
 {
     QStringList names;
     for (const LyricsFormat format : kLyricsFormats) {
-        if (std::find(formats.begin(), formats.end(), format) != formats.end())
+        if (std::find(formats.begin(), formats.end(), format) != formats.end()) {
             names << lyricsFormatName(format);
+        }
     }
     return names.join(u',');
 }
@@ -58,8 +60,9 @@ QString lyricsFormatsText(const std::vector<LyricsFormat> &formats)
 std::vector<LyricsFormat> formatsToWrite(QStringView storedList)
 {
     std::vector<LyricsFormat> formats = parseLyricsFormats(storedList);
-    if (formats.empty())
+    if (formats.empty()) {
         formats.push_back(LyricsFormat::Kok);
+    }
     return formats;
 }
 

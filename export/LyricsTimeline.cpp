@@ -41,19 +41,22 @@ public:
     {
         const double length = frameAtTick(song.lengthTicks()) / audio::kSampleRate;
         const bool on = options.PunchActive;
-        if (on && options.PunchIn > 0 && options.PunchIn < length)
+        if (on && options.PunchIn > 0 && options.PunchIn < length) {
             m_startFrame = framesOf(options.PunchIn);
+        }
         if (on && options.PunchOut > 0 && options.PunchOut > options.PunchIn &&
-            options.PunchOut < length)
+            options.PunchOut < length) {
             m_endFrame = framesOf(options.PunchOut) - m_startFrame;
+        }
     }
 
     // Seconds into the file, or nothing when the mark is not in it.
     std::optional<double> heardAt(std::uint32_t tick) const
     {
         const double frames = m_ratio * (frameAtTick(tick) - m_startFrame);
-        if (frames < 0 || (m_endFrame && frames > *m_endFrame))
+        if (frames < 0 || (m_endFrame && frames > *m_endFrame)) {
             return std::nullopt;
+        }
         return frames / audio::kSampleRate;
     }
 
@@ -79,18 +82,21 @@ private:
 void takeLeadingBreak(QByteArray &syllable, LyricsTimeline &pieces)
 {
     const bool paragraph = syllable.startsWith('\\');
-    if (!paragraph && !syllable.startsWith('/'))
+    if (!paragraph && !syllable.startsWith('/')) {
         return;
+    }
     syllable.remove(0, 1);
-    if (!pieces.empty())
+    if (!pieces.empty()) {
         pieces.push_back({paragraph ? Kind::ParagraphBreak : Kind::LineBreak, {}, 0});
+    }
 }
 
 // CR LF, LF CR, LF and CR, in that order, each become one CR LF.
 void normaliseBreaks(QByteArray &syllable)
 {
-    for (const char *from : {"\r\n", "\n\r", "\n", "\r"})
+    for (const char *from : {"\r\n", "\n\r", "\n", "\r"}) {
         syllable.replace(from, kPlaceholder);
+    }
     syllable.replace(kPlaceholder, kRawBreak);
 }
 
@@ -132,11 +138,13 @@ struct LinePosition {
 LinePosition lastLineStart(const LyricsTimeline &pieces)
 {
     for (std::size_t i = pieces.size(); i-- > 0;) {
-        if (pieces[i].kind != Kind::Syllable)
+        if (pieces[i].kind != Kind::Syllable) {
             return {i + 1, 0};
+        }
         const qsizetype inside = pieces[i].text.lastIndexOf(kBreak);
-        if (inside >= 0)
+        if (inside >= 0) {
             return {i, inside + kBreak.size()};
+        }
     }
     return {};
 }
@@ -155,11 +163,13 @@ void breakLongLine(LyricsTimeline &pieces, qsizetype nextLength, int maxLength)
             QStringView(pieces[i].text).mid(i == start.piece ? start.offset : 0);
         visible += fileLength(text);
         const qsizetype at = text.lastIndexOf(u' ');
-        if (at >= 0)
+        if (at >= 0) {
             space = LinePosition{i, at + (i == start.piece ? start.offset : 0)};
+        }
     }
-    if (visible + nextLength <= maxLength || !space)
+    if (visible + nextLength <= maxLength || !space) {
         return;
+    }
     LyricsPiece &piece = pieces[space->piece];
     const bool followsSyllable =
         space->piece > 0 && pieces[space->piece - 1].kind == Kind::Syllable;
@@ -180,33 +190,41 @@ LyricsTimeline BuildLyricsTimeline(const audio::MidiFile &song, const lyrics::Ly
 {
     LyricsTimeline pieces;
     const int type = lyrics.LyricMarkType();
-    if (lyrics.LyricsTrack() < 0 || type < 0 || type >= audio::kMarkTypeCount)
+    if (lyrics.LyricsTrack() < 0 || type < 0 || type >= audio::kMarkTypeCount) {
         return pieces;
+    }
     const RenderedSection section(song, options);
     for (std::size_t i = 0;; ++i) {
         const auto mark = song.mark(static_cast<audio::MarkType>(type), i);
-        if (!mark)
+        if (!mark) {
             break;
-        if (mark->track != lyrics.LyricsTrack())
+        }
+        if (mark->track != lyrics.LyricsTrack()) {
             continue;
+        }
         const std::optional<double> time = section.heardAt(mark->tick);
-        if (!time)
+        if (!time) {
             continue;
+        }
         QByteArray syllable(mark->text.data(), static_cast<qsizetype>(mark->text.size()));
-        if (syllable.startsWith('@'))
+        if (syllable.startsWith('@')) {
             continue; // information event
+        }
         takeLeadingBreak(syllable, pieces);
         syllable.replace(';', ' ');
         normaliseBreaks(syllable);
         const int trailingBreaks = takeTrailingBreaks(syllable);
-        if (onlySpaces(syllable))
+        if (onlySpaces(syllable)) {
             continue; // its trailing breaks go with it
+        }
         QString text = lyrics.ConvertCharset(syllable);
-        if (!pieces.empty() && options.MaxLength > 0)
+        if (!pieces.empty() && options.MaxLength > 0) {
             breakLongLine(pieces, fileLength(text), options.MaxLength);
+        }
         pieces.push_back({Kind::Syllable, std::move(text), *time});
-        for (int n = 0; n < trailingBreaks; ++n)
+        for (int n = 0; n < trailingBreaks; ++n) {
             pieces.push_back({Kind::LineBreak, {}, 0});
+        }
     }
     return pieces;
 }
@@ -239,10 +257,12 @@ public:
         const std::int64_t start = centiseconds(piece.seconds);
         const QStringList parts = piece.text.split(kBreak);
         for (qsizetype i = 0; i < parts.size(); ++i) {
-            if (i > 0)
+            if (i > 0) {
                 close();
-            if (!parts[i].trimmed().isEmpty())
+            }
+            if (!parts[i].trimmed().isEmpty()) {
                 m_current.syllables.push_back({parts[i], start});
+            }
         }
     }
 
@@ -252,8 +272,9 @@ public:
         for (std::size_t i = 0; i < m_lines.size(); ++i) {
             const std::int64_t last = m_lines[i].syllables.back().start;
             std::int64_t end = last + kLastSyllableHold;
-            if (i + 1 < m_lines.size())
+            if (i + 1 < m_lines.size()) {
                 end = std::min(end, m_lines[i + 1].syllables.front().start);
+            }
             m_lines[i].end = std::max(end, last);
         }
         return std::move(m_lines);
@@ -262,8 +283,9 @@ public:
 private:
     void close()
     {
-        if (m_current.syllables.empty())
+        if (m_current.syllables.empty()) {
             return;
+        }
         m_current.paragraphBefore = m_paragraph && !m_lines.empty();
         m_lines.push_back(std::move(m_current));
         m_current = {};
@@ -280,8 +302,9 @@ private:
 std::vector<TimedLine> timedLines(const LyricsTimeline &timeline)
 {
     LineCollector collector;
-    for (const LyricsPiece &piece : timeline)
+    for (const LyricsPiece &piece : timeline) {
         collector.add(piece);
+    }
     return collector.finish();
 }
 

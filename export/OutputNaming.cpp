@@ -15,10 +15,12 @@ QString trimSpaces(const QString &value)
 {
     qsizetype begin = 0;
     qsizetype end = value.size();
-    while (begin < end && value.at(begin) == u' ')
+    while (begin < end && value.at(begin) == u' ') {
         ++begin;
-    while (end > begin && value.at(end - 1) == u' ')
+    }
+    while (end > begin && value.at(end - 1) == u' ') {
         --end;
+    }
     return value.mid(begin, end - begin);
 }
 
@@ -30,8 +32,9 @@ QString safeTagText(const QString &tag)
     QString result = tag;
     result.replace(kSeparator, u'_');
     result.replace(QChar(0), u'_');
-    if (!result.isEmpty() && result.count(u'.') == result.size())
+    if (!result.isEmpty() && result.count(u'.') == result.size()) {
         result.fill(u'_');
+    }
     return result;
 }
 
@@ -46,8 +49,9 @@ QString fillScheme(QString name, const QString &artist, const QString &title)
 
 QString schemeName(const QString &scheme, const QString &songName, const SongTags &tags)
 {
-    if (!tags.Artist.isEmpty() || !tags.Title.isEmpty())
+    if (!tags.Artist.isEmpty() || !tags.Title.isEmpty()) {
         return fillScheme(scheme, safeTagText(tags.Artist), safeTagText(tags.Title));
+    }
     return fillScheme(text::FolderOf(scheme) + songName, {}, {});
 }
 
@@ -73,8 +77,9 @@ OutputPaths BuildOutputPaths(const QString &songPath, const ExportSettings &sett
     QString folder = settings.SaveFolder.isEmpty() ? text::FolderOf(songPath) : settings.SaveFolder;
     // A song given without any folder stays in the current folder rather
     // than going to the root of the file system.
-    if (!folder.isEmpty() && !folder.endsWith(kSeparator))
+    if (!folder.isEmpty() && !folder.endsWith(kSeparator)) {
         folder += kSeparator;
+    }
 
     const QString songName = text::StripExtension(text::FileNameOf(songPath));
     QString name = songName;
@@ -82,8 +87,9 @@ OutputPaths BuildOutputPaths(const QString &songPath, const ExportSettings &sett
         name = schemeName(settings.SaveScheme, songName, tags);
         // A scheme that leaves no file name (tags of spaces only) would
         // give a hidden file named after the extension.
-        if (text::FileNameOf(name).isEmpty())
+        if (text::FileNameOf(name).isEmpty()) {
             name += songName;
+        }
     }
 
     OutputPaths paths;
@@ -97,8 +103,9 @@ OutputPaths BuildOutputPaths(const QString &songPath, const ExportSettings &sett
 bool CreateOutputFolder(const QString &fullPath)
 {
     const QString folder = text::FolderOf(fullPath);
-    if (folder.isEmpty())
+    if (folder.isEmpty()) {
         return true;
+    }
     return QDir().mkpath(folder);
 }
 

@@ -26,8 +26,9 @@ const QString kEncodingContext = QStringLiteral("Problème d'encodage");
 std::vector<std::string> toArgv(const QString &program, const QStringList &arguments)
 {
     std::vector<std::string> argv{program.toStdString()};
-    for (const QString &argument : arguments)
+    for (const QString &argument : arguments) {
         argv.push_back(argument.toStdString());
+    }
     return argv;
 }
 
@@ -56,10 +57,11 @@ void reportEncoderDeath(engine::Player &player, const QString &why)
 {
     UserMessage message{kEncodingContext + QStringLiteral("\r\n") + why, QStringLiteral("Error"),
                         MessageIcon::Critical};
-    if (player.dialogs())
+    if (player.dialogs()) {
         player.dialogs()->message(message);
-    else
+    } else {
         showMessage(message.text, message.title, message.icon);
+    }
 }
 
 // The lyrics files of the chosen formats beside the audio file, titled with
@@ -84,8 +86,9 @@ void SongRenderer::render(engine::Player &player)
     m_report = {};
     QString tagArtist;
     QString tagTitle;
-    if (!preRead(player, tagArtist, tagTitle))
+    if (!preRead(player, tagArtist, tagTitle)) {
         return;
+    }
     const std::optional<RenderDialogs::Choice> choice =
         m_dialogs.exportDialog(player.SongSettingsFile(), tagArtist, tagTitle);
     if (!choice) {
@@ -93,12 +96,14 @@ void SongRenderer::render(engine::Player &player)
         return;
     }
     // "Tous": this song and every following entry, one per batch tick.
-    if (choice->batch)
+    if (choice->batch) {
         player.setBatchEncode(true);
+    }
     m_report.paths = BuildOutputPaths(player.SongPath(), choice->settings, choice->tags);
     CreateOutputFolder(m_report.paths.Full);
-    if (!mayWrite(player))
+    if (!mayWrite(player)) {
         return;
+    }
     if (!player.openRenderingStream()) {
         m_report.outcome = RenderOutcome::ReadError;
         return;
@@ -127,13 +132,15 @@ bool SongRenderer::preRead(engine::Player &player, QString &tagArtist, QString &
 bool SongRenderer::mayWrite(engine::Player &player)
 {
     const QString &output = m_report.paths.OutputPath;
-    if (m_batch || player.BatchEncode() || !QFileInfo::exists(output))
+    if (m_batch || player.BatchEncode() || !QFileInfo::exists(output)) {
         return true;
+    }
     QString text = player.languageText(QStringLiteral("OverWriteText"));
     text.replace(QStringLiteral("%1"), output);
     text.replace(u'|', QStringLiteral("\r\n"));
-    if (m_dialogs.confirmOverwrite(text, player.languageText(QStringLiteral("OverWriteTitle"))))
+    if (m_dialogs.confirmOverwrite(text, player.languageText(QStringLiteral("OverWriteTitle")))) {
         return true;
+    }
     m_report.outcome = RenderOutcome::Kept;
     return false;
 }
@@ -156,8 +163,9 @@ void SongRenderer::convert(engine::Player &player, const ExportSettings &setting
     while (player.stream() && player.stream()->activeState() == audio::ActiveState::Playing &&
            encoder->isActive()) {
         player.pull(block.data(), block.size());
-        if (m_betweenBlocks)
+        if (m_betweenBlocks) {
             m_betweenBlocks();
+        }
     }
     // A cancel released the stream, which stopped its encoder: the file
     // written so far stays, truncated, and no lyrics file goes with it.
@@ -169,8 +177,9 @@ void SongRenderer::convert(engine::Player &player, const ExportSettings &setting
         m_report.lyricsFileWritten =
             writeLyricsFiles(player, settings, tags, m_report.paths.LyricsFilePath);
         for (const LyricsFormat format : formatsToWrite(settings.Formats)) {
-            if (m_report.lyricsFileWritten)
+            if (m_report.lyricsFileWritten) {
                 m_report.lyricsFilePaths << lyricsFilePath(m_report.paths.LyricsFilePath, format);
+            }
         }
     }
     encoder->stop();

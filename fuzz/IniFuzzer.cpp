@@ -30,11 +30,13 @@ void namesOf(const QByteArray &bytes, QString &section, QString &key)
 // Names as the program uses them: letters, digits, spaces inside, "_" and "-".
 bool plainName(const QString &name)
 {
-    if (name.isEmpty() || name != name.trimmed())
+    if (name.isEmpty() || name != name.trimmed()) {
         return false;
+    }
     for (const QChar c : name) {
-        if (!c.isLetterOrNumber() && c != u' ' && c != u'_' && c != u'-')
+        if (!c.isLetterOrNumber() && c != u' ' && c != u'_' && c != u'-') {
             return false;
+        }
     }
     return true;
 }
@@ -56,8 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     std::optional<IniDocument> doc = IniDocument::fromBytes(bytes);
     if (!doc) {
-        if (!bytes.contains('\0'))
+        if (!bytes.contains('\0')) {
             __builtin_trap();
+        }
         return 0;
     }
     const QByteArray before = doc->toBytes();
@@ -65,33 +68,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // What we write reads back the same, but for carriage returns: a file
     // with LF line ends loses one CR at the end of a CR LF line each time.
     if (!again ||
-        QByteArray(again->toBytes()).replace('\r', "") != QByteArray(before).replace('\r', ""))
+        QByteArray(again->toBytes()).replace('\r', "") != QByteArray(before).replace('\r', "")) {
         __builtin_trap();
+    }
 
     QString section, key;
     namesOf(bytes, section, key);
-    if (!plainName(section) || !plainName(key))
+    if (!plainName(section) || !plainName(key)) {
         return 0;
+    }
     (void)doc->value(section, key);
 
     const QString value = QStringLiteral("v=1 \"x\"");
     doc->setValue(section, key, value);
     const std::optional<QString> read = doc->value(section, key);
-    if (!read || *read != value)
+    if (!read || *read != value) {
         __builtin_trap();
+    }
     const std::optional<IniDocument> written = IniDocument::fromBytes(doc->toBytes());
-    if (!written || written->value(section, key) != read)
+    if (!written || written->value(section, key) != read) {
         __builtin_trap();
+    }
 
     // The file road: the bytes as a settings file, read and written once.
     QFile file(scratchFile());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size()) {
         return 0;
+    }
     file.close();
     (void)melorit::ReadIni(section, key, scratchFile());
-    if (melorit::WriteIni(section, key, value, scratchFile()) != value)
+    if (melorit::WriteIni(section, key, value, scratchFile()) != value) {
         __builtin_trap();
-    if (melorit::ReadIni(section, key, scratchFile()) != value.left(melorit::kIniValueLimit))
+    }
+    if (melorit::ReadIni(section, key, scratchFile()) != value.left(melorit::kIniValueLimit)) {
         __builtin_trap();
+    }
     return 0;
 }

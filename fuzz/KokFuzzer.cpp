@@ -14,11 +14,13 @@ namespace {
 bool isTime(QByteArrayView field)
 {
     const qsizetype comma = field.indexOf(',');
-    if (comma < 1 || field.size() - comma - 1 != 4)
+    if (comma < 1 || field.size() - comma - 1 != 4) {
         return false;
+    }
     for (qsizetype i = 0; i < field.size(); ++i) {
-        if (i != comma && (field[i] < '0' || field[i] > '9'))
+        if (i != comma && (field[i] < '0' || field[i] > '9')) {
             return false;
+        }
     }
     return true;
 }
@@ -29,15 +31,18 @@ bool isTime(QByteArrayView field)
 bool wellFormed(const QByteArray &text)
 {
     const QList<QByteArray> fields = text.split(';');
-    if (fields.size() % 2 != 1)
+    if (fields.size() % 2 != 1) {
         return false;
+    }
     for (qsizetype i = 1; i < fields.size(); i += 2) {
-        if (!isTime(fields[i]))
+        if (!isTime(fields[i])) {
             return false;
+        }
     }
     for (const char c : fields.last()) {
-        if (c != '\r' && c != '\n' && c != ' ')
+        if (c != '\r' && c != '\n' && c != ' ') {
             return false;
+        }
     }
     return true;
 }
@@ -46,8 +51,9 @@ bool wellFormed(const QByteArray &text)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    if (size < 5)
+    if (size < 5) {
         return 0;
+    }
     exporting::LyricsFileOptions options;
     options.MaxLength = data[0] % 64;
     options.PunchActive = (data[1] & 1) != 0;
@@ -55,14 +61,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     options.PunchOut = data[3] * 0.5;
     options.TempoRatio = data[4] / 64.0;
     const auto song = fuzz::analyse(std::span<const std::uint8_t>(data + 5, size - 5));
-    if (!song)
+    if (!song) {
         return 0;
+    }
     const QByteArray text = exporting::BuildLyricsText(*song->file, song->lyrics, options);
     QByteArray withoutBreaks = text;
     withoutBreaks.replace("\r\n", "");
-    if (withoutBreaks.contains('\r') || withoutBreaks.contains('\n'))
+    if (withoutBreaks.contains('\r') || withoutBreaks.contains('\n')) {
         __builtin_trap();
-    if (!wellFormed(text))
+    }
+    if (!wellFormed(text)) {
         __builtin_trap();
+    }
     return 0;
 }

@@ -15,12 +15,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString listFile = QStringLiteral("/music/lists/fuzz.m3u");
     const QStringList songs = parseListFile(bytes, listFile);
     for (const QString &song : songs) {
-        if (!isSongEntry(song) || song.contains(u'\n') || song.contains(u'\r'))
+        if (!isSongEntry(song) || song.contains(u'\n') || song.contains(u'\r')) {
             __builtin_trap();
+        }
         (void)SongDisplayName(song);
     }
     const QByteArray written = formatListFile(songs, listFile);
-    if (parseListFile(written, listFile) != songs)
+    if (parseListFile(written, listFile) != songs) {
         __builtin_trap();
+    }
     return 0;
 }

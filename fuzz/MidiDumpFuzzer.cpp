@@ -12,11 +12,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     using namespace melorit::tools;
     const QByteArrayView bytes(data, static_cast<qsizetype>(size));
     const MidiListing listing = listMidi(bytes, QStringLiteral("fuzz.mid"));
-    if (!listing.text.startsWith("fuzz.mid\r\n"))
+    if (!listing.text.startsWith("fuzz.mid\r\n")) {
         __builtin_trap();
-    if (listing.headerFound && !listing.text.endsWith("\r\n====[ End of file ]====\r\n"))
+    }
+    if (listing.headerFound && !listing.text.endsWith("\r\n====[ End of file ]====\r\n")) {
         __builtin_trap();
-    if (!listing.headerFound && listing.text != "fuzz.mid\r\n")
+    }
+    if (!listing.headerFound && listing.text != "fuzz.mid\r\n") {
         __builtin_trap();
+    }
     return 0;
 }

@@ -30,8 +30,9 @@ Bytes lyricSong(bool textEvents, bool runningStatus)
     }
     MidiTrackBuilder &melody = file.addTrack().useRunningStatus(runningStatus);
     melody.programChange(0, 73);
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 6; ++i) {
         melody.note(0, 60 + i, 100, static_cast<std::uint32_t>(i * 48), 40);
+    }
     file.addTrack().sysex({0x7E, 0x7F, 0x09, 0x01, 0xF7}).note(9, 36, 90, 0, 10);
     return file.build();
 }
@@ -56,8 +57,9 @@ Bytes soundFont(int presets)
 {
     SoundFontBuilder font;
     font.setVersion(2, 1).setInfoText("INAM", "Fuzz Font").setInfoText("isng", "EMU8000");
-    for (int i = 0; i < presets; ++i)
+    for (int i = 0; i < presets; ++i) {
         font.addPreset("Preset " + std::to_string(i), 0, i, 60 + i);
+    }
     return font.build();
 }
 
@@ -71,8 +73,9 @@ void put(const fs::path &dir, const std::string &name, const Bytes &bytes)
 
 int main(int argc, char **argv)
 {
-    if (argc != 2)
+    if (argc != 2) {
         return 2;
+    }
     const fs::path out = argv[1];
     put(out / "midi", "demo.kar", buildDemoSong());
     put(out / "midi", "lyrics.mid", lyricSong(false, false));

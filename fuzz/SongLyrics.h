@@ -31,12 +31,14 @@ public:
 
     std::optional<lyrics::SourceMark> mark(int type, int index) const override
     {
-        if (type < 0 || type >= audio::kMarkTypeCount || index < 0)
+        if (type < 0 || type >= audio::kMarkTypeCount || index < 0) {
             return std::nullopt;
+        }
         const auto m =
             m_file.mark(static_cast<audio::MarkType>(type), static_cast<std::size_t>(index));
-        if (!m)
+        if (!m) {
             return std::nullopt;
+        }
         const auto frame = std::llround(m_timeline.frameAt(m->tick));
         return lyrics::SourceMark{
             m->track, static_cast<std::int64_t>(frame) * 4,
@@ -58,8 +60,9 @@ public:
     std::vector<lyrics::SourceNote> noteEvents(int track) const override
     {
         std::vector<lyrics::SourceNote> notes;
-        for (const audio::NoteEvent &n : m_file.notes(track))
+        for (const audio::NoteEvent &n : m_file.notes(track)) {
             notes.push_back({n.channel, static_cast<std::int64_t>(n.tick), n.velocity});
+        }
         return notes;
     }
 
@@ -76,8 +79,9 @@ struct AnalysedSong {
 inline std::unique_ptr<AnalysedSong> analyse(std::span<const std::uint8_t> bytes)
 {
     audio::MidiReadResult read = audio::readMidi(bytes);
-    if (!read.file)
+    if (!read.file) {
         return nullptr;
+    }
     auto song = std::make_unique<AnalysedSong>();
     song->file = read.file;
     const FileLyricsSource source(*song->file);

@@ -22,12 +22,15 @@ template <std::size_t N> bool inSet(const unsigned char (&set)[N], unsigned char
 int classOf(unsigned char b)
 {
     int cls = -1;
-    if (inSet(kMacSet, b))
+    if (inSet(kMacSet, b)) {
         cls = 2;
-    if (inSet(kDosSet, b))
+    }
+    if (inSet(kDosSet, b)) {
         cls = 1;
-    if (inSet(kAnsiSet, b))
+    }
+    if (inSet(kAnsiSet, b)) {
         cls = 0;
+    }
     return cls;
 }
 
@@ -41,8 +44,9 @@ int utf8SequenceAt(const QByteArray &text, qsizetype i)
 {
     const auto b = static_cast<unsigned char>(text[i]);
     const int length = b >= 0xF0 && b <= 0xF4 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 && b < 0xE0 ? 2 : 0;
-    if (length == 0 || i + length > text.size() || b > 0xF4)
+    if (length == 0 || i + length > text.size() || b > 0xF4) {
         return 0;
+    }
     return codepages::isValidUtf8(QByteArrayView(text).sliced(i, length)) ? length : 0;
 }
 
@@ -65,12 +69,14 @@ void CharsetDetector::DetectCharset(const QByteArray &text)
     bool anyHigh = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const auto b = static_cast<unsigned char>(text[i]);
-        if (b < 128)
+        if (b < 128) {
             continue;
+        }
         anyHigh = true;
         const int cls = classOf(b);
-        if (cls >= 0)
+        if (cls >= 0) {
             ++m_counts[cls];
+        }
     }
     for (qsizetype i = 0; i < text.size();) {
         const int sequence = utf8SequenceAt(text, i);
@@ -79,12 +85,14 @@ void CharsetDetector::DetectCharset(const QByteArray &text)
             i += sequence;
             continue;
         }
-        if (inAnySet(static_cast<unsigned char>(text[i])))
+        if (inAnySet(static_cast<unsigned char>(text[i]))) {
             m_utf8Conflict = true;
+        }
         ++i;
     }
-    if (!anyHigh)
+    if (!anyHigh) {
         return;
+    }
     m_detected = Unknown;
     int best = 0;
     for (int cls = 0; cls < 3; ++cls) {
@@ -93,8 +101,9 @@ void CharsetDetector::DetectCharset(const QByteArray &text)
             m_detected = cls;
         }
     }
-    if (m_utf8Seen && !m_utf8Conflict)
+    if (m_utf8Seen && !m_utf8Conflict) {
         m_detected = Utf8;
+    }
 }
 
 QString CharsetDetector::ConvertCharset(const QByteArray &text) const

@@ -29,8 +29,9 @@ void GLAPIENTRY onVertex(void *vertex, void *data)
 {
     auto *t = static_cast<Tessellation *>(data);
     const auto *p = static_cast<const double *>(vertex);
-    if (t->primitives.empty())
+    if (t->primitives.empty()) {
         return;
+    }
     t->primitives.back().vertices.push_back(
         MeshVertex{static_cast<float>(p[0]), static_cast<float>(p[1]), 0, 0, 0, 1});
 }
@@ -61,9 +62,10 @@ double windingArea(const MeshPrimitive &primitive)
 {
     double area = 0;
     const std::vector<MeshVertex> t = solidTriangles(GlyphSolid{primitive});
-    for (std::size_t i = 0; i + 2 < t.size(); i += 3)
+    for (std::size_t i = 0; i + 2 < t.size(); i += 3) {
         area += double(t[i + 1].x - t[i].x) * (t[i + 2].y - t[i].y) -
                 double(t[i + 2].x - t[i].x) * (t[i + 1].y - t[i].y);
+    }
     return area;
 }
 
@@ -74,18 +76,21 @@ void reverseWinding(MeshPrimitive &primitive)
     auto &v = primitive.vertices;
     switch (primitive.kind) {
     case MeshPrimitive::Kind::Triangles:
-        for (std::size_t i = 0; i + 2 < v.size(); i += 3)
+        for (std::size_t i = 0; i + 2 < v.size(); i += 3) {
             std::swap(v[i + 1], v[i + 2]);
+        }
         break;
     case MeshPrimitive::Kind::Fan:
-        if (v.size() > 2)
+        if (v.size() > 2) {
             std::reverse(v.begin() + 1, v.end());
+        }
         break;
     case MeshPrimitive::Kind::Strip:
         // A repeated first vertex makes one empty triangle and turns the
         // parity of all the others.
-        if (!v.empty())
+        if (!v.empty()) {
             v.insert(v.begin(), v.front());
+        }
         break;
     }
 }
@@ -93,8 +98,9 @@ void reverseWinding(MeshPrimitive &primitive)
 std::optional<GlyphSolid> tessellateFace(const std::vector<Contour> &contours)
 {
     GLUtesselator *tess = gluNewTess();
-    if (!tess)
+    if (!tess) {
         return std::nullopt;
+    }
     Tessellation t;
     gluTessProperty(tess, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_NONZERO);
     gluTessNormal(tess, 0, 0, 1);
@@ -114,11 +120,13 @@ std::optional<GlyphSolid> tessellateFace(const std::vector<Contour> &contours)
     }
     gluTessEndPolygon(tess);
     gluDeleteTess(tess);
-    if (t.failed)
+    if (t.failed) {
         return std::nullopt;
+    }
     for (MeshPrimitive &primitive : t.primitives) {
-        if (windingArea(primitive) < 0)
+        if (windingArea(primitive) < 0) {
             reverseWinding(primitive);
+        }
     }
     return std::move(t.primitives);
 }

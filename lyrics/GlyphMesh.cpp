@@ -42,8 +42,9 @@ int windingAround(const Contour &contour, const QPointF &p)
         const QPointF &b = contour[(i + 1) % n];
         const double side = (b.x() - a.x()) * (p.y() - a.y()) - (p.x() - a.x()) * (b.y() - a.y());
         if (a.y() <= p.y()) {
-            if (b.y() > p.y() && side > 0)
+            if (b.y() > p.y() && side > 0) {
                 ++winding;
+            }
         } else if (b.y() <= p.y() && side < 0) {
             --winding;
         }
@@ -60,14 +61,16 @@ std::vector<std::optional<QPointF>> edgeNormals(const std::vector<Contour> &cont
     std::vector<std::optional<QPointF>> normals(n);
     for (std::size_t i = 0; i < n; ++i) {
         const QPointF d = contour[(i + 1) % n] - contour[i];
-        if (length(d) < kSamePoint)
+        if (length(d) < kSamePoint) {
             continue;
+        }
         const QPointF left = normalised(QPointF(-d.y(), d.x()));
         const QPointF middle = contour[i] + d / 2;
         const bool leftFilled = insideContours(contours, middle + left * kProbe);
         const bool rightFilled = insideContours(contours, middle - left * kProbe);
-        if (leftFilled != rightFilled)
+        if (leftFilled != rightFilled) {
             normals[i] = leftFilled ? -left : left;
+        }
     }
     return normals;
 }
@@ -94,10 +97,12 @@ MeshPrimitive wallStrip(const Contour &contour, const std::vector<std::optional<
         const bool ownBefore = k > 0 || closedLoop;
         const bool ownAfter = k < count || closedLoop;
         QPointF normal;
-        if (ownBefore)
+        if (ownBefore) {
             normal += *normals[(corner + n - 1) % n];
-        if (ownAfter)
+        }
+        if (ownAfter) {
             normal += *normals[corner];
+        }
         normal = normalised(normal);
         strip.vertices.push_back(wallVertex(contour[corner], 0, normal));
         strip.vertices.push_back(wallVertex(contour[corner], -depth, normal));
@@ -111,8 +116,9 @@ MeshPrimitive wallStrip(const Contour &contour, const std::vector<std::optional<
     const double ny = double(b0.z - f0.z) * (f1.x - f0.x) - double(b0.x - f0.x) * (f1.z - f0.z);
     const QPointF &outward = *normals[first % n];
     if (nx * outward.x() + ny * outward.y() < 0) {
-        for (std::size_t i = 0; i + 1 < strip.vertices.size(); i += 2)
+        for (std::size_t i = 0; i + 1 < strip.vertices.size(); i += 2) {
             std::swap(strip.vertices[i], strip.vertices[i + 1]);
+        }
     }
     return strip;
 }
@@ -132,12 +138,14 @@ void addWalls(const std::vector<Contour> &contours, const Contour &contour, doub
     };
     std::size_t start = n;
     for (std::size_t i = 0; i < n && start == n; ++i) {
-        if (breaksBefore(i))
+        if (breaksBefore(i)) {
             start = i;
+        }
     }
     if (start == n) { // one smooth loop
-        if (normals[0])
+        if (normals[0]) {
             solid.push_back(wallStrip(contour, normals, 0, n, true, depth));
+        }
         return;
     }
     std::size_t first = start;
@@ -145,14 +153,16 @@ void addWalls(const std::vector<Contour> &contours, const Contour &contour, doub
     for (std::size_t k = 0; k <= n; ++k) {
         const std::size_t edge = (start + k) % n;
         if (k == n || breaksBefore(edge)) {
-            if (count > 0)
+            if (count > 0) {
                 solid.push_back(wallStrip(contour, normals, first, count, false, depth));
+            }
             first = edge;
             count = 0;
         }
         if (k < n && normals[edge]) {
-            if (count == 0)
+            if (count == 0) {
                 first = edge;
+            }
             ++count;
         }
     }
@@ -164,11 +174,13 @@ Contour cleaned(const QPolygonF &polygon, double scale)
     contour.reserve(static_cast<std::size_t>(polygon.size()));
     for (const QPointF &p : polygon) {
         const QPointF q(p.x() * scale, -p.y() * scale);
-        if (contour.empty() || length(q - contour.back()) > kSamePoint)
+        if (contour.empty() || length(q - contour.back()) > kSamePoint) {
             contour.push_back(q);
+        }
     }
-    while (contour.size() > 1 && length(contour.front() - contour.back()) <= kSamePoint)
+    while (contour.size() > 1 && length(contour.front() - contour.back()) <= kSamePoint) {
         contour.pop_back();
+    }
     return contour;
 }
 
@@ -183,8 +195,9 @@ double emScale(const QFont &font)
 bool insideContours(const std::vector<Contour> &contours, const QPointF &point)
 {
     int winding = 0;
-    for (const Contour &contour : contours)
+    for (const Contour &contour : contours) {
         winding += windingAround(contour, point);
+    }
     return winding != 0;
 }
 
@@ -196,8 +209,9 @@ std::vector<Contour> glyphContours(const QFont &font, char32_t character)
     std::vector<Contour> contours;
     for (const QPolygonF &polygon : path.toSubpathPolygons()) {
         Contour contour = cleaned(polygon, scale);
-        if (contour.size() >= 3)
+        if (contour.size() >= 3) {
             contours.push_back(std::move(contour));
+        }
     }
     return contours;
 }
@@ -211,8 +225,9 @@ GlyphMetrics glyphMetrics(const QFont &font, char32_t character,
     large.setPixelSize(kMetricsPixels);
     metrics.cellIncX = static_cast<float>(
         QFontMetricsF(large).horizontalAdvance(QString::fromUcs4(&character, 1)) / kMetricsPixels);
-    if (contours.empty() || contours.front().empty())
+    if (contours.empty() || contours.front().empty()) {
         return metrics;
+    }
     double left = contours.front().front().x();
     double right = left;
     double bottom = contours.front().front().y();
@@ -235,11 +250,13 @@ GlyphMetrics glyphMetrics(const QFont &font, char32_t character,
 std::optional<GlyphSolid> extrudeContours(const std::vector<Contour> &contours, float depth)
 {
     GlyphSolid solid;
-    if (contours.empty())
+    if (contours.empty()) {
         return solid;
+    }
     auto front = tessellateFace(contours);
-    if (!front)
+    if (!front) {
         return std::nullopt;
+    }
     for (const MeshPrimitive &face : *front) {
         solid.push_back(face);
         MeshPrimitive back = face;
@@ -250,8 +267,9 @@ std::optional<GlyphSolid> extrudeContours(const std::vector<Contour> &contours, 
         reverseWinding(back);
         solid.push_back(std::move(back));
     }
-    for (const Contour &contour : contours)
+    for (const Contour &contour : contours) {
         addWalls(contours, contour, depth, solid);
+    }
     return solid;
 }
 
@@ -266,19 +284,22 @@ std::vector<MeshVertex> solidTriangles(const GlyphSolid &solid)
                        v.begin() + static_cast<std::ptrdiff_t>(v.size() / 3 * 3));
             break;
         case MeshPrimitive::Kind::Fan:
-            for (std::size_t i = 1; i + 1 < v.size(); ++i)
+            for (std::size_t i = 1; i + 1 < v.size(); ++i) {
                 out.insert(out.end(), {v[0], v[i], v[i + 1]});
+            }
             break;
         case MeshPrimitive::Kind::Strip:
             for (std::size_t i = 0; i + 2 < v.size(); ++i) {
                 const bool repeated =
                     (v[i].x == v[i + 1].x && v[i].y == v[i + 1].y && v[i].z == v[i + 1].z);
-                if (repeated) // the empty triangle that turns a strip around
+                if (repeated) { // the empty triangle that turns a strip around
                     continue;
-                if (i % 2 == 0)
+                }
+                if (i % 2 == 0) {
                     out.insert(out.end(), {v[i], v[i + 1], v[i + 2]});
-                else
+                } else {
                     out.insert(out.end(), {v[i + 1], v[i], v[i + 2]});
+                }
             }
             break;
         }

@@ -13,10 +13,11 @@ struct HighTable {
     char32_t characters[32];
     HighTable()
     {
-        for (int b = 0; b < 32; ++b)
+        for (int b = 0; b < 32; ++b) {
             characters[b] = codepages::charOf(codepages::CodePage::Windows1252,
                                               static_cast<unsigned char>(0x80 + b))
                                 .unicode();
+        }
     }
 };
 
@@ -30,20 +31,23 @@ const HighTable &highTable()
 
 GlyphCode glyphCodeOf(char32_t character)
 {
-    if (character < 0x80 || (character >= 0xA0 && character < 0x100))
+    if (character < 0x80 || (character >= 0xA0 && character < 0x100)) {
         return character;
+    }
     const auto &high = highTable().characters;
     for (GlyphCode b = 0; b < 32; ++b) {
-        if (high[b] == character)
+        if (high[b] == character) {
             return 0x80 + b;
+        }
     }
     return character < 0x100 ? 0 : character;
 }
 
 char32_t characterOfGlyph(GlyphCode code)
 {
-    if (code >= 0x80 && code < 0xA0)
+    if (code >= 0x80 && code < 0xA0) {
         return highTable().characters[code - 0x80];
+    }
     return code;
 }
 
@@ -51,8 +55,9 @@ std::vector<GlyphCode> glyphCodes(const QString &text)
 {
     std::vector<GlyphCode> codes;
     codes.reserve(static_cast<std::size_t>(text.size()));
-    for (const char32_t c : text.toUcs4())
+    for (const char32_t c : text.toUcs4()) {
         codes.push_back(glyphCodeOf(c));
+    }
     return codes;
 }
 
@@ -73,8 +78,9 @@ bool GlyphMetricsTable::has(GlyphCode code) const
 
 const GlyphMetrics *GlyphMetricsTable::find(GlyphCode code) const
 {
-    if (code < kEightBitGlyphCount)
+    if (code < kEightBitGlyphCount) {
         return m_built.test(code) ? &m_eightBit[code] : nullptr;
+    }
     const auto it = m_others.find(code);
     return it == m_others.end() ? nullptr : &it->second;
 }
@@ -90,8 +96,9 @@ float GlyphMetricsTable::Text3DWidth(std::span<const GlyphCode> text) const
 {
     float width = 0;
     for (const GlyphCode code : text) {
-        if (const GlyphMetrics *m = find(code))
+        if (const GlyphMetrics *m = find(code)) {
             width += m->cellIncX;
+        }
     }
     return width;
 }
@@ -100,8 +107,9 @@ float GlyphMetricsTable::Text3DHeight(std::span<const GlyphCode> text) const
 {
     float height = 0;
     for (const GlyphCode code : text) {
-        if (const GlyphMetrics *m = find(code))
+        if (const GlyphMetrics *m = find(code)) {
             height = std::max(height, m->blackBoxY);
+        }
     }
     return height;
 }

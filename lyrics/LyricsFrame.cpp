@@ -13,8 +13,9 @@ int codePointCount(const QString &text)
 {
     int count = 0;
     for (const QChar c : text) {
-        if (!c.isLowSurrogate())
+        if (!c.isLowSurrogate()) {
             ++count;
+        }
     }
     return count;
 }
@@ -28,8 +29,9 @@ std::span<const GlyphCode> partOf(const LyricsLayout::Line &line, int from, int 
 void addRun(FramePlan &plan, int line, int from, int count, float x, const LinePlace &place,
             const Rgb &colour)
 {
-    if (count > 0)
+    if (count > 0) {
         plan.runs.push_back(TextRun{line, from, count, x, place.y, place.z, colour});
+    }
 }
 
 } // namespace
@@ -49,10 +51,12 @@ Rgb mixColours(float k, const Rgb &a, const Rgb &b)
 int currentSyllable(const LyricsModel &model, std::int64_t tick)
 {
     const int count = model.SyllableCount();
-    if (count == 0 || model.syllable(1).Tick > tick)
+    if (count == 0 || model.syllable(1).Tick > tick) {
         return 0;
-    if (model.syllable(count).Tick < tick)
+    }
+    if (model.syllable(count).Tick < tick) {
         return count;
+    }
     int lo = 1;
     int hi = count;
     int current = 0;
@@ -61,15 +65,17 @@ int currentSyllable(const LyricsModel &model, std::int64_t tick)
         const int mid = (lo + hi) / 2;
         current = mid;
         const std::int64_t at = model.syllable(mid).Tick;
-        if (at < tick)
+        if (at < tick) {
             lo = mid + 1;
-        else if (at > tick)
+        } else if (at > tick) {
             hi = mid - 1;
-        else
+        } else {
             found = true;
+        }
     }
-    while (!found && current >= 2 && model.syllable(current).Tick > tick)
+    while (!found && current >= 2 && model.syllable(current).Tick > tick) {
         --current;
+    }
     return current;
 }
 
@@ -89,24 +95,30 @@ LinePlace placeLine(float scrollSpeed, std::int64_t tick, std::int32_t lineTick)
 
 float computeScrollSpeed(int lineCount, std::int32_t minLineGap, float bracketHeight)
 {
-    if (lineCount <= 1)
+    if (lineCount <= 1) {
         return 0;
-    if (minLineGap > 0)
+    }
+    if (minLineGap > 0) {
         return bracketHeight / static_cast<float>(minLineGap);
+    }
     return kScrollSpeedForZeroGap;
 }
 
 int zoomAfterKey(int zoom, int keyCode)
 {
     using namespace zoomkeys;
-    if (keyCode == kKeypad0)
+    if (keyCode == kKeypad0) {
         return 0;
-    if (keyCode > kKeypad0 && keyCode <= kKeypad9)
+    }
+    if (keyCode > kKeypad0 && keyCode <= kKeypad9) {
         return 10 - (keyCode - kKeypad0);
-    if (keyCode == kKeypadMinus && zoom < 9)
+    }
+    if (keyCode == kKeypadMinus && zoom < 9) {
         return zoom + 1;
-    if (keyCode == kKeypadPlus && zoom > 0)
+    }
+    if (keyCode == kKeypadPlus && zoom > 0) {
         return zoom - 1;
+    }
     return zoom;
 }
 
@@ -121,8 +133,9 @@ std::vector<GlyphCode> LyricsLayout::glyphsOf(const LyricsModel &model)
     std::vector<GlyphCode> codes;
     for (int i = 1; i <= model.LineCount(); ++i) {
         for (const GlyphCode code : glyphCodes(model.ConvertCharset(model.line(i).LineText))) {
-            if (seen.insert(code).second)
+            if (seen.insert(code).second) {
                 codes.push_back(code);
+            }
         }
     }
     return codes;
@@ -178,8 +191,9 @@ void planFrame(const LyricsModel &model, const LyricsLayout &layout,
     plan.runs.clear();
     plan.currentSyllable = 0;
     plan.currentLine = 0;
-    if (!layout.fits(model))
+    if (!layout.fits(model)) {
         return;
+    }
 
     const int current = currentSyllable(model, state.tick);
     const int currentLine = current > 0 ? model.syllable(current).Line : 0;

@@ -12,8 +12,9 @@ constexpr std::size_t kGrowth = 100;
 
 template <typename T> void appendGrowing(std::vector<T> &table, T value)
 {
-    if (table.size() == table.capacity())
+    if (table.size() == table.capacity()) {
         table.reserve(table.capacity() + kGrowth);
+    }
     table.push_back(std::move(value));
 }
 
@@ -29,15 +30,18 @@ Best busiestTrack(const LyricsSource &song, int type, int tracks)
     std::vector<int> counts(static_cast<std::size_t>(std::max(tracks, 0)), 0);
     for (int i = 0;; ++i) {
         const auto mark = song.mark(type, i);
-        if (!mark)
+        if (!mark) {
             break;
-        if (mark->track >= 0 && mark->track < tracks)
+        }
+        if (mark->track >= 0 && mark->track < tracks) {
             ++counts[static_cast<std::size_t>(mark->track)];
+        }
     }
     Best best;
     for (int t = 0; t < tracks; ++t) {
-        if (counts[static_cast<std::size_t>(t)] > best.count)
+        if (counts[static_cast<std::size_t>(t)] > best.count) {
             best = {t, counts[static_cast<std::size_t>(t)]};
+        }
     }
     return best;
 }
@@ -46,10 +50,12 @@ QByteArray trimmedSpaces(const QByteArray &text)
 {
     qsizetype from = 0;
     qsizetype to = text.size();
-    while (from < to && text[from] == ' ')
+    while (from < to && text[from] == ' ') {
         ++from;
-    while (to > from && text[to - 1] == ' ')
+    }
+    while (to > from && text[to - 1] == ' ') {
         --to;
+    }
     return text.mid(from, to - from);
 }
 
@@ -66,13 +72,15 @@ QByteArray cleanSyllable(const QByteArray &raw, bool lineIsEmpty, bool &breakAft
             continue;
         }
         const char ch = c == ';' ? ' ' : c;
-        if (ch == ' ' && out.endsWith(' '))
+        if (ch == ' ' && out.endsWith(' ')) {
             continue;
+        }
         out.append(ch);
     }
     if (lineIsEmpty) {
-        while (out.startsWith(' '))
+        while (out.startsWith(' ')) {
             out.remove(0, 1);
+        }
     }
     return out;
 }
@@ -130,10 +138,11 @@ void LyricsModel::closeLine(LineBuilder &b, bool mayInitialiseGap)
     const int count = LineCount();
     if (count >= 2) {
         const std::int32_t gap = m_lines[count - 1].LineTick - m_lines[count - 2].LineTick;
-        if (count == 2 && mayInitialiseGap)
+        if (count == 2 && mayInitialiseGap) {
             m_minLineGap = gap;
-        else if (gap < m_minLineGap)
+        } else if (gap < m_minLineGap) {
             m_minLineGap = gap;
+        }
     }
     b.text.clear();
     ++b.number;
@@ -147,8 +156,9 @@ void LyricsModel::LoadLyrics(const LyricsSource &song)
     m_syllables.reserve(kGrowth);
     m_lines = {};
     m_lines.reserve(kGrowth);
-    if (m_lyricsTrack < 0)
+    if (m_lyricsTrack < 0) {
         return;
+    }
     m_charset.DetectCharset("*RAZ*");
 
     LineBuilder b;
@@ -157,19 +167,22 @@ void LyricsModel::LoadLyrics(const LyricsSource &song)
     int infoCount = 0;
     for (int i = 0;; ++i) {
         const auto mark = song.mark(m_markType, i);
-        if (!mark)
+        if (!mark) {
             break;
-        if (mark->track != m_lyricsTrack)
+        }
+        if (mark->track != m_lyricsTrack) {
             continue;
+        }
         QByteArray s = mark->text;
         m_charset.DetectCharset(s);
         if (s.startsWith('@')) {
             if (s.startsWith("@T")) {
                 ++infoCount;
-                if (infoCount == 1)
+                if (infoCount == 1) {
                     m_title = trimmedSpaces(s.mid(2));
-                else if (infoCount == 2)
+                } else if (infoCount == 2) {
                     m_artist = trimmedSpaces(s.mid(2));
+                }
             }
             continue;
         }
@@ -179,10 +192,12 @@ void LyricsModel::LoadLyrics(const LyricsSource &song)
             s.remove(0, 1);
             newLine = true;
         }
-        if (newLine && !b.text.isEmpty())
+        if (newLine && !b.text.isEmpty()) {
             closeLine(b, true);
-        if (s.isEmpty())
+        }
+        if (s.isEmpty()) {
             continue;
+        }
         s = cleanSyllable(s, b.text.isEmpty(), pendingBreak);
 
         LyricSyllable record;
@@ -200,10 +215,11 @@ void LyricsModel::LoadLyrics(const LyricsSource &song)
         b.text.append(s);
         appendGrowing(m_syllables, record);
     }
-    if (!b.text.isEmpty())
+    if (!b.text.isEmpty()) {
         closeLine(b, false);
-    else
+    } else {
         settleTrailingEmptySyllables();
+    }
 }
 
 // Syllables emptied by the cleaning after the last text (a closing line feed,
@@ -232,19 +248,22 @@ int LyricsModel::nearestSyllable(std::int64_t tick) const
     while (lo <= hi) {
         mid = (lo + hi) / 2;
         const std::int64_t at = syllable(mid).Tick;
-        if (tick > at)
+        if (tick > at) {
             lo = mid + 1;
-        else if (tick < at)
+        } else if (tick < at) {
             hi = mid - 1;
-        else
+        } else {
             return mid;
+        }
     }
     const auto distance = [&](int k) { return std::llabs(tick - syllable(k).Tick); };
     const auto d0 = distance(mid);
-    if (mid > 1 && distance(mid - 1) < d0)
+    if (mid > 1 && distance(mid - 1) < d0) {
         return mid - 1;
-    if (mid < count && distance(mid + 1) < d0)
+    }
+    if (mid < count && distance(mid + 1) < d0) {
         return mid + 1;
+    }
     return mid;
 }
 
@@ -252,26 +271,30 @@ void LyricsModel::FindMelodyChannel(const LyricsSource &song)
 {
     m_melodyChannel = -1;
     const int syllables = SyllableCount();
-    if (syllables < 10)
+    if (syllables < 10) {
         return;
+    }
     int notes[16] = {};
     int matches[16] = {};
     const int tracks = song.trackCount();
     for (int t = 0; t < tracks; ++t) {
         for (const SourceNote &note : song.noteEvents(t)) {
-            if (note.channel < 0 || note.channel > 15 || note.velocity < 1)
+            if (note.channel < 0 || note.channel > 15 || note.velocity < 1) {
                 continue;
+            }
             const int k = nearestSyllable(note.tick);
             ++notes[note.channel];
-            if (std::llabs(note.tick - syllable(k).Tick) < 2)
+            if (std::llabs(note.tick - syllable(k).Tick) < 2) {
                 ++matches[note.channel];
+            }
         }
     }
     float bestRatio = 0;
     for (int c = 0; c < 16; ++c) {
         const bool candidate = 0.7 * syllables <= notes[c] && notes[c] <= 1.3 * syllables;
-        if (!candidate)
+        if (!candidate) {
             continue;
+        }
         const float ratio = static_cast<float>(matches[c]) / static_cast<float>(notes[c]);
         if (ratio > bestRatio) {
             bestRatio = ratio;
@@ -282,11 +305,13 @@ void LyricsModel::FindMelodyChannel(const LyricsSource &song)
 
 void LyricsModel::LyricSync(const LyricsSource &song, int markIndex, int markType) const
 {
-    if (markType != m_markType || !m_display)
+    if (markType != m_markType || !m_display) {
         return;
+    }
     const auto mark = song.mark(markType, markIndex);
-    if (mark && mark->track == m_lyricsTrack && mark->bytePos > 0)
+    if (mark && mark->track == m_lyricsTrack && mark->bytePos > 0) {
         m_display(markIndex);
+    }
 }
 
 QByteArray LyricsModel::syllableBytes(int index) const

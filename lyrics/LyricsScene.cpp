@@ -30,8 +30,9 @@ void LyricsScene::DisplayLyrics(int markIndex)
 
 void LyricsScene::fadeFlash(float seconds)
 {
-    if (m_flashLeft > 0)
+    if (m_flashLeft > 0) {
         m_flashLeft -= seconds;
+    }
 }
 
 void LyricsScene::keyPressed(int keyCode, const QString &settingsFile)

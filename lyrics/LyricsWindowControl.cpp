@@ -16,8 +16,9 @@ LyricsWindowControl::~LyricsWindowControl()
 
 OGLWin *LyricsWindowControl::window()
 {
-    if (m_window || m_failed)
+    if (m_window || m_failed) {
         return m_window.data();
+    }
     auto *window = new OGLWin(m_host);
     if (!window->openGLReady()) {
         delete window;
@@ -35,8 +36,9 @@ void LyricsWindowControl::giveUp()
 {
     m_failed = true;
     m_shown = false;
-    if (m_host.drawLyricsButton)
+    if (m_host.drawLyricsButton) {
         m_host.drawLyricsButton(false);
+    }
     if (m_window) {
         m_window->hide();
         m_window->deleteLater();
@@ -47,33 +49,39 @@ void LyricsWindowControl::giveUp()
 void LyricsWindowControl::LyricsShow(bool show)
 {
     m_shown = show;
-    if (m_host.drawLyricsButton)
+    if (m_host.drawLyricsButton) {
         m_host.drawLyricsButton(show);
+    }
     OGLWin *w = window();
-    if (!w)
+    if (!w) {
         return;
-    if (show)
+    }
+    if (show) {
         w->show();
-    else
+    } else {
         w->hide();
+    }
 }
 
 void LyricsWindowControl::EffaceLyrics()
 {
-    if (OGLWin *w = window())
+    if (OGLWin *w = window()) {
         w->EffaceLyrics();
+    }
 }
 
 void LyricsWindowControl::DisplayLyrics(int markIndex)
 {
-    if (OGLWin *w = window())
+    if (OGLWin *w = window()) {
         w->DisplayLyrics(markIndex);
+    }
 }
 
 void LyricsWindowControl::unload()
 {
-    if (!m_window)
+    if (!m_window) {
         return;
+    }
     m_window->Unload();
     delete m_window.data();
     m_window = nullptr;

@@ -28,9 +28,10 @@ bool probeOpenGL()
     context.setFormat(lyricsSurfaceFormat());
     const bool usable = context.create() && !context.isOpenGLES() &&
                         context.format().profile() != QSurfaceFormat::CoreProfile;
-    if (!usable)
+    if (!usable) {
         showMessage(QStringLiteral("Problème initilisation OpenGL !"), QStringLiteral("Melorit"),
                     MessageIcon::Critical);
+    }
     return usable;
 }
 

@@ -24,14 +24,18 @@ constexpr QSize kMinimumSize(64, 48);
 
 int zoomKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
 {
-    if (!(modifiers & Qt::KeypadModifier))
+    if (!(modifiers & Qt::KeypadModifier)) {
         return -1;
-    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+    }
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
         return zoomkeys::kKeypad0 + (qtKey - Qt::Key_0);
-    if (qtKey == Qt::Key_Plus)
+    }
+    if (qtKey == Qt::Key_Plus) {
         return zoomkeys::kKeypadPlus;
-    if (qtKey == Qt::Key_Minus)
+    }
+    if (qtKey == Qt::Key_Minus) {
         return zoomkeys::kKeypadMinus;
+    }
     return -1;
 }
 
@@ -44,8 +48,9 @@ OGLWin::OGLWin(LyricsWindowHost host, QWidget *parent)
     resize(kDesignSize);
     applyStoredSize();
     m_ready = probeOpenGL();
-    if (!m_ready)
+    if (!m_ready) {
         return;
+    }
     VueOpenGL::Feed feed{m_host.model, m_host.currentTick, m_host.listening};
     m_view = new VueOpenGL(m_scene, std::move(feed), this);
     auto *layout = new QVBoxLayout(this);
@@ -65,10 +70,12 @@ void OGLWin::applyStoredSize()
     const QString w = ReadIni(keys::kParolesSection, keys::kWidthKey, m_host.configFile);
     const QString h = ReadIni(keys::kParolesSection, keys::kHeightKey, m_host.configFile);
     QSize size = this->size();
-    if (!w.isEmpty())
+    if (!w.isEmpty()) {
         size.setWidth(text::toInt(text::Val(w) / geometry::kTwipsPerPixel));
-    if (!h.isEmpty())
+    }
+    if (!h.isEmpty()) {
         size.setHeight(text::toInt(text::Val(h) / geometry::kTwipsPerPixel));
+    }
     resize(size.expandedTo(kMinimumSize));
 }
 
@@ -79,8 +86,9 @@ QString OGLWin::songSettingsFile() const
 
 void OGLWin::LoadLanguage()
 {
-    if (m_host.languageFile)
+    if (m_host.languageFile) {
         setWindowTitle(ReadIni(keys::kParolesSection, keys::kCaptionKey, m_host.languageFile()));
+    }
 }
 
 void OGLWin::EffaceLyrics()
@@ -99,8 +107,9 @@ void OGLWin::Timer1_Timer()
     // slow frame) shortens nothing and frames are skipped, not queued.
     const float elapsed = m_sinceTick.isValid() ? static_cast<float>(m_sinceTick.restart()) * 0.001f
                                                 : m_scene.TickSeconds();
-    if (!m_sinceTick.isValid())
+    if (!m_sinceTick.isValid()) {
         m_sinceTick.start();
+    }
     const bool listening = m_view && m_view->listening();
     if (listening) {
         m_view->update();
@@ -114,8 +123,9 @@ void OGLWin::Timer1_Timer()
 void OGLWin::keyPressEvent(QKeyEvent *event)
 {
     m_scene.keyPressed(zoomKeyCode(event->key(), event->modifiers()), songSettingsFile());
-    if (m_view)
+    if (m_view) {
         m_view->update();
+    }
     event->accept();
 }
 
@@ -129,15 +139,17 @@ void OGLWin::closeEvent(QCloseEvent *event)
     event->ignore();
     hide();
     WriteIni(keys::kLyricsSection, keys::kShowKey, QStringLiteral("0"), m_host.configFile);
-    if (m_host.drawLyricsButton)
+    if (m_host.drawLyricsButton) {
         m_host.drawLyricsButton(false);
+    }
     Q_EMIT hiddenByUser();
 }
 
 void OGLWin::Unload()
 {
-    if (m_unloaded)
+    if (m_unloaded) {
         return;
+    }
     m_unloaded = true;
     m_timer.stop();
     WriteIni(keys::kParolesSection, keys::kWidthKey,
@@ -161,13 +173,16 @@ void OGLWin::moveEvent(QMoveEvent *event)
 
 void OGLWin::MemoPosition()
 {
-    if (m_host.movingSecondaryWindows && m_host.movingSecondaryWindows())
+    if (m_host.movingSecondaryWindows && m_host.movingSecondaryWindows()) {
         return;
-    if (!m_host.mainWindowPos)
+    }
+    if (!m_host.mainWindowPos) {
         return;
+    }
     const QPoint offset = (pos() - m_host.mainWindowPos()) * geometry::kTwipsPerPixel;
-    if (m_host.offsetChanged)
+    if (m_host.offsetChanged) {
         m_host.offsetChanged(offset);
+    }
     WriteIni(keys::kParolesSection, keys::kOffsetXKey, QString::number(offset.x()),
              m_host.configFile);
     WriteIni(keys::kParolesSection, keys::kOffsetYKey, QString::number(offset.y()),

@@ -63,8 +63,9 @@ bool OutlineFont::compileGlyph(GLuint list, GlyphCode code)
     const std::vector<Contour> contours =
         blank ? std::vector<Contour>{} : glyphContours(m_font, character);
     const auto solid = extrudeContours(contours, kExtrusion);
-    if (!solid)
+    if (!solid) {
         return false;
+    }
     const GlyphMetrics metrics = blank ? GlyphMetrics{} : glyphMetrics(m_font, character, contours);
     // One batch of separate triangles a glyph: a software renderer pays for
     // each primitive more than for the vertices fans and strips would save.
@@ -87,14 +88,17 @@ bool OutlineFont::compileGlyph(GLuint list, GlyphCode code)
 
 void OutlineFont::ensureGlyphs(std::span<const GlyphCode> codes)
 {
-    if (!ready())
+    if (!ready()) {
         return;
+    }
     for (const GlyphCode code : codes) {
-        if (code < kEightBitGlyphCount || m_otherLists.contains(code))
+        if (code < kEightBitGlyphCount || m_otherLists.contains(code)) {
             continue;
+        }
         const GLuint list = glGenLists(1);
-        if (list == 0)
+        if (list == 0) {
             return;
+        }
         if (!compileGlyph(list, code)) {
             // A glyph the tessellator cannot fill draws nothing.
             glNewList(list, GL_COMPILE);
@@ -107,8 +111,9 @@ void OutlineFont::ensureGlyphs(std::span<const GlyphCode> codes)
 
 GLuint OutlineFont::listOf(GlyphCode code) const
 {
-    if (code < kEightBitGlyphCount)
+    if (code < kEightBitGlyphCount) {
         return m_listBase + code;
+    }
     const auto it = m_otherLists.find(code);
     return it == m_otherLists.end() ? 0 : it->second;
 }
@@ -116,11 +121,13 @@ GLuint OutlineFont::listOf(GlyphCode code) const
 void OutlineFont::Print3D(std::span<const GlyphCode> text, float x, float y, float z,
                           const Rgb &colour)
 {
-    if (text.empty() || !ready())
+    if (text.empty() || !ready()) {
         return;
+    }
     m_calls.clear();
-    for (const GlyphCode code : text)
+    for (const GlyphCode code : text) {
         m_calls.push_back(listOf(code));
+    }
     glPushMatrix();
     glTranslatef(x, y, z);
     glColor3f(colour.r, colour.g, colour.b);
@@ -129,8 +136,9 @@ void OutlineFont::Print3D(std::span<const GlyphCode> text, float x, float y, flo
     const GLenum error = glGetError();
     // One box per frame and text would come back every 10 ms: each error
     // code is shown once.
-    if (error != GL_NO_ERROR && m_reportedErrors.insert(error).second)
+    if (error != GL_NO_ERROR && m_reportedErrors.insert(error).second) {
         showMessage(QString::number(error), kMessageTitle, MessageIcon::None);
+    }
 }
 
 std::size_t OutlineFont::triangleCount(GlyphCode code) const
@@ -141,10 +149,12 @@ std::size_t OutlineFont::triangleCount(GlyphCode code) const
 
 void OutlineFont::release()
 {
-    if (m_listBase != 0)
+    if (m_listBase != 0) {
         glDeleteLists(m_listBase, kEightBitGlyphCount);
-    for (const auto &[code, list] : m_otherLists)
+    }
+    for (const auto &[code, list] : m_otherLists) {
         glDeleteLists(list, 1);
+    }
     m_listBase = 0;
     m_otherLists.clear();
     m_triangles.clear();

@@ -13,12 +13,14 @@ int StreamLyricsSource::trackCount() const
 
 std::optional<SourceMark> StreamLyricsSource::mark(int type, int index) const
 {
-    if (type < 0 || type >= audio::kMarkTypeCount || index < 0)
+    if (type < 0 || type >= audio::kMarkTypeCount || index < 0) {
         return std::nullopt;
+    }
     const auto m =
         m_stream.mark(static_cast<audio::MarkType>(type), static_cast<std::size_t>(index));
-    if (!m)
+    if (!m) {
         return std::nullopt;
+    }
     return SourceMark{m->track, static_cast<std::int64_t>(m->bytePos),
                       QByteArray(m->text.data(), static_cast<qsizetype>(m->text.size()))};
 }
@@ -37,8 +39,9 @@ std::int64_t StreamLyricsSource::tickAtByte(std::int64_t bytePos) const
 std::vector<SourceNote> StreamLyricsSource::noteEvents(int track) const
 {
     std::vector<SourceNote> notes;
-    for (const audio::NoteEvent &n : m_stream.file().notes(track))
+    for (const audio::NoteEvent &n : m_stream.file().notes(track)) {
         notes.push_back({n.channel, static_cast<std::int64_t>(n.tick), n.velocity});
+    }
     return notes;
 }
 

@@ -27,8 +27,9 @@ VueOpenGL::~VueOpenGL()
 
 void VueOpenGL::releaseGL()
 {
-    if (!m_initialised)
+    if (!m_initialised) {
         return;
+    }
     makeCurrent();
     m_font.release();
     doneCurrent();
@@ -67,8 +68,9 @@ void VueOpenGL::resizeGL(int width, int height)
 
 void VueOpenGL::paintGL()
 {
-    if (m_initialised)
+    if (m_initialised) {
         Rendu_VueOpenGL();
+    }
 }
 
 void VueOpenGL::Rendu_VueOpenGL()
@@ -85,8 +87,9 @@ void VueOpenGL::Rendu_VueOpenGL()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     ++m_frames;
-    if (!plan.drawText)
+    if (!plan.drawText) {
         return;
+    }
     const double distance = m_scene.CamDistance();
     gluLookAt(0, 0, -distance, 0, 0, 0, 0, 1, 0);
     glRotatef(180, 0, 1, 0); // the text faces the camera

@@ -32,8 +32,9 @@ QString DialogFileChooser::chooseFileToSave(const FileDialogRequest &request)
     QObject::connect(
         &dialog, &QFileDialog::filterSelected, &dialog,
         [&dialog](const QString &filter) { dialog.setDefaultSuffix(defaultSuffixOf(filter)); });
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted) {
         return {};
+    }
     return dialog.selectedFiles().value(0);
 }
 

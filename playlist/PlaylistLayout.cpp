@@ -7,10 +7,12 @@ namespace melorit::playlist::layout {
 QSize listSize(QSize inner, QSize current)
 {
     QSize size = current;
-    if (inner.height() >= kMinimumSide)
+    if (inner.height() >= kMinimumSide) {
         size.setHeight(inner.height());
-    if (inner.width() >= kMinimumSide)
+    }
+    if (inner.width() >= kMinimumSide) {
         size.setWidth(inner.width() - kListLeft);
+    }
     return size;
 }
 

@@ -15,19 +15,23 @@ int PlaylistLines::rowCount(const QModelIndex &parent) const
 QVariant PlaylistLines::data(const QModelIndex &index, int role) const
 {
     const int line = index.row() + 1;
-    if (!index.isValid() || line > count())
+    if (!index.isValid() || line > count()) {
         return {};
-    if (role == Qt::DisplayRole)
+    }
+    if (role == Qt::DisplayRole) {
         return lineText(line);
-    if (role == Qt::ForegroundRole && line == m_marked)
+    }
+    if (role == Qt::ForegroundRole && line == m_marked) {
         return QColor(skins::palette::kSong);
+    }
     return {};
 }
 
 QString PlaylistLines::lineText(int line) const
 {
-    if (line < 1 || line > count())
+    if (line < 1 || line > count()) {
         return {};
+    }
     return (line == m_marked ? kMarked : kUnmarked).toString() + m_names[line - 1];
 }
 
@@ -43,8 +47,9 @@ void PlaylistLines::reset(const QStringList &paths)
     beginResetModel();
     m_names.clear();
     m_names.reserve(paths.size());
-    for (const QString &path : paths)
+    for (const QString &path : paths) {
         m_names.append(songlist::SongDisplayName(path));
+    }
     m_marked = 0;
     endResetModel();
 }
@@ -62,8 +67,9 @@ void PlaylistLines::select(int line)
 
 void PlaylistLines::lineChanged(int line)
 {
-    if (line < 1 || line > count())
+    if (line < 1 || line > count()) {
         return;
+    }
     const QModelIndex at = index(line - 1);
     Q_EMIT dataChanged(at, at, {Qt::DisplayRole, Qt::ForegroundRole});
 }

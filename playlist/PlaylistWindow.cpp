@@ -125,15 +125,17 @@ void PlaylistWindow::PlayListSelect(int line)
 
 skins::PictureButton *PlaylistWindow::PicSM(int index) const
 {
-    if (index < skins::kFirstPlaylistButton || index > skins::kLastPlaylistButton)
+    if (index < skins::kFirstPlaylistButton || index > skins::kLastPlaylistButton) {
         return nullptr;
+    }
     return m_buttons[static_cast<std::size_t>(index - skins::kFirstPlaylistButton)];
 }
 
 void PlaylistWindow::DrawSM(int button, int state)
 {
-    if (button == kRepeatButton)
+    if (button == kRepeatButton) {
         m_repeatState = state;
+    }
     showState(button, state);
 }
 
@@ -141,14 +143,16 @@ void PlaylistWindow::showState(int button, int state)
 {
     skins::PictureButton *target = PicSM(button);
     const auto frame = skins::playlistButtonFrame(button, state);
-    if (target && frame)
+    if (target && frame) {
         target->setPicture(skins::framePixmap(m_skins, *frame));
+    }
 }
 
 void PlaylistWindow::DispMiscButtons()
 {
-    for (int index = skins::kFirstPlaylistButton; index <= skins::kLastPlaylistButton; ++index)
+    for (int index = skins::kFirstPlaylistButton; index <= skins::kLastPlaylistButton; ++index) {
         DrawSM(index, 0);
+    }
 }
 
 void PlaylistWindow::LoadLanguage()
@@ -158,9 +162,10 @@ void PlaylistWindow::LoadLanguage()
         return languageText(file, keys::kSection, key);
     };
     setWindowTitle(text(keys::kCaptionKey));
-    for (skins::PictureButton *button : m_buttons)
+    for (skins::PictureButton *button : m_buttons) {
         button->setToolTip(
             languageText(file, keys::kSection, indexedKey(keys::kButtonTipStem, button->index())));
+    }
     m_loadFilter = text(keys::kLoadFilterKey);
     m_loadTitle = text(keys::kLoadTitleKey);
     m_saveFilter = text(keys::kSaveFilterKey);
@@ -172,8 +177,9 @@ void PlaylistWindow::LoadLanguage()
 
 void PlaylistWindow::MemoPosition()
 {
-    if (m_host.movingSecondaryWindows())
+    if (m_host.movingSecondaryWindows()) {
         return;
+    }
     const QPoint main = m_host.mainWindowPos();
     const QPoint offset(geometry::pixelsToTwips(pos().x() - main.x()),
                         geometry::pixelsToTwips(pos().y() - main.y()));
@@ -191,14 +197,16 @@ void PlaylistWindow::buttonReleased(int index, Qt::MouseButton, bool inside,
                                     Qt::KeyboardModifiers modifiers)
 {
     refreshKeyMods(shiftArgument(modifiers));
-    if (inside)
+    if (inside) {
         runButton(index, modifiers);
+    }
     // The repeat command draws its button itself, with the new mode; without
     // the command the button shows the mode it showed before the press.
-    if (index != kRepeatButton)
+    if (index != kRepeatButton) {
         DrawSM(index, 0);
-    else if (!inside)
+    } else if (!inside) {
         showState(index, m_repeatState);
+    }
 }
 
 void PlaylistWindow::runButton(int index, Qt::KeyboardModifiers modifiers)
@@ -208,10 +216,11 @@ void PlaylistWindow::runButton(int index, Qt::KeyboardModifiers modifiers)
         Action_Plus(false);
         break;
     case kRemoveButton:
-        if (modifiers.testFlag(Qt::ShiftModifier))
+        if (modifiers.testFlag(Qt::ShiftModifier)) {
             Action_Poubelle();
-        else
+        } else {
             Action_Moins();
+        }
         break;
     case kLoadButton:
         Action_LoadList();
@@ -263,11 +272,13 @@ namespace {
 QStringList droppedFiles(const QMimeData *data)
 {
     QStringList files;
-    if (!data)
+    if (!data) {
         return files;
+    }
     for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile())
+        if (url.isLocalFile()) {
             files.append(url.toLocalFile());
+        }
     }
     return files;
 }
@@ -276,15 +287,17 @@ QStringList droppedFiles(const QMimeData *data)
 
 void PlaylistWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!droppedFiles(event->mimeData()).isEmpty())
+    if (!droppedFiles(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
+    }
 }
 
 void PlaylistWindow::dropEvent(QDropEvent *event)
 {
     const QStringList files = droppedFiles(event->mimeData());
-    if (files.isEmpty())
+    if (files.isEmpty()) {
         return;
+    }
     event->acceptProposedAction();
     m_host.GereDrop(files);
 }

@@ -57,14 +57,16 @@ void PlaylistWindow::Action_LoadList()
 {
     const QStringList files =
         m_chooser->chooseFilesToOpen({m_loadTitle, m_listFolder, listFilter(m_loadFilter)});
-    if (files.isEmpty())
+    if (files.isEmpty()) {
         return;
+    }
     rememberFolder(m_listFolder, keys::kListFolderSection, files.first());
     // Each list is read in turn; one that cannot be read is reported and the
     // others still come in.
     for (const QString &file : files) {
-        if (!m_songs.loadLists({file}))
+        if (!m_songs.loadLists({file})) {
             reportUnreadableList(file);
+        }
     }
 }
 
@@ -72,11 +74,13 @@ void PlaylistWindow::Action_SaveList()
 {
     const QString file =
         m_chooser->chooseFileToSave({m_saveTitle, m_listFolder, listFilter(m_saveFilter)});
-    if (file.isEmpty())
+    if (file.isEmpty()) {
         return;
+    }
     rememberFolder(m_listFolder, keys::kListFolderSection, file);
-    if (!m_songs.saveList(file))
+    if (!m_songs.saveList(file)) {
         reportUnwritableList(file);
+    }
 }
 
 bool PlaylistWindow::Action_Plus(bool playNow)
@@ -84,8 +88,9 @@ bool PlaylistWindow::Action_Plus(bool playNow)
     const QString filter = fileDialogFilter(
         text::fillPlaceholders(m_songFilter, m_extensions, songPatterns(m_extensions)));
     const QStringList files = m_chooser->chooseFilesToOpen({m_songTitle, m_songFolder, filter});
-    if (files.isEmpty())
+    if (files.isEmpty()) {
         return false;
+    }
     m_songs.addSongs(files, playNow);
     rememberFolder(m_songFolder, keys::kSongFolderSection, files.first());
     return true;
@@ -94,8 +99,9 @@ bool PlaylistWindow::Action_Plus(bool playNow)
 QList<int> PlaylistWindow::selectedLines() const
 {
     QList<int> lines;
-    for (const QModelIndex &index : m_list->selectionModel()->selectedIndexes())
+    for (const QModelIndex &index : m_list->selectionModel()->selectedIndexes()) {
         lines.append(index.row() + 1);
+    }
     return lines;
 }
 
@@ -119,8 +125,9 @@ void PlaylistWindow::Action_PlayIt()
     // The line with the focus, as a list's selected entry; with no line
     // there is nothing to play.
     const QModelIndex current = m_list->currentIndex();
-    if (current.isValid())
+    if (current.isValid()) {
         m_host.Action_PlaySelected(current.row() + 1);
+    }
 }
 
 } // namespace melorit::playlist

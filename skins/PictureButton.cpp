@@ -23,8 +23,9 @@ bool PictureButton::isInside(QPoint at) const
 
 void PictureButton::paintEvent(QPaintEvent *)
 {
-    if (m_picture.isNull())
+    if (m_picture.isNull()) {
         return;
+    }
     QPainter painter(this);
     painter.drawPixmap(rect(), m_picture);
 }
@@ -32,8 +33,9 @@ void PictureButton::paintEvent(QPaintEvent *)
 void PictureButton::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
-    if (m_down != Qt::NoButton)
+    if (m_down != Qt::NoButton) {
         return;
+    }
     m_down = event->button();
     Q_EMIT pressed(m_index, m_down);
 }
@@ -41,8 +43,9 @@ void PictureButton::mousePressEvent(QMouseEvent *event)
 void PictureButton::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    if (event->button() != m_down)
+    if (event->button() != m_down) {
         return;
+    }
     m_down = Qt::NoButton;
     Q_EMIT released(m_index, event->button(), isInside(event->position().toPoint()),
                     event->modifiers());

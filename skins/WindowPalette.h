@@ -35,8 +35,9 @@ inline QPalette windowPalette()
     set(QPalette::PlaceholderText, kIconDim);
     set(QPalette::Link, kSong);
     set(QPalette::LinkVisited, kVoice);
-    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
         p.setColor(QPalette::Disabled, role, QColor(kIconDim));
+    }
     return p;
 }
 

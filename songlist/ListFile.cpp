@@ -23,8 +23,9 @@ constexpr qint64 kMaxListFileSize = 64 * 1024 * 1024;
 QString posixEntry(QString entry)
 {
     entry.replace(u'\\', u'/');
-    if (entry.size() >= 2 && entry[1] == u':' && entry[0].isLetter())
+    if (entry.size() >= 2 && entry[1] == u':' && entry[0].isLetter()) {
         entry.remove(0, 2);
+    }
     return entry;
 }
 
@@ -59,10 +60,12 @@ QStringList parseListFile(const QByteArray &bytes, const QString &listFile)
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     for (QString line : content.split(lineEnd)) {
         line = line.trimmed();
-        if (line.startsWith(u'\uFEFF'))
+        if (line.startsWith(u'\uFEFF')) {
             line = line.mid(1).trimmed();
-        if (line.startsWith(u'#') || !isSongEntry(line))
+        }
+        if (line.startsWith(u'#') || !isSongEntry(line)) {
             continue;
+        }
         const QString entry = posixEntry(line);
         songs.append(entry.startsWith(u'/') ? entry : folder + entry);
     }
@@ -83,8 +86,9 @@ QByteArray formatListFile(const QStringList &songs, const QString &listFile)
     // Windows-1252 texts ("Ã©") are also valid UTF-8 and would change.
     if (fitsWindows1252(content)) {
         const QByteArray legacy = codepages::encodeWindows1252(content);
-        if (codepages::decodeUtf8OrWindows1252(legacy) == content)
+        if (codepages::decodeUtf8OrWindows1252(legacy) == content) {
             return legacy;
+        }
     }
     return content.toUtf8();
 }
@@ -92,12 +96,14 @@ QByteArray formatListFile(const QStringList &songs, const QString &listFile)
 std::optional<QStringList> readListFile(const QString &listFile)
 {
     QFile f(listFile);
-    if (!QFileInfo(listFile).isFile() || !f.open(QIODevice::ReadOnly))
+    if (!QFileInfo(listFile).isFile() || !f.open(QIODevice::ReadOnly)) {
         return std::nullopt;
+    }
     // Room for what the file holds, not for the largest list taken.
     const QByteArray bytes = f.read(std::min(f.size(), kMaxListFileSize) + 1);
-    if (f.error() != QFileDevice::NoError || bytes.size() > kMaxListFileSize)
+    if (f.error() != QFileDevice::NoError || bytes.size() > kMaxListFileSize) {
         return std::nullopt;
+    }
     return parseListFile(bytes, listFile);
 }
 

@@ -24,8 +24,9 @@ QString SongList::song(int index) const
 
 void SongList::setCurrentSong(int index)
 {
-    if (m_current == index)
+    if (m_current == index) {
         return;
+    }
     m_current = index;
     Q_EMIT titleChanged();
 }
@@ -53,8 +54,9 @@ void SongList::makeFirstCurrentIfNone()
 void SongList::addSongs(const QStringList &paths, bool playNow)
 {
     const int before = count();
-    for (const QString &path : paths)
+    for (const QString &path : paths) {
         addSong(path);
+    }
     if (playNow && before + 1 <= count()) {
         m_current = before + 1;
         selectCurrent();
@@ -73,8 +75,9 @@ bool SongList::loadLists(const QStringList &listFiles)
             allRead = false;
             continue;
         }
-        for (const QString &path : *entries)
+        for (const QString &path : *entries) {
             addSong(path);
+        }
     }
     makeFirstCurrentIfNone();
     Q_EMIT titleChanged();
@@ -92,17 +95,21 @@ void SongList::removeRows(QList<int> rows)
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
         const int row = *it;
-        if (row < 1 || row > count())
+        if (row < 1 || row > count()) {
             continue;
+        }
         if (m_mark == row) {
             m_mark = 0;
-            if (row == count())
+            if (row == count()) {
                 m_current = 0;
+            }
         }
-        if (m_mark > row)
+        if (m_mark > row) {
             --m_mark;
-        if (m_current > row)
+        }
+        if (m_current > row) {
             --m_current;
+        }
         m_songs.removeAt(row - 1);
     }
     m_current = std::min(m_current, count());
@@ -123,21 +130,24 @@ void SongList::clear()
 void SongList::exchange(int i, int j)
 {
     m_songs.swapItemsAt(i - 1, j - 1);
-    if (m_mark == i)
+    if (m_mark == i) {
         m_mark = j;
-    else if (m_mark == j)
+    } else if (m_mark == j) {
         m_mark = i;
-    if (m_current == i)
+    }
+    if (m_current == i) {
         m_current = j;
-    else if (m_current == j)
+    } else if (m_current == j) {
         m_current = i;
+    }
 }
 
 void SongList::shuffle()
 {
     const int n = count();
-    for (int i = 1; i <= n; ++i)
+    for (int i = 1; i <= n; ++i) {
         exchange(i, static_cast<int>(n * m_random.next()) + 1);
+    }
     Q_EMIT listChanged();
     Q_EMIT markMoved(m_mark);
     Q_EMIT titleChanged();

@@ -35,8 +35,9 @@ AboutTexts loadAboutTexts(const QString &languageFile, const ProgramVersion &ver
     texts.ok = text(QStringLiteral("cmdOK"));
     texts.sysInfo = text(QStringLiteral("SysInfo"));
     texts.disclaimer = withBreaks(QStringLiteral("Disclaimer"));
-    for (int part = 1; part <= 4; ++part)
+    for (int part = 1; part <= 4; ++part) {
         texts.disclaimer += withBreaks(QStringLiteral("Disclaimer") + QString::number(part));
+    }
     texts.creditsInfo = withBreaks(QStringLiteral("CopyrightInfo"));
     texts.creditsTitle = text(QStringLiteral("CopyrightTitle"));
     return texts;
@@ -59,8 +60,9 @@ QStringList creditsLines(const ProgramVersion &version, const ComponentVersions 
 
 QString creditsText(const QString &creditsInfo, const QStringList &lines)
 {
-    if (!creditsInfo.contains(QStringLiteral("%1")))
+    if (!creditsInfo.contains(QStringLiteral("%1"))) {
         return creditsInfo;
+    }
     return text::fillPlaceholders(creditsInfo, lines.value(0), lines.value(1), lines.value(2),
                                   lines.value(3));
 }

@@ -69,10 +69,11 @@ void dumpCasm(MidiBuffer &buffer, DumpText &out, qsizetype chunkEnd)
         const Section section = readSection(buffer);
         out << section.id << " CASM Section";
         out.endLine();
-        if (section.id == "CSEG")
+        if (section.id == "CSEG") {
             segmentSection(buffer, out, section);
-        else
+        } else {
             unknownSection(buffer, out, section);
+        }
         buffer.seek(section.end);
     }
 }

@@ -33,8 +33,9 @@ DumpText &DumpText::operator<<(char c)
 
 DumpText &DumpText::operator<<(Spaced number)
 {
-    if (number.value >= 0)
+    if (number.value >= 0) {
         m_text.append(' ');
+    }
     return *this << Plain{number.value};
 }
 

@@ -17,12 +17,14 @@ QList<LanguageEntry> listLanguageFiles(const QString &folder, int limit)
                    QDir::Files | QDir::Readable);
     QList<LanguageEntry> entries;
     for (const QString &name : dir.entryList()) {
-        if (entries.size() >= limit)
+        if (entries.size() >= limit) {
             break;
+        }
         const QString file = dir.absoluteFilePath(name);
         const QString code = languageFileCode(file);
-        if (!code.isEmpty())
+        if (!code.isEmpty()) {
             entries.append({code, file});
+        }
     }
     return entries;
 }
@@ -30,8 +32,9 @@ QList<LanguageEntry> listLanguageFiles(const QString &folder, int limit)
 int languageEntryIndex(const QList<LanguageEntry> &entries, const QString &name)
 {
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        if (entries[i].name.compare(name, Qt::CaseInsensitive) == 0)
+        if (entries[i].name.compare(name, Qt::CaseInsensitive) == 0) {
             return static_cast<int>(i);
+        }
     }
     return -1;
 }
@@ -50,8 +53,9 @@ void LanguageReloaders::reloadAll() const
 {
     for (const TextWindow window : kLanguageReloadOrder) {
         const auto &load = m_loaders[static_cast<std::size_t>(window)];
-        if (load)
+        if (load) {
             load();
+        }
     }
 }
 

@@ -36,8 +36,9 @@ std::uint32_t MidiBuffer::ReadVLQ()
         }
         const unsigned char byte = at(m_pos++);
         value = std::min(kLimit, value * 128 + (byte & 127u));
-        if (byte < 128)
+        if (byte < 128) {
             break;
+        }
     }
     return static_cast<std::uint32_t>(value);
 }
@@ -57,19 +58,22 @@ LoadedFile LoadMidiBuffer(const QString &fileName)
 {
     LoadedFile result;
     const QFileInfo info(fileName);
-    if (fileName.isEmpty() || !info.isFile())
+    if (fileName.isEmpty() || !info.isFile()) {
         return result;
+    }
     if (info.size() > kMaxMidiFileSize) {
         result.status = LoadStatus::TooLarge;
         return result;
     }
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         return result;
+    }
     // The size read before opening bounds the read, so a file that grows
     // meanwhile cannot pass the limit.
-    if (info.size() > 0)
+    if (info.size() > 0) {
         result.bytes = file.read(info.size());
+    }
     if (file.error() != QFileDevice::NoError) {
         result.bytes.clear();
         return result;

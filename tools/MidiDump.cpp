@@ -18,8 +18,9 @@ constexpr qsizetype kChunkHeaderSize = 8;
 
 bool readHeader(MidiBuffer &buffer, DumpText &out)
 {
-    if (buffer.size() < kHeaderSize || buffer.ReadChars(4) != "MThd" || buffer.ReadBE(4) != 6)
+    if (buffer.size() < kHeaderSize || buffer.ReadChars(4) != "MThd" || buffer.ReadBE(4) != 6) {
         return false;
+    }
     const std::uint32_t format = buffer.ReadBE(2);
     const std::uint32_t tracks = buffer.ReadBE(2);
     const std::uint32_t division = buffer.ReadBE(2);
@@ -86,8 +87,9 @@ MidiListing listMidi(QByteArrayView bytes, const QString &firstLine)
     listing.headerFound = readHeader(buffer, out);
     if (listing.headerFound) {
         int trackCount = 0;
-        while (!buffer.atEnd())
+        while (!buffer.atEnd()) {
             dumpChunk(buffer, out, trackCount);
+        }
         out.DumpLine("====[ End of file ]====");
     }
     listing.text = out.bytes();
@@ -102,23 +104,26 @@ QString listingPathOf(const QString &fileName)
 DumpResult DumpMidi(const QString &fileName)
 {
     DumpResult result;
-    if (fileName.isEmpty())
+    if (fileName.isEmpty()) {
         return result;
+    }
     const LoadedFile file = LoadMidiBuffer(fileName);
     // A file that cannot be walked still gets its first line, as every dump does.
     const MidiListing listing =
         listMidi(file.status == LoadStatus::Loaded ? QByteArrayView(file.bytes) : QByteArrayView(),
                  fileName);
-    if (file.status != LoadStatus::Loaded)
+    if (file.status != LoadStatus::Loaded) {
         result.status = statusOf(file.status);
-    else
+    } else {
         result.status = listing.headerFound ? DumpStatus::Listed : DumpStatus::NotMidi;
+    }
 
     const QString path = listingPathOf(fileName);
-    if (writeFileAtomically(path, listing.text))
+    if (writeFileAtomically(path, listing.text)) {
         result.listingPath = path;
-    else if (result.status == DumpStatus::Listed || result.status == DumpStatus::NotMidi)
+    } else if (result.status == DumpStatus::Listed || result.status == DumpStatus::NotMidi) {
         result.status = DumpStatus::WriteFailed;
+    }
     return result;
 }
 

@@ -122,8 +122,9 @@ void OptionsDlg::LoadLanguage()
         return languageText(file, options::kTextSection, key);
     };
     setWindowTitle(text(options::kCaptionKey));
-    for (int tab = 0; tab < kTabCount; ++tab)
+    for (int tab = 0; tab < kTabCount; ++tab) {
         m_tabs->setTabText(tab, text(indexedKey(options::kTabStem, tab)));
+    }
     m_sfInfo->setText(text(options::kSfInfoKey));
     m_replace->setText(text(options::kReplaceKey));
     m_languageLabel->setText(text(options::kLanguageLabelKey));
@@ -134,8 +135,9 @@ void OptionsDlg::Form_Load()
 {
     m_languageFiles = listLanguageFiles(paths::programFolder());
     m_languages->clear();
-    for (const LanguageEntry &entry : m_languageFiles)
+    for (const LanguageEntry &entry : m_languageFiles) {
         m_languages->addItem(entry.name);
+    }
     m_languages->setCurrentIndex(languageEntryIndex(m_languageFiles, m_host.languageCode()));
     m_autoMute->setChecked(m_host.autoMute());
 }
@@ -147,8 +149,9 @@ void OptionsDlg::setSoundFontStatus(const QString &text)
 
 void OptionsDlg::ComboLng_Click(int position)
 {
-    if (position < 0 || position >= m_languageFiles.size())
+    if (position < 0 || position >= m_languageFiles.size()) {
         return;
+    }
     const QString file = m_languageFiles[position].file;
     WriteIni(kConfigLanguageSection, kLanguageCodeKey, languageBaseName(file));
     m_host.reloadAllLanguages(file);
@@ -177,8 +180,9 @@ void OptionsDlg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     // Shown again after being closed: files may have come or gone.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         Form_Load();
+    }
 }
 
 } // namespace melorit::tools

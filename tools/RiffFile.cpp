@@ -39,27 +39,33 @@ std::optional<RiffChunk> RiffFile::search(std::uint32_t id, std::uint32_t type, 
 {
     for (;;) {
         const qint64 start = m_device.pos();
-        if (start + kHeaderSize > limit)
+        if (start + kHeaderSize > limit) {
             return std::nullopt;
+        }
         const QByteArray header = read(kHeaderSize);
-        if (header.size() < kHeaderSize)
+        if (header.size() < kHeaderSize) {
             return std::nullopt;
+        }
         RiffChunk chunk;
         chunk.id = qFromLittleEndian<quint32>(header.constData());
         chunk.size = qFromLittleEndian<quint32>(header.constData() + 4);
         chunk.dataStart = start + kHeaderSize;
         if (chunk.id == id) {
-            if (!hasType(id))
+            if (!hasType(id)) {
                 return chunk;
+            }
             const QByteArray typeBytes = read(4);
-            if (typeBytes.size() < 4)
+            if (typeBytes.size() < 4) {
                 return std::nullopt;
+            }
             chunk.type = qFromLittleEndian<quint32>(typeBytes.constData());
-            if (type == 0 || chunk.type == type)
+            if (type == 0 || chunk.type == type) {
                 return chunk;
+            }
         }
-        if (!seek(paddedEnd(start + kHeaderSize, chunk.size)))
+        if (!seek(paddedEnd(start + kHeaderSize, chunk.size))) {
             return std::nullopt;
+        }
     }
 }
 
@@ -75,8 +81,9 @@ std::optional<RiffChunk> RiffFile::findChunk(std::uint32_t id, const RiffChunk &
 
 void RiffFile::ascend(const RiffChunk &chunk)
 {
-    if (!seek(paddedEnd(chunk.dataStart, chunk.size)))
+    if (!seek(paddedEnd(chunk.dataStart, chunk.size))) {
         seek(m_device.size());
+    }
 }
 
 } // namespace melorit::tools

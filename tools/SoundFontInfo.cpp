@@ -30,8 +30,9 @@ QString readEngineName(RiffFile &riff, std::uint32_t size)
         const QByteArray block = riff.read(std::min(left, kReadBlock));
         const qsizetype zero = block.indexOf('\0');
         text.append(zero < 0 ? block : block.first(zero));
-        if (zero >= 0 || block.size() < std::min(left, kReadBlock))
+        if (zero >= 0 || block.size() < std::min(left, kReadBlock)) {
             break;
+        }
         left -= block.size();
     }
     return codepages::decodeWindows1252(text);
@@ -87,8 +88,9 @@ SoundFontInfo readSoundFontInfo(const QString &path)
 {
     QFile file(path);
     // Only regular files: opening a pipe could block.
-    if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         return {};
+    }
     return readSoundFontInfo(file);
 }
 
@@ -142,8 +144,9 @@ void ShowSoundFontInfo(const QString &fontPath, std::span<const FontAssignment> 
 {
     showMessage(fontAssignmentsText(assignments), kMessageTitle, MessageIcon::Information);
     const SoundFontInfo info = readSoundFontInfo(fontPath);
-    if (info.status == SoundFontInfoStatus::NotOpened)
+    if (info.status == SoundFontInfoStatus::NotOpened) {
         return;
+    }
     if (info.status != SoundFontInfoStatus::Read) {
         showMessage(soundFontFailureText(info.status), kMessageTitle, MessageIcon::Critical);
         return;

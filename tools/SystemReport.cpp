@@ -41,16 +41,18 @@ QString encoderVersion(const QString &path)
 QString readCpuModel()
 {
     QFile file(QStringLiteral("/proc/cpuinfo"));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         return {};
+    }
     return cpuModelName(file.read(kCpuInfoBytes));
 }
 
 QStringList audioDrivers()
 {
     QStringList drivers;
-    for (const std::string &driver : audio::outputDrivers())
+    for (const std::string &driver : audio::outputDrivers()) {
         drivers.append(QString::fromStdString(driver));
+    }
     return drivers;
 }
 
@@ -62,11 +64,13 @@ QString line(const QString &label, const QString &value)
 
 QString encoderLine(const EncoderFacts &encoder)
 {
-    if (encoder.path.isEmpty())
+    if (encoder.path.isEmpty()) {
         return line(encoder.name, QStringLiteral("not found (program folder, PATH)"));
+    }
     QString value = encoder.path;
-    if (!encoder.version.isEmpty())
+    if (!encoder.version.isEmpty()) {
         value += QStringLiteral(" (") + encoder.version + u')';
+    }
     return line(encoder.name, value);
 }
 
@@ -88,16 +92,20 @@ QString cpuModelName(QByteArrayView cpuinfo)
     QString fallback;
     for (const QByteArray &row : cpuinfo.toByteArray().split('\n')) {
         const qsizetype colon = row.indexOf(':');
-        if (colon < 0)
+        if (colon < 0) {
             continue;
+        }
         const QByteArray key = row.left(colon).trimmed();
         const QString value = QString::fromUtf8(row.mid(colon + 1).trimmed());
-        if (value.isEmpty())
+        if (value.isEmpty()) {
             continue;
-        if (key == "model name")
+        }
+        if (key == "model name") {
             return value;
-        if (fallback.isEmpty() && (key == "Hardware" || key == "Processor" || key == "cpu model"))
+        }
+        if (fallback.isEmpty() && (key == "Hardware" || key == "Processor" || key == "cpu model")) {
             fallback = value;
+        }
     }
     return fallback;
 }
@@ -128,8 +136,9 @@ SystemFacts collectSystemFacts()
     facts.audioDrivers = audioDrivers();
     for (const QString &name : kEncoderNames) {
         EncoderFacts encoder{name, findEncoder(name), {}};
-        if (!encoder.path.isEmpty())
+        if (!encoder.path.isEmpty()) {
             encoder.version = encoderVersion(encoder.path);
+        }
         facts.encoders.append(encoder);
     }
     return facts;
@@ -142,8 +151,9 @@ QString systemReportText(const SystemFacts &facts)
     text += line(QStringLiteral("Kernel"), facts.kernel);
     text += line(QStringLiteral("Architecture"), facts.architecture);
     QString cpu = facts.cpu;
-    if (facts.cpuThreads > 0)
+    if (facts.cpuThreads > 0) {
         cpu += QStringLiteral(" (%1 threads)").arg(facts.cpuThreads);
+    }
     text += line(QStringLiteral("Processor"), cpu.trimmed());
     text += line(QStringLiteral("Display"), facts.display);
     text += QStringLiteral("\nAudio\n");
@@ -156,8 +166,9 @@ QString systemReportText(const SystemFacts &facts)
     text += line(QStringLiteral("Audio output"), QStringLiteral("SDL ") + facts.libraries.sdl);
     text += line(QStringLiteral("Interface"), QStringLiteral("Qt ") + facts.libraries.qt);
     text += QStringLiteral("\nEncoders\n");
-    for (const EncoderFacts &encoder : facts.encoders)
+    for (const EncoderFacts &encoder : facts.encoders) {
         text += encoderLine(encoder);
+    }
     return text;
 }
 

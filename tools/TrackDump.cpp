@@ -29,8 +29,9 @@ QByteArray powerOfTwo(unsigned dd)
 // Two digits at least: 5 -> "05", 123 -> "123".
 void twoDigits(DumpText &out, unsigned value)
 {
-    if (value < 10)
+    if (value < 10) {
         out << '0';
+    }
     out << Plain{value};
 }
 
@@ -44,8 +45,9 @@ constexpr FixedLength kFixedLengths[] = {{0x00, 2}, {0x20, 1}, {0x21, 1}, {0x51,
 const FixedLength *fixedLengthOf(unsigned type)
 {
     for (const FixedLength &fixed : kFixedLengths) {
-        if (fixed.type == type)
+        if (fixed.type == type) {
             return &fixed;
+        }
     }
     return nullptr;
 }
@@ -93,13 +95,15 @@ bool TrackDumper::event()
 {
     m_buffer.clearTruncated();
     m_tick += m_buffer.ReadVLQ();
-    if (m_buffer.truncated())
+    if (m_buffer.truncated()) {
         return false;
+    }
     m_out << "Tick=" << Spaced{m_tick};
     m_out.endField();
     const unsigned status = byte();
-    if (m_buffer.truncated())
+    if (m_buffer.truncated()) {
         return false;
+    }
     if (status < 128) {
         m_buffer.seek(m_buffer.pos() - 1);
         if (isSystemStatus(m_runningStatus)) {
@@ -116,8 +120,9 @@ bool TrackDumper::event()
 std::optional<unsigned> TrackDumper::data()
 {
     const unsigned value = byte();
-    if (m_buffer.truncated() || value >= 128)
+    if (m_buffer.truncated() || value >= 128) {
         return std::nullopt;
+    }
     return value;
 }
 
@@ -126,20 +131,22 @@ bool TrackDumper::channelMessage(unsigned char status)
     const unsigned kind = status >> 4;
     const auto first = data();
     const auto second = first && kind != 0xC && kind != 0xD ? data() : first;
-    if (!first || !second)
+    if (!first || !second) {
         return false;
+    }
     m_out << "Chan" << Spaced{status & 15} << '\t';
     switch (kind) {
     case 0x8:
     case 0x9:
     case 0xA:
         m_out << "Note" << Spaced{*first} << '\t';
-        if (kind == 0xA)
+        if (kind == 0xA) {
             m_out << "AfterTouch" << Spaced{*second};
-        else if (kind == 0x9 && *second != 0)
+        } else if (kind == 0x9 && *second != 0) {
             m_out << "ON Vel" << Spaced{*second};
-        else
+        } else {
             m_out << "OFF";
+        }
         break;
     case 0xB:
         m_out << "CC#" << Spaced{*first} << "\t=" << Spaced{*second};
@@ -190,14 +197,16 @@ bool TrackDumper::systemCommon(unsigned char status)
 {
     const auto first = data();
     const auto second = first && status == 0xF2 ? data() : first;
-    if (!first || !second)
+    if (!first || !second) {
         return false;
-    if (status == 0xF1)
+    }
+    if (status == 0xF1) {
         m_out << "Time Code" << Spaced{*first};
-    else if (status == 0xF2)
+    } else if (status == 0xF2) {
         m_out << "Song Position Pointer" << Spaced{*first * 256 + *second};
-    else
+    } else {
         m_out << "Song Select" << Spaced{*first};
+    }
     m_out.endLine();
     return true;
 }
@@ -209,10 +218,12 @@ bool TrackDumper::systemExclusive()
 {
     const qsizetype start = m_buffer.pos() - 1;
     qsizetype end = m_buffer.pos();
-    while (end < m_buffer.size() && m_buffer.at(end) < 128)
+    while (end < m_buffer.size() && m_buffer.at(end) < 128) {
         ++end;
-    if (end < m_buffer.size() && m_buffer.at(end) == 0xF7)
+    }
+    if (end < m_buffer.size() && m_buffer.at(end) == 0xF7) {
         ++end;
+    }
     m_out << "SysEx\t(" << Plain{end - start} << ')';
     m_out.endLine();
     m_out.HexDump(m_buffer, start, end - 1);
@@ -226,15 +237,17 @@ bool TrackDumper::metaEvent()
         "Text ", "Copyright ", "Track Name ", "Instrument Name ", "Lyric ", "Marker ", "CuePoint "};
     const unsigned type = byte();
     const std::uint32_t length = m_buffer.ReadVLQ();
-    if (m_buffer.truncated())
+    if (m_buffer.truncated()) {
         return false;
+    }
     if (type == 0x2F) {
         m_out.DumpLine("Track End");
         return true;
     }
     const FixedLength *fixed = fixedLengthOf(type);
-    if ((fixed && fixed->length != length) || !has(length))
+    if ((fixed && fixed->length != length) || !has(length)) {
         return false;
+    }
     if (type >= 1 && type <= 7) {
         m_out << kTextNames[type - 1] << '"' << m_buffer.ReadChars(length) << '"';
         m_out.endLine();
@@ -244,10 +257,11 @@ bool TrackDumper::metaEvent()
         fixedMeta(type);
         return true;
     }
-    if (type == 0x7F)
+    if (type == 0x7F) {
         m_out << "Specific (" << Spaced{length} << " )";
-    else
+    } else {
         m_out << "Unknown Meta Event" << Spaced{type};
+    }
     m_out.endLine();
     return dumpedMeta(length);
 }

@@ -58,8 +58,9 @@ QPushButton *button(QWidget *parent)
 // The SysInfo caption without the dots that say it opens a window.
 QString withoutEllipsis(QString caption)
 {
-    while (caption.endsWith(u'.') || caption.endsWith(u'\u2026'))
+    while (caption.endsWith(u'.') || caption.endsWith(u'\u2026')) {
         caption.chop(1);
+    }
     return caption.trimmed();
 }
 

@@ -52,8 +52,9 @@ HandOffDecoded decodeHandOff(const QByteArray &bytes)
         result.status = HandOffStatus::Malformed;
         return result;
     }
-    if (bytes.size() < kHeaderSize)
+    if (bytes.size() < kHeaderSize) {
         return result;
+    }
     const quint32 count = numberAt(bytes, 4);
     if (count > kMaxHandOffPaths) {
         result.status = HandOffStatus::Malformed;
@@ -62,24 +63,28 @@ HandOffDecoded decodeHandOff(const QByteArray &bytes)
     qsizetype offset = kHeaderSize;
     QStringList paths;
     for (quint32 i = 0; i < count; ++i) {
-        if (bytes.size() - offset < 4)
+        if (bytes.size() - offset < 4) {
             return result;
+        }
         const quint32 length = numberAt(bytes, offset);
         offset += 4;
         if (length > static_cast<quint32>(kMaxHandOffBytes)) {
             result.status = HandOffStatus::Malformed;
             return result;
         }
-        if (bytes.size() - offset < static_cast<qsizetype>(length))
+        if (bytes.size() - offset < static_cast<qsizetype>(length)) {
             return result;
+        }
         const QString path = QString::fromUtf8(bytes.constData() + offset, length);
         offset += length;
-        if (acceptable(path))
+        if (acceptable(path)) {
             paths << path;
+        }
     }
     result.status = offset == bytes.size() ? HandOffStatus::Complete : HandOffStatus::Malformed;
-    if (result.status == HandOffStatus::Complete)
+    if (result.status == HandOffStatus::Complete) {
         result.paths = std::move(paths);
+    }
     return result;
 }
 

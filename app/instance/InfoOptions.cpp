@@ -9,12 +9,15 @@ namespace melorit::instance {
 InfoRequest parseInfoOptions(const QStringList &arguments)
 {
     for (const QString &argument : arguments) {
-        if (argument == u"--")
+        if (argument == u"--") {
             break;
-        if (argument == u"--help" || argument == u"-h")
+        }
+        if (argument == u"--help" || argument == u"-h") {
             return InfoRequest::Help;
-        if (argument == u"--version" || argument == u"-v")
+        }
+        if (argument == u"--version" || argument == u"-v") {
             return InfoRequest::Version;
+        }
     }
     return InfoRequest::None;
 }
@@ -73,8 +76,9 @@ std::optional<int> handleInfoOptions(const QStringList &arguments)
 std::optional<int> handleInfoOptions(int argc, char **argv)
 {
     QStringList arguments;
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
+    }
     return handleInfoOptions(arguments);
 }
 

@@ -28,12 +28,14 @@ QStringList absoluteSongPaths(const QStringList &songs)
             // A file manager's address: only files of this machine.
             const QUrl url(song);
             const bool here = url.host().isEmpty() || url.host() == u"localhost";
-            if (url.isLocalFile() && here)
+            if (url.isLocalFile() && here) {
                 paths << QDir::cleanPath(url.path(QUrl::FullyDecoded));
+            }
             continue;
         }
-        if (!song.isEmpty())
+        if (!song.isEmpty()) {
             paths << QDir::cleanPath(QFileInfo(song).absoluteFilePath());
+        }
     }
     return paths;
 }
@@ -43,8 +45,9 @@ QString SingleInstance::serverNameFor(const QString &configFile)
     // The runtime folder belongs to the user (mode 0700); Qt makes one in
     // the temporary folder when the session has none.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
+    if (folder.isEmpty()) {
         folder = QDir::tempPath();
+    }
     const QByteArray key = QFileInfo(configFile).absoluteFilePath().toUtf8();
     const QByteArray digest = QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex();
     return folder + QStringLiteral("/melorit-") + QString::fromLatin1(digest.left(16)) +
@@ -57,23 +60,27 @@ SingleInstance::SingleInstance(const QString &configFile) : m_serverName(serverN
 
 SingleInstance::~SingleInstance()
 {
-    if (m_server)
+    if (m_server) {
         m_server->close();
+    }
 }
 
 bool SingleInstance::handOff(const QStringList &songs, int timeoutMs)
 {
     QLocalSocket socket;
     socket.connectToServer(m_serverName);
-    if (!socket.waitForConnected(timeoutMs))
+    if (!socket.waitForConnected(timeoutMs)) {
         return false;
+    }
     socket.write(encodeHandOff(absoluteSongPaths(songs)));
-    if (!socket.waitForBytesWritten(timeoutMs))
+    if (!socket.waitForBytesWritten(timeoutMs)) {
         return false;
+    }
     // The answer comes once the running program has taken the songs.
     while (socket.bytesAvailable() < 1) {
-        if (!socket.waitForReadyRead(timeoutMs))
+        if (!socket.waitForReadyRead(timeoutMs)) {
             return false;
+        }
     }
     char answer = 0;
     return socket.getChar(&answer) && answer == kHandOffAck;
@@ -81,21 +88,24 @@ bool SingleInstance::handOff(const QStringList &songs, int timeoutMs)
 
 bool SingleInstance::listen(std::function<void(const QStringList &)> onSongs)
 {
-    if (isListening())
+    if (isListening()) {
         return true;
+    }
     // Somebody answers there: a program that started at the same time.
     // (Listening would take the name from it: Qt replaces the socket file.)
     QLocalSocket probe;
     probe.connectToServer(m_serverName);
-    if (probe.waitForConnected(kHandOffTimeoutMs))
+    if (probe.waitForConnected(kHandOffTimeoutMs)) {
         return false;
+    }
     // Nobody: at most the socket file of a program that ended without
     // closing it.
     QLocalServer::removeServer(m_serverName);
     auto server = std::make_unique<QLocalServer>();
     server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server->listen(m_serverName))
+    if (!server->listen(m_serverName)) {
         return false;
+    }
     m_onSongs = std::move(onSongs);
     m_server = std::move(server);
     QObject::connect(m_server.get(), &QLocalServer::newConnection, m_server.get(),
@@ -136,8 +146,9 @@ void SingleInstance::readFrom(QLocalSocket *socket)
         socket->putChar(kHandOffAck);
         socket->flush();
         socket->disconnectFromServer();
-        if (m_onSongs)
+        if (m_onSongs) {
             m_onSongs(decoded.paths);
+        }
         return;
     }
 }

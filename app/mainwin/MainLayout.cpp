@@ -37,8 +37,9 @@ QRect captionRect()
 
 QRect commandButton(int index)
 {
-    if (index >= 32 && index <= 37)
+    if (index >= 32 && index <= 37) {
         return {kMargin + 36 * (index - 32), kTransportTop, 32, 32};
+    }
     switch (index) {
     case 44:
         return {kMargin, kPositionTop, 24, 24};
@@ -53,12 +54,14 @@ QRect commandButton(int index)
     }
     // 38-43 and 46-48 in one row after the transport buttons.
     int slot = -1;
-    if (index >= 38 && index <= 43)
+    if (index >= 38 && index <= 43) {
         slot = index - 38;
-    else if (index >= 46 && index <= 48)
+    } else if (index >= 46 && index <= 48) {
         slot = index - 40;
-    if (slot < 0)
+    }
+    if (slot < 0) {
         return {};
+    }
     return {236 + 28 * slot, kTransportTop + 4, 24, 24};
 }
 
@@ -195,10 +198,12 @@ QRect muteLabel()
 
 QRect picSM(int index)
 {
-    if (index >= 0 && index < 16)
+    if (index >= 0 && index < 16) {
         return soloButton(index);
-    if (index >= 16 && index < 32)
+    }
+    if (index >= 16 && index < 32) {
         return muteButton(index - 16);
+    }
     return commandButton(index);
 }
 

@@ -17,11 +17,13 @@ void ChannelActivity::onNoteEvent(std::uint32_t data)
 
 void ChannelActivity::raise(int channel, int velocity)
 {
-    if (channel < 0 || channel >= kChannels)
+    if (channel < 0 || channel >= kChannels) {
         return;
+    }
     int &level = m_levels[static_cast<std::size_t>(channel)];
-    if (level < velocity)
+    if (level < velocity) {
         level = velocity;
+    }
 }
 
 std::array<int, ChannelActivity::kChannels> ChannelActivity::tick()
@@ -38,16 +40,18 @@ std::array<int, ChannelActivity::kChannels> ChannelActivity::tick()
 
 void ChannelActivity::release()
 {
-    for (int &level : m_levels)
+    for (int &level : m_levels) {
         level = -std::abs(level);
+    }
 }
 
 void LevelHold::tick(std::optional<StereoLevel> level)
 {
     m_left = std::max(0, m_left - kFallPerTick);
     m_right = std::max(0, m_right - kFallPerTick);
-    if (!level)
+    if (!level) {
         return;
+    }
     m_left = std::max(m_left, std::clamp(level->left, 0, skins::kMeterFullScale));
     m_right = std::max(m_right, std::clamp(level->right, 0, skins::kMeterFullScale));
 }
@@ -64,8 +68,9 @@ int LevelHold::rightSegments() const
 
 void ClipLamp::check(std::span<const std::int16_t> samples)
 {
-    if (std::any_of(samples.begin(), samples.end(), isClipped))
+    if (std::any_of(samples.begin(), samples.end(), isClipped)) {
         m_flag = true;
+    }
 }
 
 bool ClipLamp::tick()

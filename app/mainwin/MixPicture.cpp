@@ -16,8 +16,9 @@ MixPicture::MixPicture(int index, const skins::SkinSet &skins, QWidget *parent)
 
 void MixPicture::setFrame(const skins::Frame &frame)
 {
-    if (m_hasFrame && frame == m_frame)
+    if (m_hasFrame && frame == m_frame) {
         return;
+    }
     m_frame = frame;
     m_hasFrame = true;
     update();
@@ -25,8 +26,9 @@ void MixPicture::setFrame(const skins::Frame &frame)
 
 void MixPicture::setLedText(const QString &text, int glyphRow)
 {
-    if (text == m_ledText && glyphRow == m_glyphRow)
+    if (text == m_ledText && glyphRow == m_glyphRow) {
         return;
+    }
     m_ledText = text;
     m_glyphRow = glyphRow;
     update();
@@ -48,22 +50,25 @@ void MixPicture::paintEvent(QPaintEvent *)
 
 void MixPicture::mousePressEvent(QMouseEvent *event)
 {
-    if (m_down != Qt::NoButton)
+    if (m_down != Qt::NoButton) {
         return;
+    }
     m_down = event->button();
     Q_EMIT mouseDown(m_index, m_down, event->position().toPoint());
 }
 
 void MixPicture::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_down != Qt::NoButton)
+    if (m_down != Qt::NoButton) {
         Q_EMIT mouseMove(m_index, event->position().toPoint());
+    }
 }
 
 void MixPicture::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != m_down)
+    if (event->button() != m_down) {
         return;
+    }
     m_down = Qt::NoButton;
     Q_EMIT mouseUp(m_index);
 }

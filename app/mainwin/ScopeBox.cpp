@@ -34,8 +34,9 @@ void ScopeBox::paintEvent(QPaintEvent *)
             return QPointF(area.left() + p.x() * area.width(), mid - p.y() * area.height() / 2);
         };
         path.moveTo(map(m_trace.front()));
-        for (std::size_t i = 1; i < m_trace.size(); ++i)
+        for (std::size_t i = 1; i < m_trace.size(); ++i) {
             path.lineTo(map(m_trace[i]));
+        }
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(QColor(kGo), 1));
         painter.drawPath(path);

@@ -16,8 +16,9 @@ SkinPicture::SkinPicture(const skins::SkinSet &skins, QWidget *parent)
 
 void SkinPicture::setFrame(const skins::Frame &frame)
 {
-    if (m_hasFrame && frame == m_frame)
+    if (m_hasFrame && frame == m_frame) {
         return;
+    }
     m_frame = frame;
     m_hasFrame = true;
     update();
@@ -25,8 +26,9 @@ void SkinPicture::setFrame(const skins::Frame &frame)
 
 void SkinPicture::paintEvent(QPaintEvent *)
 {
-    if (!m_hasFrame)
+    if (!m_hasFrame) {
         return;
+    }
     QPainter painter(this);
     skins::drawFrame(painter, m_skins, m_frame);
 }

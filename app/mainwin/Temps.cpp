@@ -47,8 +47,9 @@ Temps::Temps(const QString &languageFile, QWidget *parent)
     LoadLanguage();
     adjustSize();
     // CenterForm: the middle of the screen.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
+    }
 }
 
 void Temps::LoadLanguage()
@@ -75,8 +76,9 @@ QString Temps::timeText() const
 
 std::optional<double> Temps::confirmedTime() const
 {
-    if (!m_confirmed)
+    if (!m_confirmed) {
         return std::nullopt;
+    }
     return m_time;
 }
 

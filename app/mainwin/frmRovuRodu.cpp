@@ -89,12 +89,13 @@ void frmRovuRodu::buildControls()
     }
     for (int i = 0; i <= engine::kTempoControl; ++i) {
         auto *control = new MixPicture(i, m_skins, this);
-        if (i <= engine::kGainControl)
+        if (i <= engine::kGainControl) {
             control->setGeometry(layout::fader(i));
-        else if (i == engine::kTransposeControl)
+        } else if (i == engine::kTransposeControl) {
             control->setGeometry(layout::transposeKnob());
-        else
+        } else {
             control->setGeometry(layout::tempoReadout());
+        }
         connect(control, &MixPicture::mouseDown, this, &frmRovuRodu::potardDown);
         connect(control, &MixPicture::mouseMove, this, &frmRovuRodu::potardMove);
         connect(control, &MixPicture::mouseUp, this, &frmRovuRodu::potardUp);
@@ -170,8 +171,9 @@ void frmRovuRodu::buildLabels()
     addLabel(QStringLiteral("Droite"), meterLabelRight(), centre);
     addLabel(QStringLiteral("lblTempo"), tempoLabel(), Qt::AlignLeft | Qt::AlignVCenter);
     addLabel(QStringLiteral("lblBPM"), bpmLabel(), Qt::AlignLeft | Qt::AlignVCenter);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         addLabel(QStringLiteral("LabelVol(%1)").arg(i), volumeLabel(i), right);
+    }
     addLabel(QStringLiteral("LabelSolo"), soloLabel(), right);
     addLabel(QStringLiteral("LabelMuet"), muteLabel(), right);
     addLabel(QStringLiteral("lblGainTitle"), gainTitle(), centre);
@@ -197,8 +199,9 @@ void frmRovuRodu::LoadLanguage()
     };
     const QString caption = text(QStringLiteral("Caption"));
     showCaption(caption);
-    for (int i = 0; i <= skins::kLastCommandButton; ++i)
+    for (int i = 0; i <= skins::kLastCommandButton; ++i) {
         m_picSM[static_cast<std::size_t>(i)]->setToolTip(text(picSMTipKey(i)));
+    }
     m_clipLed->setToolTip(text(QStringLiteral("ClipLed")));
     m_slider->setToolTip(text(QStringLiteral("Position")));
     const std::pair<const char *, const char *> captions[] = {
@@ -208,8 +211,9 @@ void frmRovuRodu::LoadLanguage()
         {"Gauche", "Gauche"},      {"lblGainTitle", "Gain"},
     };
     for (const auto &[name, key] : captions) {
-        if (QLabel *target = label(QString::fromLatin1(name)))
+        if (QLabel *target = label(QString::fromLatin1(name))) {
             target->setText(text(QString::fromLatin1(key)));
+        }
     }
     // The mixer's tips and the marker tips come from this file too.
     showMixer();
@@ -227,44 +231,51 @@ void frmRovuRodu::showCaption(const QString &caption)
 
 void frmRovuRodu::DrawSM(int button, int state)
 {
-    if (button < 0 || button > skins::kLastCommandButton)
+    if (button < 0 || button > skins::kLastCommandButton) {
         return;
+    }
     m_buttonStates[static_cast<std::size_t>(button)] = state;
-    if (const auto frame = skins::mainButtonFrame(button, state))
+    if (const auto frame = skins::mainButtonFrame(button, state)) {
         m_picSM[static_cast<std::size_t>(button)]->setPicture(skins::framePixmap(m_skins, *frame));
+    }
 }
 
 void frmRovuRodu::DispMiscButtons()
 {
-    for (int i = skins::kFirstCommandButton; i <= skins::kLastCommandButton; ++i)
+    for (int i = skins::kFirstCommandButton; i <= skins::kLastCommandButton; ++i) {
         DrawSM(i, 0);
+    }
 }
 
 skins::PictureButton *frmRovuRodu::picSM(int index) const
 {
-    if (index < 0 || index > skins::kLastCommandButton)
+    if (index < 0 || index > skins::kLastCommandButton) {
         return nullptr;
+    }
     return m_picSM[static_cast<std::size_t>(index)];
 }
 
 int frmRovuRodu::buttonState(int index) const
 {
-    if (index < 0 || index > skins::kLastCommandButton)
+    if (index < 0 || index > skins::kLastCommandButton) {
         return -1;
+    }
     return m_buttonStates[static_cast<std::size_t>(index)];
 }
 
 MixPicture *frmRovuRodu::potard(int index) const
 {
-    if (index < 0 || index > engine::kTempoControl)
+    if (index < 0 || index > engine::kTempoControl) {
         return nullptr;
+    }
     return m_potard[static_cast<std::size_t>(index)];
 }
 
 SkinPicture *frmRovuRodu::picJ(int channel) const
 {
-    if (channel < 0 || channel >= layout::kChannels)
+    if (channel < 0 || channel >= layout::kChannels) {
         return nullptr;
+    }
     return m_picJ[static_cast<std::size_t>(channel)];
 }
 
@@ -300,20 +311,23 @@ void frmRovuRodu::paintEvent(QPaintEvent *)
 
 void frmRovuRodu::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    }
 }
 
 void frmRovuRodu::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_dragOffset && (event->buttons() & Qt::LeftButton))
+    if (m_dragOffset && (event->buttons() & Qt::LeftButton)) {
         move(event->globalPosition().toPoint() - *m_dragOffset);
+    }
 }
 
 void frmRovuRodu::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         m_dragOffset.reset();
+    }
 }
 
 void frmRovuRodu::moveEvent(QMoveEvent *event)

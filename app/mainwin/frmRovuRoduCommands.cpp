@@ -27,26 +27,31 @@ void frmRovuRodu::picSM_pressed(int index, Qt::MouseButton button)
                                                                       : engine::MouseButton::Left);
         return;
     }
-    if (button != Qt::LeftButton)
+    if (button != Qt::LeftButton) {
         return;
+    }
     // The pressed picture while the button is held; the resting state stays
     // recorded for the release.
-    if (const auto frame = skins::mainButtonFrame(index, 1))
+    if (const auto frame = skins::mainButtonFrame(index, 1)) {
         m_picSM[static_cast<std::size_t>(index)]->setPicture(skins::framePixmap(m_skins, *frame));
+    }
 }
 
 void frmRovuRodu::picSM_released(int index, Qt::MouseButton button, bool inside)
 {
     if (index < skins::kFirstCommandButton) {
-        if (inside)
+        if (inside) {
             m_player.mixer().PicSM_Click(index);
+        }
         return;
     }
-    if (button != Qt::LeftButton)
+    if (button != Qt::LeftButton) {
         return;
+    }
     DrawSM(index, buttonState(index));
-    if (inside)
+    if (inside) {
         runCommand(index);
+    }
 }
 
 void frmRovuRodu::runCommand(int index)
@@ -138,19 +143,22 @@ void frmRovuRodu::closeEvent(QCloseEvent *event)
 
 void frmRovuRodu::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasUrls())
+    if (event->mimeData()->hasUrls()) {
         event->acceptProposedAction();
+    }
 }
 
 void frmRovuRodu::dropEvent(QDropEvent *event)
 {
     QStringList paths;
     for (const QUrl &url : event->mimeData()->urls()) {
-        if (url.isLocalFile())
+        if (url.isLocalFile()) {
             paths.push_back(url.toLocalFile());
+        }
     }
-    if (paths.isEmpty())
+    if (paths.isEmpty()) {
         return;
+    }
     event->acceptProposedAction();
     m_host.GereDrop(paths);
 }

@@ -42,10 +42,11 @@ bool frmRovuRodu::batchTimerRunning() const
 
 void frmRovuRodu::batchTimerChanged(bool enabled)
 {
-    if (enabled)
+    if (enabled) {
         m_batchTimer->start();
-    else
+    } else {
         m_batchTimer->stop();
+    }
 }
 
 void frmRovuRodu::tmrRovuRodu_Timer()
@@ -59,19 +60,22 @@ void frmRovuRodu::tmrRovuRodu_Timer()
     DrawMeters();
 
     const engine::ClockReading reading = m_player.clockTick(m_slider->max());
-    if (reading.sliderValue && !m_slider->isDragging())
+    if (reading.sliderValue && !m_slider->isDragging()) {
         m_slider->setValue(*reading.sliderValue);
+    }
     m_lblTitle->setText(reading.timeText);
-    if (reading.fontStatus)
+    if (reading.fontStatus) {
         m_host.fontStatusChanged(*reading.fontStatus);
+    }
 }
 
 void frmRovuRodu::DrawScope()
 {
     std::array<std::int16_t, kScopeValues> samples{};
     std::size_t count = 0;
-    if (const audio::MidiStream *stream = m_player.stream())
+    if (const audio::MidiStream *stream = m_player.stream()) {
         count = stream->recentData(samples);
+    }
     const std::span<const std::int16_t> block(samples.data(), count);
     m_clip.check(block);
     ScopeTraces traces = scopeTraces(block, m_scope[0]->width());
@@ -100,9 +104,10 @@ void frmRovuRodu::DrawMeters()
 {
     const std::array<int, ChannelActivity::kChannels> shown = m_activity->tick();
     const int lyricsChannel = m_player.mixer().state().nCanalLyrics;
-    for (int ch = 0; ch < ChannelActivity::kChannels; ++ch)
+    for (int ch = 0; ch < ChannelActivity::kChannels; ++ch) {
         m_picJ[static_cast<std::size_t>(ch)]->setFrame(
             skins::activityLampFrame(shown[static_cast<std::size_t>(ch)], ch == lyricsChannel));
+    }
 }
 
 } // namespace melorit::mainwin

@@ -68,22 +68,25 @@ void frmRovuRodu::showMixer()
 
 void frmRovuRodu::soloMuteButtonChanged(int button, int state)
 {
-    if (button >= 0 && button < engine::kSoloMuteButtonCount)
+    if (button >= 0 && button < engine::kSoloMuteButtonCount) {
         DrawSM(button, state);
+    }
 }
 
 void frmRovuRodu::mixerControlChanged(int control, int value, const QString &tip)
 {
     MixPicture *picture = potard(control);
-    if (!picture || control == engine::kTempoControl)
+    if (!picture || control == engine::kTempoControl) {
         return;
-    if (control < engine::kGainControl)
+    }
+    if (control < engine::kGainControl) {
         picture->setFrame(
             skins::faderFrame(value, engine::kVolumeRange.min, engine::kVolumeRange.max));
-    else if (control == engine::kGainControl)
+    } else if (control == engine::kGainControl) {
         picture->setFrame(skins::faderFrame(value, engine::kGainRange.min, engine::kGainRange.max));
-    else
+    } else {
         picture->setFrame(skins::transposeKnobFrame(value));
+    }
     picture->setToolTip(tip);
 }
 
@@ -174,13 +177,15 @@ void frmRovuRodu::timeSliderReset(const QString &timeText)
 void frmRovuRodu::installNoteWatcher()
 {
     audio::MidiStream *stream = m_player.stream();
-    if (!stream)
+    if (!stream) {
         return;
+    }
     std::weak_ptr<ChannelActivity> activity = m_activity;
     stream->setSync(audio::SyncType::MidiEvent, static_cast<std::uint64_t>(audio::MidiEvent::Note),
                     [activity](std::uint32_t event) {
-                        if (const auto lamps = activity.lock())
+                        if (const auto lamps = activity.lock()) {
                             lamps->onNoteEvent(event);
+                        }
                     });
 }
 
@@ -208,8 +213,9 @@ void frmRovuRodu::AfficherMarqueurs(bool relayout)
         return;
     }
     DrawSM(kMarkersButton, 0);
-    if (!start->isHidden() || relayout)
+    if (!start->isHidden() || relayout) {
         m_slider->setGeometry(layout::positionSpan());
+    }
     start->hide();
     end->hide();
 }
@@ -238,8 +244,9 @@ void frmRovuRodu::askMarker(bool start)
     double &stored = start ? markers.PunchIn : markers.PunchOut;
     const double ratio = m_player.mixer().TempoRatio();
     std::optional<double> position;
-    if (const audio::MidiStream *stream = m_player.stream())
+    if (const audio::MidiStream *stream = m_player.stream()) {
         position = audio::MidiStream::bytesToSeconds(stream->position(audio::PosUnit::Bytes));
+    }
 
     Temps dialog(m_host.languageFile(), this);
     dialog.setTimeText(engine::SecondsToText(proposedMarkerTime(position, stored, ratio)));

@@ -12,8 +12,9 @@ QStringList splitCommandLine(const QString &text)
     QStringList songs;
     for (const QString &piece : pieces) {
         const QString song = text::StripQuotes(piece);
-        if (!song.isEmpty())
+        if (!song.isEmpty()) {
             songs.append(song);
+        }
     }
     return songs;
 }
@@ -27,8 +28,9 @@ QStringList songArguments(const QStringList &arguments)
             continue;
         }
         const QString song = argument.trimmed();
-        if (!song.isEmpty())
+        if (!song.isEmpty()) {
             songs.append(song);
+        }
     }
     return songs;
 }

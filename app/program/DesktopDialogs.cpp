@@ -41,8 +41,9 @@ std::optional<QString> DesktopDialogs::chooseFile(const QString &startFolder, co
 {
     const QString file = QFileDialog::getOpenFileName(QApplication::activeWindow(), title,
                                                       startFolder, fileDialogFilter(filter));
-    if (file.isEmpty())
+    if (file.isEmpty()) {
         return std::nullopt;
+    }
     return file;
 }
 

@@ -8,8 +8,9 @@ bool extensionListed(const QString &path, const QString &extensionList)
 {
     const QString name = text::FileNameOf(path);
     const qsizetype dot = name.lastIndexOf(QChar(u'.'));
-    if (dot < 0)
+    if (dot < 0) {
         return false;
+    }
     const QString comma(QChar(u','));
     const QString extension = name.mid(dot + 1).toUpper();
     return (comma + extensionList.toUpper() + comma).contains(comma + extension + comma);
@@ -20,10 +21,12 @@ DroppedFiles sortDroppedFiles(const QStringList &paths, const QString &songExten
 {
     DroppedFiles dropped;
     for (const QString &path : paths) {
-        if (extensionListed(path, songExtensions))
+        if (extensionListed(path, songExtensions)) {
             dropped.songs.append(path);
-        if (extensionListed(path, fontExtensions))
+        }
+        if (extensionListed(path, fontExtensions)) {
             dropped.soundFont = path;
+        }
     }
     return dropped;
 }

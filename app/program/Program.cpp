@@ -39,8 +39,9 @@ Program::Program(ProgramOptions options) : m_options(std::move(options))
 
 Program::~Program()
 {
-    if (!m_quitDone)
+    if (!m_quitDone) {
         QuitProgram();
+    }
     // The main window holds the player: it goes first.
     m_main.window.reset();
     m_player.reset();
@@ -50,19 +51,22 @@ bool Program::start()
 {
     m_closingDown = false;
     QDir::setCurrent(paths::programFolder());
-    if (!chooseLanguage())
+    if (!chooseLanguage()) {
         return false;
+    }
     createPlayer();
     m_skins = skins::LoadSkins();
     createMainWindow();
-    if (m_firstRun)
+    if (m_firstRun) {
         createOptionsDialog()->show();
+    }
     loadMix();
     placeMainWindow();
     loadSecondaryWindows();
     showSecondaryWindows();
-    if (!startAudio())
+    if (!startAudio()) {
         return false;
+    }
     m_player->loadStartFont();
     m_player->mixer().DispSoloMute();
     m_player->mixer().ApplyVolume(m_player->mixer().state().MasterGain);
@@ -72,10 +76,12 @@ bool Program::start()
     m_player->AffTitre();
     m_main.window->show();
     QCoreApplication::processEvents();
-    if (m_main.startClock)
+    if (m_main.startClock) {
         m_main.startClock();
-    if (m_player->playlist().CurrentSong() > 0)
+    }
+    if (m_player->playlist().CurrentSong() > 0) {
         m_player->Action_Play();
+    }
     return true;
 }
 
@@ -112,8 +118,9 @@ void Program::createPlayer()
 
     m_player->lyrics().setDisplayHandler([this](int mark) { m_view.lyricsEventShown(mark); });
     connect(&m_player->playlist(), &songlist::SongList::titleChanged, this, [this] {
-        if (m_player)
+        if (m_player) {
             m_player->AffTitre();
+        }
     });
 }
 
@@ -140,8 +147,9 @@ void Program::createRendering()
     // "Debug_MidiTxt" = 1: a readable listing of each song is written beside
     // it before it plays.
     m_player->setListeningHook([](const QString &songPath) {
-        if (ReadIni(QStringLiteral("Melorit"), QStringLiteral("Debug_MidiTxt")) == u"1")
+        if (ReadIni(QStringLiteral("Melorit"), QStringLiteral("Debug_MidiTxt")) == u"1") {
             tools::DumpMidi(songPath);
+        }
     });
 }
 
@@ -153,8 +161,9 @@ void Program::loadMix()
     mixer.LoadTempo();
     mixer.LoadTranspose();
     mixer.ApplyTranspose(mixer.state().TransposeSemis);
-    if (m_main.DispMiscButtons)
+    if (m_main.DispMiscButtons) {
         m_main.DispMiscButtons();
+    }
 }
 
 void Program::placeMainWindow()
@@ -221,8 +230,9 @@ bool Program::startAudio()
                   MessageIcon::Critical);
         return false;
     }
-    if (m_options.output != engine::PlayerOutput::Device || audio::isInitialised())
+    if (m_options.output != engine::PlayerOutput::Device || audio::isInitialised()) {
         return true;
+    }
     if (!audio::Init(44100)) {
         m_exitCode = 1;
         m_player->ShowAudioError(QStringLiteral("Erreur d'initialisation BASS"));
@@ -235,8 +245,9 @@ bool Program::startAudio()
 void Program::queueCommandLine()
 {
     songlist::SongList &songs = m_player->playlist();
-    for (const QString &song : m_options.songs)
+    for (const QString &song : m_options.songs) {
         songs.addSong(song);
+    }
     if (songs.count() >= 1 && songs.CurrentSong() < 1) {
         songs.setCurrentSong(1);
         songs.selectCurrent();

@@ -34,8 +34,9 @@ void bringToFront(QWidget *window)
 void Program::Action_Open()
 {
     m_player->Action_Stop();
-    if (m_playlistWindow)
+    if (m_playlistWindow) {
         m_playlistWindow->Action_Plus(true);
+    }
     m_player->Action_Play();
 }
 
@@ -66,10 +67,12 @@ void Program::GereDrop(const QStringList &paths)
         sortDroppedFiles(paths, languageText(m_languageFile, main, keys::kSongExtensionsKey),
                          languageText(m_languageFile, main, keys::kFontExtensionsKey));
     songlist::SongList &songs = m_player->playlist();
-    for (const QString &song : dropped.songs)
+    for (const QString &song : dropped.songs) {
         songs.addSong(song);
-    if (!dropped.soundFont.isEmpty())
+    }
+    if (!dropped.soundFont.isEmpty()) {
         m_player->ReplaceFont(dropped.soundFont);
+    }
     if (!dropped.songs.isEmpty() && songs.count() > 0 && songs.CurrentSong() < 1) {
         songs.setCurrentSong(1);
         songs.selectCurrent();
@@ -79,24 +82,28 @@ void Program::GereDrop(const QStringList &paths)
 
 void Program::acceptSongs(const QStringList &songs)
 {
-    if (m_quitDone || !m_player)
+    if (m_quitDone || !m_player) {
         return;
+    }
     songlist::SongList &list = m_player->playlist();
-    for (const QString &song : songs)
+    for (const QString &song : songs) {
         list.addSong(song);
+    }
     if (list.count() > 0 && list.CurrentSong() < 1) {
         list.setCurrentSong(1);
         list.selectCurrent();
     }
     m_player->AffTitre();
-    if (m_main.window)
+    if (m_main.window) {
         bringToFront(m_main.window.get());
+    }
 }
 
 void Program::fontStatusChanged(const QString &text)
 {
-    if (m_optionsDlg)
+    if (m_optionsDlg) {
         m_optionsDlg->setSoundFontStatus(text);
+    }
 }
 
 void Program::reloadAllLanguages(const QString &file)
@@ -108,26 +115,31 @@ void Program::reloadAllLanguages(const QString &file)
     tools::LanguageReloaders reloaders;
     reloaders.set(tools::TextWindow::About, [this] { createAboutBox()->LoadLanguage(); });
     reloaders.set(tools::TextWindow::Main, [this] {
-        if (m_main.LoadLanguage)
+        if (m_main.LoadLanguage) {
             m_main.LoadLanguage();
+        }
         m_player->AffTitre();
     });
     reloaders.set(tools::TextWindow::Options, [this] { createOptionsDialog()->LoadLanguage(); });
     reloaders.set(tools::TextWindow::Lyrics, [this] {
-        if (lyrics::OGLWin *window = m_lyrics ? m_lyrics->window() : nullptr)
+        if (lyrics::OGLWin *window = m_lyrics ? m_lyrics->window() : nullptr) {
             window->LoadLanguage();
+        }
     });
     reloaders.set(tools::TextWindow::Playlist, [this] {
-        if (m_playlistWindow)
+        if (m_playlistWindow) {
             m_playlistWindow->LoadLanguage();
+        }
     });
     reloaders.set(tools::TextWindow::ChannelPanel, [this] {
-        if (m_reglage)
+        if (m_reglage) {
             m_reglage->LoadLanguage();
+        }
     });
     reloaders.set(tools::TextWindow::EffectsPanel, [this] {
-        if (m_reverb)
+        if (m_reverb) {
             m_reverb->LoadLanguage();
+        }
     });
     reloaders.reloadAll();
 }
@@ -154,18 +166,21 @@ QString Program::currentFontPath() const
 QList<tools::FontAssignment> Program::fontAssignments() const
 {
     // The song stream plays every preset and bank with the one loaded font.
-    if (!m_player || !m_player->stream() || !m_player->font())
+    if (!m_player || !m_player->stream() || !m_player->font()) {
         return {};
+    }
     return {tools::FontAssignment{1, -1, 0}};
 }
 
 void Program::QuitProgram()
 {
-    if (m_quitDone)
+    if (m_quitDone) {
         return;
+    }
     m_quitDone = true;
-    if (m_main.stopClock)
+    if (m_main.stopClock) {
         m_main.stopClock();
+    }
     if (m_player && m_player->stream()) {
         m_player->Action_Stop();
         QCoreApplication::processEvents();
@@ -177,8 +192,9 @@ void Program::QuitProgram()
     m_closingDown = true;
     unloadWindows();
     QCoreApplication::processEvents();
-    if (m_main.window)
+    if (m_main.window) {
         m_main.window->hide();
+    }
     QCoreApplication::processEvents();
     QCoreApplication::exit(m_exitCode);
 }

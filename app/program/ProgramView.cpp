@@ -13,76 +13,91 @@ constexpr int kPlaylistRepeatButton = 54;
 
 void ProgramView::captionChanged(const QString &caption)
 {
-    if (m_main)
+    if (m_main) {
         m_main->captionChanged(caption);
+    }
 }
 
 void ProgramView::transportButtonChanged(int button, int state)
 {
-    if (m_main)
+    if (m_main) {
         m_main->transportButtonChanged(button, state);
+    }
 }
 
 void ProgramView::repeatModeChanged(int mode)
 {
-    if (m_main)
+    if (m_main) {
         m_main->repeatModeChanged(mode);
-    if (m_playlist)
+    }
+    if (m_playlist) {
         m_playlist->DrawSM(kPlaylistRepeatButton, mode);
+    }
 }
 
 void ProgramView::metersReleased()
 {
-    if (m_main)
+    if (m_main) {
         m_main->metersReleased();
+    }
 }
 
 void ProgramView::lyricsCleared()
 {
-    if (m_main)
+    if (m_main) {
         m_main->lyricsCleared();
-    if (m_lyrics)
+    }
+    if (m_lyrics) {
         m_lyrics->EffaceLyrics();
+    }
 }
 
 void ProgramView::lyricsEventShown(int index)
 {
-    if (m_main)
+    if (m_main) {
         m_main->lyricsEventShown(index);
-    if (m_lyrics)
+    }
+    if (m_lyrics) {
         m_lyrics->DisplayLyrics(index);
+    }
 }
 
 void ProgramView::timeLabelsShown(bool listening)
 {
-    if (m_main)
+    if (m_main) {
         m_main->timeLabelsShown(listening);
+    }
 }
 
 void ProgramView::markersChanged(const engine::Markers &markers, double tempoRatio, bool relayout)
 {
-    if (m_main)
+    if (m_main) {
         m_main->markersChanged(markers, tempoRatio, relayout);
+    }
 }
 
 void ProgramView::timeSliderReset(const QString &timeText)
 {
-    if (m_main)
+    if (m_main) {
         m_main->timeSliderReset(timeText);
+    }
 }
 
 void ProgramView::batchTimerChanged(bool enabled)
 {
-    if (m_main)
+    if (m_main) {
         m_main->batchTimerChanged(enabled);
+    }
 }
 
 void ProgramView::presetNamesChanged()
 {
-    if (m_main)
+    if (m_main) {
         m_main->presetNamesChanged();
-    if (m_channels)
+    }
+    if (m_channels) {
         m_channels->redrawAll();
+    }
 }
 
 } // namespace melorit::program

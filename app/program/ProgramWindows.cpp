@@ -51,16 +51,18 @@ void Program::BougeFilles()
     m_movingChildren = true;
     const QPoint main = mainWindowPos();
     for (int i = 0; i < kSecondaryWindowCount; ++i) {
-        if (QWidget *window = secondaryWindow(static_cast<SecondaryWindow>(i)))
+        if (QWidget *window = secondaryWindow(static_cast<SecondaryWindow>(i))) {
             window->move(main + twipsToPixels(m_offsets[static_cast<std::size_t>(i)]));
+        }
     }
     m_movingChildren = false;
 }
 
 void Program::mainWindowMoved()
 {
-    if (!m_main.window || m_closingDown)
+    if (!m_main.window || m_closingDown) {
         return;
+    }
     BougeFilles();
     const QPoint pos = m_main.window->pos();
     WriteIni(keys::kMainSection, keys::kXKey, QString::number(geometry::pixelsToTwips(pos.x())));
@@ -79,8 +81,9 @@ void Program::playlistHiddenByUser()
 
 void Program::drawButton(int button, bool on)
 {
-    if (m_main.DrawSM)
+    if (m_main.DrawSM) {
         m_main.DrawSM(button, on ? 1 : 0);
+    }
 }
 
 void Program::createChannelPanel()
@@ -156,22 +159,25 @@ void Program::createPlaylistWindow()
 
 tools::OptionsDlg *Program::createOptionsDialog()
 {
-    if (!m_optionsDlg)
+    if (!m_optionsDlg) {
         m_optionsDlg = new tools::OptionsDlg(*this);
+    }
     return m_optionsDlg;
 }
 
 tools::frmAbout *Program::createAboutBox()
 {
-    if (!m_about)
+    if (!m_about) {
         m_about = new tools::frmAbout([this] { return m_languageFile; });
+    }
     return m_about;
 }
 
 void Program::toggle(QWidget *window, QLatin1StringView section, int button)
 {
-    if (!window)
+    if (!window) {
         return;
+    }
     const bool show = !window->isVisible();
     window->setVisible(show);
     WriteIni(section, keys::kShowKey, show ? keys::kShownValue : keys::kHiddenValue);
@@ -195,8 +201,9 @@ void Program::Action_Playlist()
 
 void Program::Action_Lyrics()
 {
-    if (!m_lyrics)
+    if (!m_lyrics) {
         return;
+    }
     const bool show = !m_lyrics->lyricsShown();
     WriteIni(keys::kLyricsSection, keys::kShowKey, show ? keys::kShownValue : keys::kHiddenValue);
     m_lyrics->LyricsShow(show);
@@ -215,8 +222,9 @@ void Program::unloadWindows()
         m_reverb->close();
         delete m_reverb.data();
     }
-    if (m_lyrics)
+    if (m_lyrics) {
         m_lyrics->unload();
+    }
     if (m_playlistWindow) {
         m_playlistWindow->close();
         delete m_playlistWindow.data();

@@ -53,8 +53,9 @@ TEST(CodePages, EveryTableCharacterExistsInWindows1252)
 TEST(CodePages, Windows1252RoundTrip)
 {
     QByteArray all;
-    for (int b = 1; b < 256; ++b)
+    for (int b = 1; b < 256; ++b) {
         all.append(static_cast<char>(b));
+    }
     EXPECT_EQ(encodeWindows1252(decodeWindows1252(all)), all);
     EXPECT_EQ(encodeWindows1252(QStringLiteral("日本")), QByteArray("??"));
 }

@@ -71,11 +71,13 @@ std::vector<Entry> entriesOf(const QString &path)
             continue;
         }
         const qsizetype eq = line.indexOf(u'=');
-        if (eq <= 0)
+        if (eq <= 0) {
             continue;
+        }
         QString value = line.mid(eq + 1).trimmed();
-        if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+        if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"')) {
             value = value.mid(1, value.size() - 2);
+        }
         entries.push_back({section, line.left(eq).trimmed(), value});
     }
     return entries;
@@ -85,16 +87,18 @@ std::set<int> placeholdersOf(const QString &text)
 {
     static const QRegularExpression placeholder(QStringLiteral("%([1-9])"));
     std::set<int> found;
-    for (const auto &m : placeholder.globalMatch(text))
+    for (const auto &m : placeholder.globalMatch(text)) {
         found.insert(m.captured(1).toInt());
+    }
     return found;
 }
 
 QString describe(const std::set<int> &set)
 {
     QStringList parts;
-    for (int n : set)
+    for (int n : set) {
         parts << u'%' + QString::number(n);
+    }
     return u'{' + parts.join(u' ') + u'}';
 }
 
@@ -152,12 +156,14 @@ TEST(LanguageKeys, EachKeyIsListedOnce)
 TEST(LanguageKeys, ControlArraysExpandToEveryIndexTheWindowsUse)
 {
     QSet<QString> listed;
-    for (const LanguageKey &k : allLanguageKeys())
+    for (const LanguageKey &k : allLanguageKeys()) {
         listed.insert(lowerName(QString::fromUtf8(k.section), QString::fromUtf8(k.key)));
+    }
     auto expectRange = [&](const QString &section, const QString &stem, int first, int last) {
-        for (int i = first; i <= last; ++i)
+        for (int i = first; i <= last; ++i) {
             EXPECT_TRUE(listed.contains(lowerName(section, indexedKey(stem, i))))
                 << section.toStdString() << '/' << indexedKey(stem, i).toStdString();
+        }
     };
     expectRange(u"Main"_s, u"SM"_s, 0, 0);
     expectRange(u"Main"_s, u"SM"_s, 16, 16);
@@ -196,10 +202,11 @@ TEST_P(ShippedLanguageFile, HoldsEveryKey)
     for (const LanguageKey &k : allLanguageKeys()) {
         const QString section = QString::fromUtf8(k.section);
         const QString key = QString::fromUtf8(k.key);
-        if (!doc.value(section, key))
+        if (!doc.value(section, key)) {
             missing << keyName(k);
-        else if (!mayBeBlank(k) && ReadIni(section, key, path()).isEmpty())
+        } else if (!mayBeBlank(k) && ReadIni(section, key, path()).isEmpty()) {
             blank << keyName(k);
+        }
     }
     EXPECT_TRUE(missing.isEmpty()) << "missing: " << missing.join(u", "_s).toStdString();
     EXPECT_TRUE(blank.isEmpty()) << "empty: " << blank.join(u", "_s).toStdString();
@@ -208,13 +215,15 @@ TEST_P(ShippedLanguageFile, HoldsEveryKey)
 TEST_P(ShippedLanguageFile, HoldsOnlyRegisteredKeys)
 {
     QSet<QString> listed;
-    for (const LanguageKey &k : allLanguageKeys())
+    for (const LanguageKey &k : allLanguageKeys()) {
         listed.insert(lowerName(QString::fromUtf8(k.section), QString::fromUtf8(k.key)));
+    }
     const std::vector<Entry> entries = entriesOf(path());
     ASSERT_FALSE(entries.empty());
-    for (const Entry &e : entries)
+    for (const Entry &e : entries) {
         EXPECT_TRUE(listed.contains(lowerName(e.section, e.key)))
             << "unknown key " << e.section.toStdString() << '/' << e.key.toStdString();
+    }
 }
 
 TEST_P(ShippedLanguageFile, NamesItsOwnCode)
@@ -228,10 +237,11 @@ TEST_P(ShippedLanguageFile, NoValueExceedsTheReadLimit)
 {
     const std::vector<Entry> entries = entriesOf(path());
     ASSERT_FALSE(entries.empty());
-    for (const Entry &e : entries)
+    for (const Entry &e : entries) {
         EXPECT_LE(e.value.size(), kIniValueLimit)
             << e.section.toStdString() << '/' << e.key.toStdString() << " has " << e.value.size()
             << " characters";
+    }
 }
 
 TEST_P(ShippedLanguageFile, PlaceholdersAreTheOnesTheReadersFill)
@@ -307,8 +317,9 @@ TEST_P(ShippedLanguageFile, DropExtensionsAreCommaListsWithoutDots)
     for (const QString &list : {songs, fonts}) {
         EXPECT_FALSE(list.contains(u'.')) << list.toStdString();
         EXPECT_FALSE(list.contains(u' ')) << list.toStdString();
-        for (const QString &ext : list.split(u','))
+        for (const QString &ext : list.split(u',')) {
             EXPECT_FALSE(ext.isEmpty()) << list.toStdString();
+        }
     }
     const QStringList songList = songs.toUpper().split(u',');
     EXPECT_TRUE(songList.contains(u"MID"_s));
@@ -320,9 +331,11 @@ INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLanguageFile,
                          ::testing::Values("fr.lng", "en.lng", "melorit.dll"),
                          [](const ::testing::TestParamInfo<const char *> &param) {
                              std::string name = param.param;
-                             for (char &c : name)
-                                 if (c == '.')
+                             for (char &c : name) {
+                                 if (c == '.') {
                                      c = '_';
+                                 }
+                             }
                              return name;
                          });
 
@@ -542,8 +555,9 @@ TEST(LanguageFileDialogFilter, ShippedSongFilterListsEverySongExtension)
     const QString filter = fileDialogFilter(text::fillPlaceholders(
         ReadIni(u"PlayList"_s, u"MIDOPENCMD.Filter"_s, fr), extensions, patterns));
     const QString first = filter.section(u";;"_s, 0, 0);
-    for (const QString &ext : extensions.split(u','))
+    for (const QString &ext : extensions.split(u',')) {
         EXPECT_TRUE(first.contains(u"*."_s + ext)) << first.toStdString();
+    }
 }
 
 } // namespace

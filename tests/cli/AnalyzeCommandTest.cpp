@@ -25,8 +25,9 @@ std::set<QString> keysOf(const QJsonObject &object)
 std::set<QString> keySet(std::initializer_list<const char *> names)
 {
     std::set<QString> keys;
-    for (const char *name : names)
+    for (const char *name : names) {
         keys.insert(QString::fromLatin1(name));
+    }
     return keys;
 }
 
@@ -59,8 +60,9 @@ TEST_F(Analyze, JsonOfOneSongHasExactlyTheDocumentedKeys)
         EXPECT_EQ(keysOf(s.toObject()), keySet({"line", "start", "length", "time", "markIndex",
                                                 "bytePos", "tick", "text"}));
     }
-    for (const QJsonValue &l : lines)
+    for (const QJsonValue &l : lines) {
         EXPECT_EQ(keysOf(l.toObject()), keySet({"text", "bytePos", "tick", "time"}));
+    }
 
     // The demo song: Soft Karaoke text events in track 1 after six "@"
     // events, two bars of introduction at 96 bpm (5 s, tick 3840), the tune

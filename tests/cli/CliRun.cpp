@@ -9,8 +9,9 @@ CliRun runCli(const QStringList &arguments)
     QProcess process;
     process.start(QStringLiteral(MELORIT_OUTPUT_DIR "/melorit-cli"), arguments);
     CliRun run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
         return run;
+    }
     run.status = process.exitCode();
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
@@ -22,8 +23,9 @@ fixtures::MidiFileBuilder songWith(std::initializer_list<Syl> syllables)
     fixtures::MidiFileBuilder file(1, 480);
     file.addTrack().tempo(500000);
     auto &words = file.addTrack();
-    for (const Syl &s : syllables)
+    for (const Syl &s : syllables) {
         words.at(s.tick).text(s.text);
+    }
     return file;
 }
 

@@ -37,8 +37,9 @@ WavInfo readWav(const QString &path)
 {
     const QByteArray bytes = readAll(path);
     WavInfo info;
-    if (bytes.size() < 44 || !bytes.startsWith("RIFF") || bytes.mid(8, 8) != "WAVEfmt ")
+    if (bytes.size() < 44 || !bytes.startsWith("RIFF") || bytes.mid(8, 8) != "WAVEfmt ") {
         return info;
+    }
     const auto *p = reinterpret_cast<const uchar *>(bytes.constData());
     info.channels = qFromLittleEndian<quint16>(p + 22);
     info.rate = static_cast<int>(qFromLittleEndian<quint32>(p + 24));
@@ -251,8 +252,9 @@ TEST_F(Convert, AJobThatFailsDoesNotStopTheOthers)
     EXPECT_EQ(run.err.count(QStringLiteral("MIDI")), 1) << run.err.toStdString();
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("melorit-cli: "))) << run.err.toStdString();
     EXPECT_EQ(run.out.count(u'\n'), 2) << run.out.toStdString();
-    for (const QString &line : run.out.split(u'\n', Qt::SkipEmptyParts))
+    for (const QString &line : run.out.split(u'\n', Qt::SkipEmptyParts)) {
         EXPECT_TRUE(line.contains(QStringLiteral(" -> "))) << line.toStdString();
+    }
     EXPECT_TRUE(readWav(out + QStringLiteral("/a.wav")).valid);
     EXPECT_TRUE(readWav(out + QStringLiteral("/b.wav")).valid);
 }

@@ -65,8 +65,9 @@ QString quoted(const QString &s)
 TEST_F(ConvertDisplay, OnATerminalEachSongHasABarAndFinishedFilesAreListed)
 {
     const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
-    if (script.isEmpty())
+    if (script.isEmpty()) {
         GTEST_SKIP() << "no script(1) to give the program a terminal";
+    }
     QStringList songs;
     for (const char *name : {"a.kar", "b.kar"}) {
         songs << m_dir.filePath(QLatin1StringView(name));
@@ -77,8 +78,9 @@ TEST_F(ConvertDisplay, OnATerminalEachSongHasABarAndFinishedFilesAreListed)
                                           "--soundfont /usr/share/sounds/sf2/TimGM6mb.sf2 "
                                           "--scheme= --jobs 2 --out-dir ") +
         quoted(m_dir.filePath(QStringLiteral("out")));
-    for (const QString &song : songs)
+    for (const QString &song : songs) {
         command += u' ' + quoted(song);
+    }
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(script, {QStringLiteral("-qec"), command, QStringLiteral("/dev/null")});

@@ -52,8 +52,9 @@ protected:
     {
         std::array<int, kChannelCount> levels;
         levels.fill(-1);
-        for (const SentEvent &e : m_target.sentOf(MIDI_EVENT_MIXLEVEL))
+        for (const SentEvent &e : m_target.sentOf(MIDI_EVENT_MIXLEVEL)) {
             levels[e.channel] = static_cast<int>(e.param);
+        }
         return levels;
     }
 

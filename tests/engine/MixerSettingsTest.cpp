@@ -26,8 +26,9 @@ TEST_F(MixerTest, ZeroVolumeInTheFileStartsTheChannelMutedAtUnity)
 TEST_F(MixerTest, FifteenMutedChannelsInTheFileLoadAsASolo)
 {
     QByteArray text = "[Mute]\n";
-    for (int ch = 0; ch < kChannelCount; ++ch)
+    for (int ch = 0; ch < kChannelCount; ++ch) {
         text += "Ch" + QByteArray::number(ch) + (ch == 11 ? "=0\n" : "=1\n");
+    }
     writeSettings(text);
     m_mixer.startSongMix();
     EXPECT_EQ(m_mixer.state().ChannelSolo[11], 1);
@@ -35,8 +36,9 @@ TEST_F(MixerTest, FifteenMutedChannelsInTheFileLoadAsASolo)
 
     // Zero volumes mute as well, and count for the solo.
     QByteArray volumes = "[Volume]\n";
-    for (int ch = 0; ch < kChannelCount - 1; ++ch)
+    for (int ch = 0; ch < kChannelCount - 1; ++ch) {
         volumes += "Ch" + QByteArray::number(ch) + "=0\n";
+    }
     writeSettings(volumes);
     m_mixer.startSongMix();
     EXPECT_EQ(m_mixer.state().ChannelSolo[11], 0);
@@ -48,8 +50,9 @@ TEST_F(MixerTest, MutingFifteenChannelsWritesEachClickAtOnce)
 {
     m_mixer.startSongMix();
     for (int ch = 0; ch < kChannelCount; ++ch) {
-        if (ch == 6)
+        if (ch == 6) {
             continue;
+        }
         click(kFirstMuteButton + ch);
         EXPECT_EQ(stored("Mute", QStringLiteral("Ch%1").arg(ch)), QStringLiteral("1"));
     }
@@ -65,8 +68,9 @@ TEST_F(MixerTest, MutingFifteenChannelsWritesEachClickAtOnce)
     EXPECT_EQ(zeros, 1);
     EXPECT_EQ(stored("Mute", "Ch6"), QStringLiteral("0"));
     const auto levels = lastLevels();
-    for (int ch = 0; ch < kChannelCount; ++ch)
+    for (int ch = 0; ch < kChannelCount; ++ch) {
         EXPECT_EQ(levels[ch], ch == 6 ? 100 : 0) << ch;
+    }
 }
 
 TEST_F(MixerTest, SoloingTheLyricsChannelUnderAutoMuteMakesItHeard)
@@ -116,8 +120,9 @@ TEST_F(MixerTest, StartSongMixAppliesEverySection)
 
     const auto transposes = m_target.sentOf(MIDI_EVENT_TRANSPOSE);
     ASSERT_EQ(transposes.size(), 16U);
-    for (int ch = 0; ch < kChannelCount; ++ch)
+    for (int ch = 0; ch < kChannelCount; ++ch) {
         EXPECT_EQ(transposes[ch], (SentEvent{ch, MIDI_EVENT_TRANSPOSE, 103}));
+    }
     EXPECT_EQ(lastLevels()[1], 80);
 
     // Overrides: pan of channel 1 and the reverb time; CC5 is empty.

@@ -48,8 +48,9 @@ public:
     {
         std::vector<SentEvent> out;
         for (const SentEvent &e : sent) {
-            if (e.event == event)
+            if (e.event == event) {
                 out.push_back(e);
+            }
         }
         return out;
     }

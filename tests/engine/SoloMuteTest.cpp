@@ -34,8 +34,9 @@ TEST(SoloMute, SoloMutesTheOthersAndASecondClickUnmutesAll)
     s.ChannelMute[2] = 1;
     soloClick(s, 5, MouseButton::Left);
     EXPECT_EQ(soloedChannel(s), 5);
-    for (int ch = 0; ch < kChannelCount; ++ch)
+    for (int ch = 0; ch < kChannelCount; ++ch) {
         EXPECT_EQ(s.ChannelMute[ch], ch == 5 ? 0 : 1) << ch;
+    }
 
     soloClick(s, 8, MouseButton::Left); // moving the solo
     EXPECT_EQ(soloedChannel(s), 8);
@@ -44,15 +45,17 @@ TEST(SoloMute, SoloMutesTheOthersAndASecondClickUnmutesAll)
 
     soloClick(s, 8, MouseButton::Left);
     EXPECT_EQ(soloedChannel(s), -1);
-    for (int ch = 0; ch < kChannelCount; ++ch)
+    for (int ch = 0; ch < kChannelCount; ++ch) {
         EXPECT_EQ(s.ChannelMute[ch], 0) << ch;
+    }
 }
 
 TEST(SoloMute, SoloIsTheOnlyUnmutedChannel)
 {
     MixState s;
-    for (int ch = 0; ch < kChannelCount - 1; ++ch)
+    for (int ch = 0; ch < kChannelCount - 1; ++ch) {
         muteClick(s, ch, MouseButton::Left);
+    }
     EXPECT_EQ(soloedChannel(s), kChannelCount - 1);
     muteClick(s, kChannelCount - 1, MouseButton::Left); // all muted: no solo
     EXPECT_EQ(soloedChannel(s), -1);

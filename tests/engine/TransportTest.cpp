@@ -38,8 +38,9 @@ TEST(Transport, NextAndPreviousInsideTheList)
 {
     EXPECT_EQ(nextStep(1, 3, kRepeatNone, true), (TransportStep{2, true}));
     EXPECT_EQ(nextStep(0, 3, kRepeatNone, false), (TransportStep{1, true}));
-    for (const int mode : {kRepeatNone, kRepeatSong, kRepeatList})
+    for (const int mode : {kRepeatNone, kRepeatSong, kRepeatList}) {
         EXPECT_EQ(prevStep(1, 3), (TransportStep{3, true})) << mode;
+    }
     EXPECT_EQ(prevStep(3, 3), (TransportStep{2, true}));
     EXPECT_EQ(nextStep(0, 0, kRepeatNone, true), (TransportStep{1, false}));
 }
@@ -64,8 +65,9 @@ TEST(Transport, ClockRefreshesTheFontStatusEveryFourthTick)
 {
     ClockCounter counter;
     std::vector<bool> due;
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < 9; ++i) {
         due.push_back(counter.tick());
+    }
     EXPECT_EQ(due,
               (std::vector<bool>{false, false, false, true, false, false, false, true, false}));
     EXPECT_EQ(counter.value(), 1);

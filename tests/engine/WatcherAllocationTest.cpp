@@ -19,8 +19,9 @@ std::atomic<long> g_allocations{0};
 void *operator new(std::size_t size)
 {
     g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void *p = std::malloc(size == 0 ? 1 : size))
+    if (void *p = std::malloc(size == 0 ? 1 : size)) {
         return p;
+    }
     throw std::bad_alloc();
 }
 
@@ -58,13 +59,15 @@ TEST(Watchers, DoNotAllocate)
     FixedTarget target;
     Mixer mixer;
     mixer.setTarget(&target);
-    for (int index = 0; index < kCtrlCount; index += 2)
+    for (int index = 0; index < kCtrlCount; index += 2) {
         mixer.controllers().setOverride(index, 10);
+    }
 
     const long before = g_allocations.load();
     for (int user = 1; user <= 18; ++user) {
-        for (int ch = 0; ch < kChannelCount; ++ch)
+        for (int ch = 0; ch < kChannelCount; ++ch) {
             mixer.onControllerEvent(user, static_cast<std::uint32_t>(ch) << 16 | 100U);
+        }
     }
     mixer.onTempoEvent();
     EXPECT_EQ(g_allocations.load() - before, 0);

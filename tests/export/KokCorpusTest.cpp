@@ -34,8 +34,9 @@ void checkKok(const QByteArray &file, const lyrics::LyricsModel &model)
     ASSERT_TRUE(parse.ok) << parse.error.toStdString();
     EXPECT_FALSE(parse.entries.empty());
     std::set<QString> syllableTimes;
-    for (int i = 1; i <= model.SyllableCount(); ++i)
+    for (int i = 1; i <= model.SyllableCount(); ++i) {
         syllableTimes.insert(text::formatNumber(model.syllable(i).Time, u"0.0000"));
+    }
     double previous = 0;
     for (const KokEntry &entry : parse.entries) {
         EXPECT_GE(entry.seconds, previous) << entry.time.toStdString();
@@ -118,10 +119,12 @@ TEST(CorpusKok, LineLimitKeepsTheLyricsAndShortensLines)
         }
         std::size_t longFree = 0;
         std::size_t longCut = 0;
-        for (const QByteArray &line : free.visibleLines)
+        for (const QByteArray &line : free.visibleLines) {
             longFree += line.size() > 20;
-        for (const QByteArray &line : cut.visibleLines)
+        }
+        for (const QByteArray &line : cut.visibleLines) {
             longCut += line.size() > 20;
+        }
         EXPECT_LE(longCut, longFree);
         EXPECT_GE(cut.visibleLines.size(), free.visibleLines.size());
     }

@@ -17,10 +17,11 @@ fixtures::MidiFileBuilder songWith(std::initializer_list<Syl> syllables, bool as
     auto &words = file.addTrack();
     for (const Syl &s : syllables) {
         words.at(static_cast<std::uint32_t>(std::lround(s.seconds * kTicksPerSecond)));
-        if (asLyrics)
+        if (asLyrics) {
             words.lyric(s.text);
-        else
+        } else {
             words.text(s.text);
+        }
     }
     if (lengthSeconds > 0) {
         const auto end = static_cast<std::uint32_t>(std::lround(lengthSeconds * kTicksPerSecond));
@@ -39,8 +40,9 @@ std::unique_ptr<OpenedSong> openSong(const QString &path)
 {
     auto song = std::make_unique<OpenedSong>();
     song->stream = audio::MidiStream::openFile(path.toStdString(), {});
-    if (!song->stream)
+    if (!song->stream) {
         return nullptr;
+    }
     const lyrics::StreamLyricsSource source(*song->stream);
     song->model.InitLyrics(source);
     song->model.FindMelodyChannel(source);
@@ -70,8 +72,9 @@ QByteArray KokTest::kokOf(std::initializer_list<Syl> syllables,
                           const exporting::LyricsFileOptions &options)
 {
     open(songWith(syllables));
-    if (!m_stream)
+    if (!m_stream) {
         return QByteArrayLiteral("<song not opened>");
+    }
     return kok(options);
 }
 

@@ -39,15 +39,17 @@ KokParse parseKok(const QByteArray &file)
         return parse;
     }
     const QByteArray text = file.chopped(2);
-    if (!breaksArePaired(file, parse.error))
+    if (!breaksArePaired(file, parse.error)) {
         return parse;
+    }
 
     static const QRegularExpression kTime(QStringLiteral("^[0-9]+,[0-9]{4}$"));
     qsizetype at = 0;
     while (true) {
         const qsizetype open = text.indexOf(';', at);
-        if (open < 0)
+        if (open < 0) {
             break;
+        }
         const qsizetype close = text.indexOf(';', open + 1);
         if (close < 0) {
             parse.error = QStringLiteral("time field opened at byte %1 is not closed").arg(open);
@@ -74,8 +76,9 @@ KokParse parseKok(const QByteArray &file)
     }
     static const QRegularExpression kTimeField(QStringLiteral(";[0-9]+,[0-9]{4};"));
     const QString visible = QString::fromLatin1(text).remove(kTimeField);
-    for (const QString &line : visible.split(QStringLiteral("\r\n")))
+    for (const QString &line : visible.split(QStringLiteral("\r\n"))) {
         parse.visibleLines.push_back(line.toLatin1());
+    }
     parse.ok = true;
     return parse;
 }

@@ -54,11 +54,13 @@ std::vector<LrcLine> parseLrc(const QByteArray &file)
     std::vector<LrcLine> lines;
     for (const QString &text : QString::fromUtf8(file).split(u'\n')) {
         const QRegularExpressionMatch m = line.match(text);
-        if (!m.hasMatch())
+        if (!m.hasMatch()) {
             continue;
+        }
         LrcLine parsed{centis(m, 1), {}, m.captured(4)};
-        for (const auto &t : tag.globalMatch(m.captured(4)))
+        for (const auto &t : tag.globalMatch(m.captured(4))) {
             parsed.tags.push_back(centis(t, 1));
+        }
         parsed.text.remove(tag);
         lines.push_back(std::move(parsed));
     }
@@ -80,16 +82,18 @@ std::vector<AssLine> parseAss(const QByteArray &file)
     std::vector<AssLine> lines;
     for (QString text : QString::fromUtf8(file).split(QStringLiteral("\r\n"))) {
         const QRegularExpressionMatch m = dialogue.match(text);
-        if (!m.hasMatch())
+        if (!m.hasMatch()) {
             continue;
+        }
         const auto time = [&m](int first) {
             return m.captured(first).toLongLong() * 360000 +
                    m.captured(first + 1).toLongLong() * 6000 +
                    m.captured(first + 2).toLongLong() * 100 + m.captured(first + 3).toLongLong();
         };
         AssLine parsed{time(1), time(5), {}, m.captured(9)};
-        for (const auto &d : k.globalMatch(m.captured(9)))
+        for (const auto &d : k.globalMatch(m.captured(9))) {
             parsed.durations.push_back(d.captured(1).toLongLong());
+        }
         parsed.text.remove(k);
         lines.push_back(std::move(parsed));
     }
@@ -106,8 +110,9 @@ std::vector<std::int64_t> kokCentiseconds(const QByteArray &kok)
     for (const KokEntry &entry : parse.entries) {
         const std::int64_t t = (QByteArray(entry.time).replace(',', "").toLongLong() + 50) / 100;
         for (const QByteArray &part : entry.text.split('\n')) {
-            if (!part.trimmed().isEmpty())
+            if (!part.trimmed().isEmpty()) {
                 times.push_back(t);
+            }
         }
     }
     return times;
@@ -201,8 +206,10 @@ TEST(LyricsTimes, LrcAndAssShowTheKokTimes)
 {
     QStringList songs{kDemoSong};
     const QDir corpus(QStringLiteral(MELORIT_CORPUS_DIR "/karaoke"));
-    for (const QString &name : corpus.entryList({QStringLiteral("*.kar"), QStringLiteral("*.mid")}))
+    for (const QString &name :
+         corpus.entryList({QStringLiteral("*.kar"), QStringLiteral("*.mid")})) {
         songs << corpus.filePath(name);
+    }
     ASSERT_GE(songs.size(), 8);
     for (const QString &path : songs) {
         SCOPED_TRACE(path.toStdString());
@@ -316,8 +323,9 @@ TEST(FormatList, NamesAreReadInOneOrder)
 TEST_F(LyricsFormats, FfmpegReadsTheAssFile)
 {
     const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
-    if (ffmpeg.isEmpty())
+    if (ffmpeg.isEmpty()) {
         GTEST_SKIP() << "ffmpeg is not installed (Debian package ffmpeg); ASS file not checked";
+    }
     open(songWith({{1.0, "Au "}, {1.5, "{clair}"}, {2.0, " de\\N"}, {3.0, "/la, "}, {3.5, "lu"}}));
     const auto timeline = exporting::BuildLyricsTimeline(m_stream->file(), m_model, {});
     const QString path = m_dir.filePath(QStringLiteral("lune.ass"));

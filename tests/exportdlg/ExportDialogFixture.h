@@ -49,8 +49,9 @@ template <class T> void whenModal(std::function<void(T *)> answer)
             poll->stop();
             poll->deleteLater();
             ADD_FAILURE() << "the expected window did not open";
-            if (QWidget *other = QApplication::activeModalWidget())
+            if (QWidget *other = QApplication::activeModalWidget()) {
                 other->close();
+            }
         }
     });
     poll->start(10);
@@ -64,8 +65,9 @@ public:
     {
         m_timer.setSingleShot(true);
         QObject::connect(&m_timer, &QTimer::timeout, [] {
-            if (QWidget *window = QApplication::activeModalWidget())
+            if (QWidget *window = QApplication::activeModalWidget()) {
                 window->close();
+            }
         });
         m_timer.start(3000);
     }

@@ -137,8 +137,9 @@ TEST_F(ExportDialogTest, BitRatesAndTheUnknownRate)
     {
         const auto dialog = open(french());
         QStringList rates;
-        for (int i = 0; i < dialog->ComboKbps()->count(); ++i)
+        for (int i = 0; i < dialog->ComboKbps()->count(); ++i) {
             rates.append(dialog->ComboKbps()->itemText(i));
+        }
         EXPECT_EQ(u8(rates.join(u' ')), "32 40 48 56 64 80 96 112 128 160 192 224 256 320");
         // No rate saved yet: 128.
         EXPECT_EQ(u8(dialog->ComboKbps()->currentText()), "128");
@@ -333,8 +334,9 @@ TEST_F(ExportDialogTest, CaptionsFallBackToTheDesignWithoutALanguageFile)
                                 "Enregistrer dans",
                                 "Sous Dossier et Nom",
                                 "Pour Artiste - Titre : %A - %T"};
-        for (int i = 0; i < kFieldLabelCount; ++i)
+        for (int i = 0; i < kFieldLabelCount; ++i) {
             EXPECT_EQ(u8(dialog->Label1(i)->text()), labels[i]) << i;
+        }
         EXPECT_EQ(u8(dialog->Label4()->text()), "kbps");
         EXPECT_EQ(u8(dialog->Label5()->text()), "Non compress\u00e9, ~ 10 Mo/min.");
         EXPECT_EQ(u8(dialog->Label6()->text()), "Compress\u00e9");

@@ -24,8 +24,9 @@ std::unique_ptr<MidiStream> openSong(int seconds)
 {
     fixtures::MidiFileBuilder song(1, 480);
     auto &track = song.addTrack();
-    for (int beat = 0; beat < seconds * 2; ++beat)
+    for (int beat = 0; beat < seconds * 2; ++beat) {
         track.note(0, 60 + beat % 12, 100, static_cast<std::uint32_t>(beat * 480), 400);
+    }
     const auto bytes = song.build();
     auto read = readMidi(bytes);
     return read.file ? MidiStream::open(read.file, {}) : nullptr;
@@ -38,8 +39,9 @@ std::size_t convert(MidiStream &stream, Encoder &encoder)
     std::uint8_t buffer[1024];
     while (stream.activeState() == ActiveState::Playing && encoder.isActive()) {
         const auto got = stream.read(buffer, sizeof buffer);
-        if (got <= 0)
+        if (got <= 0) {
             break;
+        }
         total += static_cast<std::size_t>(got);
     }
     return total;
@@ -123,11 +125,13 @@ TEST(FullDisk, AWavFileCutByTheDiskIsReportedAndStaysValid)
     const int status = faults::runInChild(
         [&] {
             auto stream = openSong(5);
-            if (!stream)
+            if (!stream) {
                 return 10;
+            }
             auto encoder = EncodeStartWav(*stream, path.toStdString());
-            if (!encoder)
+            if (!encoder) {
                 return 11;
+            }
             convert(*stream, *encoder);
             encoder->stop();
             return encoder->errorText().empty() ? 12 : 0;
@@ -158,10 +162,12 @@ TEST(UnwritableFolder, AWavFileThatCannotBeCreatedIsReported)
     const std::string path = QDir(folder).filePath(QStringLiteral("song.wav")).toStdString();
     const int status = faults::runAsOtherUser([&] {
         auto stream = openSong(1);
-        if (!stream)
+        if (!stream) {
             return 10;
-        if (EncodeStartWav(*stream, path))
+        }
+        if (EncodeStartWav(*stream, path)) {
             return 11;
+        }
         return lastError() == Error::Create ? 0 : 12;
     });
     EXPECT_EQ(status, 0);

@@ -19,8 +19,9 @@ int runInChild(const std::function<int()> &body, off_t fileSizeLimit)
 {
     std::fflush(nullptr);
     const pid_t child = fork();
-    if (child < 0)
+    if (child < 0) {
         return -1;
+    }
     if (child == 0) {
         if (fileSizeLimit > 0) {
             std::signal(SIGXFSZ, SIG_IGN);
@@ -31,16 +32,18 @@ int runInChild(const std::function<int()> &body, off_t fileSizeLimit)
         _exit(body());
     }
     int status = 0;
-    if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
         return -1;
+    }
     return WEXITSTATUS(status);
 }
 
 int runAsOtherUser(const std::function<int()> &body)
 {
     return runInChild([&] {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
             return 90;
+        }
         return body();
     });
 }
@@ -50,8 +53,9 @@ QByteArray stderrOf(const std::function<void()> &body)
     std::fflush(stderr);
     char name[] = "/tmp/melorit-stderr-XXXXXX";
     const int capture = mkstemp(name);
-    if (capture < 0)
+    if (capture < 0) {
         return "cannot capture";
+    }
     unlink(name);
     const int saved = dup(2);
     dup2(capture, 2);
@@ -62,8 +66,9 @@ QByteArray stderrOf(const std::function<void()> &body)
     QByteArray text;
     lseek(capture, 0, SEEK_SET);
     char buffer[4096];
-    for (ssize_t n; (n = read(capture, buffer, sizeof buffer)) > 0;)
+    for (ssize_t n; (n = read(capture, buffer, sizeof buffer)) > 0;) {
         text.append(buffer, n);
+    }
     close(capture);
     return text;
 }

@@ -38,8 +38,9 @@ QString in(const QString &folder, const char *name)
 QByteArray bigSettings(char fill)
 {
     QByteArray text = "[Reglage]\r\nFlip=start\r\n";
-    for (int i = 0; i < 3000; ++i)
+    for (int i = 0; i < 3000; ++i) {
         text += "Key" + QByteArray::number(i) + '=' + QByteArray(40, fill) + "\r\n";
+    }
     return text;
 }
 
@@ -73,8 +74,9 @@ TEST(Settings, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFile)
         ASSERT_GE(child, 0);
         if (child == 0) {
             for (int i = 0;; ++i) {
-                for (int k = 0; k < 3000; k += 97)
+                for (int k = 0; k < 3000; k += 97) {
                     WriteIni(S, QStringLiteral("Key%1").arg(k), i % 2 ? a : b, file);
+                }
             }
         }
         usleep(30000 + random() % 120000);
@@ -137,14 +139,16 @@ std::unique_ptr<LyricSong> lyricSong()
 {
     fixtures::MidiFileBuilder file(1, 480);
     auto &words = file.addTrack();
-    for (int i = 0; i < 40; ++i)
+    for (int i = 0; i < 40; ++i) {
         words.at(static_cast<std::uint32_t>(i * 240)).lyric(i % 8 == 0 ? "/la " : "la ");
+    }
     file.addTrack().note(0, 60, 100, 0, 9600);
     auto read = audio::readMidi(file.build());
     auto song = std::make_unique<LyricSong>();
     song->stream = read.file ? audio::MidiStream::open(read.file, {}) : nullptr;
-    if (!song->stream)
+    if (!song->stream) {
         return nullptr;
+    }
     const lyrics::StreamLyricsSource source(*song->stream);
     song->model.resetForNewSong();
     song->model.InitLyrics(source);

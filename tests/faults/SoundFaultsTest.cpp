@@ -81,8 +81,9 @@ TEST(DamagedSoundFont, FilesThatAreNotSoundFontsAreRefusedSilently)
     // Every chunk id after the RIFF header garbled, sizes kept.
     for (qsizetype i = 12; i + 4 <= garbled.size(); ++i) {
         if (garbled.mid(i, 4) == "LIST" || garbled.mid(i, 4) == "pdta" ||
-            garbled.mid(i, 4) == "phdr" || garbled.mid(i, 4) == "shdr")
+            garbled.mid(i, 4) == "phdr" || garbled.mid(i, 4) == "shdr") {
             garbled[i] = 'X';
+        }
     }
     const struct {
         const char *name;

@@ -35,8 +35,9 @@ TEST(InfoOptions, TextsNameTheVersionAndTheHandOff)
         << versionText().toStdString();
     const QString help = helpText();
     EXPECT_TRUE(help.startsWith(QStringLiteral("usage: melorit ")));
-    for (const char *word : {"--help", "--version", "local socket", "playlist", "melorit-cli"})
+    for (const char *word : {"--help", "--version", "local socket", "playlist", "melorit-cli"}) {
         EXPECT_TRUE(help.contains(QString::fromLatin1(word))) << word;
+    }
 }
 
 TEST(InfoOptions, HandledRequestsEndWithStatusZero)

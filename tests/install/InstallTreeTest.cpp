@@ -200,8 +200,9 @@ TEST_F(InstallTree, EveryCommandOfTheInstalledCliHasItsManualEntry)
     ASSERT_GE(commandsAt, 0);
     for (qsizetype i = commandsAt + 1; i < lines.size(); ++i) {
         const QString command = lines[i].trimmed().section(u' ', 0, 0);
-        if (command.isEmpty())
+        if (command.isEmpty()) {
             continue;
+        }
         QString escaped = command;
         escaped.replace(u'-', QStringLiteral("\\-"));
         EXPECT_TRUE(manual.contains(QStringLiteral(".BI \"") + escaped + u' ') ||
@@ -282,8 +283,9 @@ TEST_F(InstallTree, SecondInstalledProgramHandsItsSongToTheRunningOne)
                  {QStringLiteral("Au clair de la lune.kar")});
     QElapsedTimer timer;
     timer.start();
-    while (second.state() != QProcess::NotRunning && timer.elapsed() < 20000)
+    while (second.state() != QProcess::NotRunning && timer.elapsed() < 20000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
     QCoreApplication::processEvents();
     qputenv("XDG_RUNTIME_DIR", savedRuntime);
     if (second.state() != QProcess::NotRunning) {

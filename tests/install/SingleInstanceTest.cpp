@@ -29,8 +29,9 @@ protected:
         int argc = 1;
         static char name[] = "install_tests";
         static char *argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
+        if (!QCoreApplication::instance()) {
             m_app = std::make_unique<QCoreApplication>(argc, argv);
+        }
         ASSERT_TRUE(m_runtime.isValid());
         QFile::setPermissions(m_runtime.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -49,8 +50,9 @@ protected:
             SingleInstance second(key);
             return second.handOff(songs, 2000);
         });
-        while (result.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+        while (result.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
             QCoreApplication::processEvents();
+        }
         return result.get();
     }
 
@@ -59,8 +61,9 @@ protected:
     {
         QElapsedTimer timer;
         timer.start();
-        while (!done() && timer.elapsed() < 3000)
+        while (!done() && timer.elapsed() < 3000) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
     }
 
     std::unique_ptr<QCoreApplication> m_app;
@@ -181,16 +184,18 @@ TEST_F(SingleInstanceTest, GarbageIsDroppedAndTheProgramStillAnswers)
     auto garbage = std::async(std::launch::async, [name] {
         QLocalSocket socket;
         socket.connectToServer(name);
-        if (!socket.waitForConnected(2000))
+        if (!socket.waitForConnected(2000)) {
             return false;
+        }
         socket.write("GET / HTTP/1.1\r\n\r\n");
         socket.waitForBytesWritten(2000);
         // The program hangs up without an answer.
         socket.waitForDisconnected(2000);
         return socket.state() == QLocalSocket::UnconnectedState && socket.bytesAvailable() == 0;
     });
-    while (garbage.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+    while (garbage.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready) {
         QCoreApplication::processEvents();
+    }
     EXPECT_TRUE(garbage.get());
     EXPECT_EQ(calls, 0);
 

@@ -32,10 +32,11 @@ MidiFileBuilder songWith(std::initializer_list<Syl> syllables, bool asLyrics = f
     auto &words = file.addTrack();
     for (const Syl &s : syllables) {
         words.at(s.tick);
-        if (asLyrics)
+        if (asLyrics) {
             words.lyric(s.text);
-        else
+        } else {
             words.text(s.text);
+        }
     }
     return file;
 }
@@ -308,8 +309,9 @@ TEST_F(LyricsTest, LyricSyncForwardsOnlyLyricsTrackMarksPastTheStart)
     std::vector<int> shown;
     m_model.setDisplayHandler([&](int index) { shown.push_back(index); });
     lyrics::StreamLyricsSource source(*m_stream);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         m_model.LyricSync(source, i, lyrics::kMarkLyric);
+    }
     m_model.LyricSync(source, 2, lyrics::kMarkText);
     EXPECT_EQ(shown, (std::vector<int>{2, 3}));
 }

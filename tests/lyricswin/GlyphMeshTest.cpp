@@ -39,8 +39,9 @@ double areaSeenFromFront(const std::vector<MeshVertex> &t, float nz)
 {
     double area = 0;
     for (std::size_t i = 0; i + 2 < t.size(); i += 3) {
-        if (t[i].nz != nz)
+        if (t[i].nz != nz) {
             continue;
+        }
         area += ((t[i + 1].x - t[i].x) * (t[i + 2].y - t[i].y) -
                  (t[i + 2].x - t[i].x) * (t[i + 1].y - t[i].y)) /
                 2;
@@ -59,8 +60,9 @@ Solid solid(char32_t c)
     s.contours = glyphContours(lyricsFont(), c);
     const auto extruded = extrudeContours(s.contours, kDepth);
     EXPECT_TRUE(extruded.has_value());
-    if (extruded)
+    if (extruded) {
         s.triangles = solidTriangles(*extruded);
+    }
     return s;
 }
 
@@ -79,8 +81,9 @@ TEST(GlyphMesh, FacesCoverTheGlyphAndKeepItsHoles)
     const Solid o = solid(U'O');
     ASSERT_GE(o.contours.size(), 2u); // the outside and the hole
     double filled = 0;
-    for (const Contour &c : o.contours)
+    for (const Contour &c : o.contours) {
         filled += signedArea(c);
+    }
     filled = std::abs(filled);
     ASSERT_GT(filled, 0.05);
     // The front face counter-clockwise from the viewer's side, the back face
@@ -103,8 +106,9 @@ TEST(GlyphMesh, WallsJoinTheFacesAndFaceOutwards)
         int walls = 0;
         for (std::size_t i = 0; i + 2 < s.triangles.size(); i += 3) {
             const MeshVertex &a = s.triangles[i];
-            if (a.nz != 0)
+            if (a.nz != 0) {
                 continue;
+            }
             ++walls;
             const MeshVertex &b = s.triangles[i + 1];
             const MeshVertex &d = s.triangles[i + 2];

@@ -19,8 +19,9 @@ constexpr float kBracket = 0.96f;
 GlyphMetricsTable uniformGlyphs()
 {
     GlyphMetricsTable glyphs;
-    for (GlyphCode c = 0; c < kEightBitGlyphCount; ++c)
+    for (GlyphCode c = 0; c < kEightBitGlyphCount; ++c) {
         glyphs.set(c, GlyphMetrics{0.4f, 0.7f, 0.05f, 0.7f, kAdvance, 0});
+    }
     glyphs.set('[', GlyphMetrics{0.3f, kBracket, 0.1f, 0.8f, kAdvance, 0});
     return glyphs;
 }
@@ -280,8 +281,9 @@ TEST_F(FrameTest, PassedLinesFadeAsTheyRise)
         EXPECT_GT(k, previousK); // older lines are fainter
         previousK = k;
     }
-    for (std::size_t i = 10; i < frame.runs.size(); ++i)
+    for (std::size_t i = 10; i < frame.runs.size(); ++i) {
         expectColour(frame.runs[i].colour, kUnsung);
+    }
 }
 
 TEST_F(FrameTest, AfterTheLastSyllableTheLastLinesStay)
@@ -317,8 +319,9 @@ TEST_F(FrameTest, EmptyPartsAndStaleLayoutsDrawNothing)
     // At a line's first syllable nothing of it is sung yet.
     const FramePlan &frame = plan(1920, 1.0f);
     EXPECT_EQ(frame.currentSyllable, 4);
-    for (const TextRun &run : frame.runs)
+    for (const TextRun &run : frame.runs) {
         EXPECT_GT(run.count, 0);
+    }
     // Tables of another song than the layout's: no text until laid out again.
     AnalysedSong other;
     ASSERT_TRUE(other.open(linesSong(5)));

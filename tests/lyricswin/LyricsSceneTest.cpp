@@ -18,8 +18,9 @@ namespace {
 GlyphMetricsTable glyphsWithBracket(float height)
 {
     GlyphMetricsTable glyphs;
-    for (GlyphCode c = 0; c < kEightBitGlyphCount; ++c)
+    for (GlyphCode c = 0; c < kEightBitGlyphCount; ++c) {
         glyphs.set(c, GlyphMetrics{0.4f, 0.5f, 0, 0.5f, 0.5f, 0});
+    }
     glyphs.set('[', GlyphMetrics{0.3f, height, 0, height, 0.5f, 0});
     return glyphs;
 }
@@ -118,11 +119,13 @@ TEST_F(SceneTest, AReachedSyllableFlashesForOneSecondOfTicks)
     m_scene.DisplayLyrics(12);
     EXPECT_EQ(m_scene.LastMark(), 12);
     EXPECT_EQ(m_scene.FlashLeft(), 1.0f);
-    for (int i = 0; i < 50; ++i)
+    for (int i = 0; i < 50; ++i) {
         m_scene.fadeFlash(m_scene.TickSeconds());
+    }
     EXPECT_NEAR(m_scene.FlashLeft(), 0.5f, 1e-4f);
-    for (int i = 0; i < 60; ++i)
+    for (int i = 0; i < 60; ++i) {
         m_scene.fadeFlash(m_scene.TickSeconds());
+    }
     // It stops fading once it is over (a little below zero at most).
     EXPECT_LE(m_scene.FlashLeft(), 0.0f);
     EXPECT_GT(m_scene.FlashLeft(), -m_scene.TickSeconds());

@@ -133,8 +133,9 @@ TEST_F(WindowTest, TheSyllableJustReachedFlashesWhiteThenFades)
     reach(4 * 4 + 3); // "long" of line 5
     const QImage flash = frame().convertToFormat(QImage::Format_RGB32);
     // After a second of timer ticks it has the line's colour again.
-    for (int i = 0; i < 101; ++i)
+    for (int i = 0; i < 101; ++i) {
         m_window->scene().fadeFlash(m_window->scene().TickSeconds());
+    }
     const QImage faded = frame().convertToFormat(QImage::Format_RGB32);
 
     // Only the syllable changed, and it was white.
@@ -144,8 +145,9 @@ TEST_F(WindowTest, TheSyllableJustReachedFlashesWhiteThenFades)
         for (int x = 0; x < flash.width(); ++x) {
             const QRgb before = flash.pixel(x, y);
             const QRgb after = faded.pixel(x, y);
-            if (before == after)
+            if (before == after) {
                 continue;
+            }
             ++count;
             changed = changed.united(QRect(x, y, 1, 1));
             EXPECT_TRUE(isWhite(before) || isWhite(after) || qRed(before) > qRed(after));
@@ -162,9 +164,11 @@ TEST_F(WindowTest, TheSyllableJustReachedFlashesWhiteThenFades)
     EXPECT_GT(changed.top(), flash.height() / 2 - 40);
     EXPECT_LT(changed.bottom(), flash.height() / 2 + 10);
     int white = 0;
-    for (int y = changed.top(); y <= changed.bottom(); ++y)
-        for (int x = changed.left(); x <= changed.right(); ++x)
+    for (int y = changed.top(); y <= changed.bottom(); ++y) {
+        for (int x = changed.left(); x <= changed.right(); ++x) {
             white += flash.pixel(x, y) != faded.pixel(x, y) && isWhite(flash.pixel(x, y));
+        }
+    }
     EXPECT_GT(white, count * 3 / 4);
 }
 

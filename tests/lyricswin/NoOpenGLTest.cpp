@@ -31,8 +31,9 @@ protected:
     }
     void SetUp() override
     {
-        if (openGLAvailable())
+        if (openGLAvailable()) {
             GTEST_SKIP() << "this platform has OpenGL: the failure cannot be seen here";
+        }
         m_host.configFile = m_dir.filePath(QStringLiteral("Melorit.ini"));
         m_host.drawLyricsButton = [this](bool on) { m_button.push_back(on); };
     }

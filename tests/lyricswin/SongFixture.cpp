@@ -11,8 +11,9 @@ fixtures::MidiFileBuilder songWith(std::initializer_list<Syl> syllables)
     fixtures::MidiFileBuilder file(1, 480);
     file.addTrack().tempo(500000);
     auto &words = file.addTrack();
-    for (const Syl &s : syllables)
+    for (const Syl &s : syllables) {
         words.at(s.tick).lyric(s.text);
+    }
     return file;
 }
 
@@ -26,8 +27,9 @@ bool AnalysedSong::open(const fixtures::MidiFileBuilder &file)
 bool AnalysedSong::openFile(const std::string &path)
 {
     m_stream = audio::MidiStream::openFile(path, {});
-    if (!m_stream)
+    if (!m_stream) {
         return false;
+    }
     lyrics::StreamLyricsSource source(*m_stream);
     m_model.resetForNewSong();
     m_model.InitLyrics(source);

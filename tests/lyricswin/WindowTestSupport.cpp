@@ -8,8 +8,9 @@ namespace melorit::lyricswin {
 
 void ensureApplication()
 {
-    if (QApplication::instance())
+    if (QApplication::instance()) {
         return;
+    }
     static int argc = 1;
     static char name[] = "lyricswin_tests";
     static char *argv[] = {name, nullptr};
@@ -26,8 +27,9 @@ Coverage textPixels(const QImage &frame, QRgb background, int tolerance)
             const QRgb p = line[x];
             if (std::abs(qRed(p) - qRed(background)) <= tolerance &&
                 std::abs(qGreen(p) - qGreen(background)) <= tolerance &&
-                std::abs(qBlue(p) - qBlue(background)) <= tolerance)
+                std::abs(qBlue(p) - qBlue(background)) <= tolerance) {
                 continue;
+            }
             ++c.count;
             c.bounds = c.bounds.united(QRect(x, y, 1, 1));
         }

@@ -33,8 +33,9 @@ int main(int argc, char **argv)
     // The middle of the fifth line: its third syllable is being sung.
     const lyrics::LyricsModel &model = song.model();
     int syllable = 1;
-    while (syllable < model.SyllableCount() && model.syllable(syllable).Line < 5)
+    while (syllable < model.SyllableCount() && model.syllable(syllable).Line < 5) {
         ++syllable;
+    }
     syllable += 2;
     song.seekBytes(static_cast<std::uint64_t>(model.syllable(syllable).BytePos) + 4 * 441 * 12);
 
@@ -46,13 +47,15 @@ int main(int argc, char **argv)
     host.configFile = config.filePath(QStringLiteral("Melorit.ini"));
     host.songSettingsFile = [&config] { return config.filePath(QStringLiteral("song.mst")); };
     lyrics::OGLWin window(host);
-    if (!window.openGLReady())
+    if (!window.openGLReady()) {
         return 1;
+    }
     window.setWindowTitle(QStringLiteral("Paroles"));
     window.resize(width, height);
     window.show();
-    if (!QTest::qWaitForWindowExposed(&window))
+    if (!QTest::qWaitForWindowExposed(&window)) {
         return 1;
+    }
     window.DisplayLyrics(model.syllable(syllable).MarkIndex);
     window.scene().fadeFlash(0.35f);
     const QImage frame = window.view()->grabFramebuffer();

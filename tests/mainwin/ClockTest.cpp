@@ -31,9 +31,10 @@ protected:
     int litLamps() const
     {
         int lit = 0;
-        for (int ch = 0; ch < 16; ++ch)
+        for (int ch = 0; ch < 16; ++ch) {
             lit += m_window->picJ(ch)->frame() != skins::activityLampFrame(0, false) &&
                    m_window->picJ(ch)->frame() != skins::activityLampFrame(0, true);
+        }
         return lit;
     }
 };
@@ -57,14 +58,16 @@ TEST_F(ClockTest, TicksMoveSliderAndTimeAndRefreshFontStatusEveryFourth)
     makeWindow();
     playDemo();
     pullSeconds(5.2);
-    for (int tick = 1; tick <= 3; ++tick)
+    for (int tick = 1; tick <= 3; ++tick) {
         m_window->tmrRovuRodu_Timer();
+    }
     EXPECT_TRUE(m_host.fontStatus.empty());
     m_window->tmrRovuRodu_Timer();
     ASSERT_EQ(m_host.fontStatus.size(), 1u);
     EXPECT_TRUE(m_host.fontStatus[0].contains(QStringLiteral("Samples loaded")));
-    for (int tick = 0; tick < 4; ++tick)
+    for (int tick = 0; tick < 4; ++tick) {
         m_window->tmrRovuRodu_Timer();
+    }
     EXPECT_EQ(m_host.fontStatus.size(), 2u);
 
     const double fraction =
@@ -96,11 +99,13 @@ TEST_F(ClockTest, IndicatorsFollowTheSoundAndLetGoOnStop)
     m_player->Action_Stop();
     m_window->tmrRovuRodu_Timer();
     EXPECT_EQ(litLamps(), 0);
-    for (int ch = 0; ch < 16; ++ch)
+    for (int ch = 0; ch < 16; ++ch) {
         EXPECT_LE(m_window->activity().value(ch), 0) << ch;
+    }
     // Without a stream the meter falls by a sixteenth of full scale a tick.
-    for (int tick = 0; tick < 16; ++tick)
+    for (int tick = 0; tick < 16; ++tick) {
         m_window->tmrRovuRodu_Timer();
+    }
     EXPECT_EQ(m_window->ledMeter(0)->frame(), skins::meterFrame(0));
     EXPECT_EQ(m_window->ledMeter(1)->frame(), skins::meterFrame(0));
 }
@@ -112,8 +117,9 @@ TEST_F(ClockTest, NoteOfTheSongLightsItsChannelsLamp)
     m_window->activity().raise(9, 127);
     m_window->tmrRovuRodu_Timer();
     EXPECT_EQ(m_window->picJ(9)->frame(), skins::activityLampFrame(127, false));
-    for (int tick = 1; tick < 16; ++tick)
+    for (int tick = 1; tick < 16; ++tick) {
         m_window->tmrRovuRodu_Timer();
+    }
     EXPECT_EQ(m_window->picJ(9)->frame(), skins::activityLampFrame(0, false));
 }
 
@@ -165,8 +171,9 @@ TEST_F(DeviceClockTest, PlayingSongMovesEverythingAndTheWindowIsPictured)
     while (elapsed.elapsed() < 6000) {
         QTest::qWait(50);
         mostLamps = std::max(mostLamps, litLamps());
-        if (elapsed.elapsed() > 3000 && litLamps() >= 2 && m_window->levelHold().left() > 2048)
+        if (elapsed.elapsed() > 3000 && litLamps() >= 2 && m_window->levelHold().left() > 2048) {
             break;
+        }
     }
     EXPECT_GE(mostLamps, 2);
     EXPECT_GT(m_window->sldPosition()->value(), 0);

@@ -18,8 +18,9 @@ public:
     MainWindowEnvironment() : WidgetTestEnvironment("mainwin_tests") {}
     void SetUp() override
     {
-        if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
+        if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) {
             qputenv("SDL_AUDIODRIVER", "dummy");
+        }
         WidgetTestEnvironment::SetUp();
     }
 };

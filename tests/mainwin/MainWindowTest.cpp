@@ -50,8 +50,9 @@ TEST_F(MainWindowTest, CommandRunsOnlyOnReleaseOverItsButton)
 TEST_F(MainWindowTest, ButtonsReachTheProgramsCommands)
 {
     makeWindow();
-    for (const int index : {37, 40, 41, 43, 46, 47, 49})
+    for (const int index : {37, 40, 41, 43, 46, 47, 49}) {
         click(m_window->picSM(index));
+    }
     EXPECT_EQ(m_host.calls, (Calls{"Action_Open", "Action_Reglage", "Action_Reverb", "Action_Setup",
                                    "Action_Lyrics", "Action_Playlist", "QuitProgram"}));
 }
@@ -176,14 +177,16 @@ TEST_F(MainWindowTest, SoloAndMuteButtonsShareOneTooltipEach)
     setLanguageText(QStringLiteral("SM(3)"), QStringLiteral("not this"));
     setLanguageText(QStringLiteral("SM(20)"), QStringLiteral("nor this"));
     makeWindow();
-    for (int i = 0; i < 16; ++i)
+    for (int i = 0; i < 16; ++i) {
         EXPECT_EQ(m_window->picSM(i)->toolTip(),
                   QStringLiteral("Solo: hear only this channel (right-click: cancel)"))
             << i;
-    for (int i = 16; i < 32; ++i)
+    }
+    for (int i = 16; i < 32; ++i) {
         EXPECT_EQ(m_window->picSM(i)->toolTip(),
                   QStringLiteral("Mute: silence this channel (right-click: restore)"))
             << i;
+    }
     EXPECT_EQ(m_window->picSM(35)->toolTip(), QStringLiteral("Play"));
     EXPECT_EQ(m_window->picSM(50)->toolTip(), QStringLiteral("Minimise"));
     EXPECT_EQ(m_window->clipLed()->toolTip(), QStringLiteral("Clipping"));
@@ -200,8 +203,9 @@ TEST_F(MainWindowTest, LabelsComeFromTheLanguageFileCutTo127Characters)
     EXPECT_EQ(m_window->lblEncodage()->text(), QStringLiteral("Converting..."));
 
     QString longText;
-    for (int i = 0; i < 150; ++i)
+    for (int i = 0; i < 150; ++i) {
         longText += QChar(u'a' + i % 26);
+    }
     setLanguageText(QStringLiteral("Caption"), longText);
     setLanguageText(QStringLiteral("Solo"), longText);
     setLanguageText(QStringLiteral("SM(16)"), longText);
@@ -232,8 +236,9 @@ TEST_F(MainWindowTest, NoLabelIsClippedInEitherLanguage)
                                     QString::fromLatin1(lang),
                                 file));
         m_host.language = file;
-        if (!m_window)
+        if (!m_window) {
             makeWindow();
+        }
         m_window->LoadLanguage();
         m_window->timeSliderReset(QStringLiteral("100:00 / 100:00"));
         m_window->gainCaptionChanged(QStringLiteral("1000 %"));

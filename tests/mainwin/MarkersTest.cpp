@@ -35,8 +35,9 @@ protected:
         bool opened = false;
         QTimer::singleShot(0, [&] {
             auto *dialog = qobject_cast<Temps *>(QApplication::activeModalWidget());
-            if (!dialog)
+            if (!dialog) {
                 return;
+            }
             opened = true;
             seen = {dialog->windowTitle(), dialog->timeText()};
             answer(*dialog);
@@ -48,10 +49,11 @@ protected:
     static void type(Temps &dialog, const QString &text, bool confirm)
     {
         dialog.TextTemps()->setText(text);
-        if (confirm)
+        if (confirm) {
             dialog.Btn_Validation()->click();
-        else
+        } else {
             dialog.Btn_Abandon()->click();
+        }
     }
 
     skins::PictureButton *startButton() const { return m_window->picSM(44); }

@@ -70,8 +70,9 @@ TEST_F(MixerStripTest, RightClickResetsFaderGainTranspositionAndTempo)
     EXPECT_EQ(m_window->potard(engine::kTempoControl)->glyphRow(), 1);
 
     for (const int control :
-         {5, engine::kGainControl, engine::kTransposeControl, engine::kTempoControl})
+         {5, engine::kGainControl, engine::kTransposeControl, engine::kTempoControl}) {
         click(m_window->potard(control), Qt::RightButton);
+    }
     EXPECT_EQ(mix().ChannelVolume[5], 100);
     EXPECT_EQ(mix().MasterGain, 0);
     EXPECT_EQ(mix().TransposeSemis, 0);
@@ -147,8 +148,9 @@ TEST_F(MixerStripTest, SoloMutesTheOthersAndSecondClickUnmutes)
     }
     click(m_window->picSM(channel));
     EXPECT_EQ(m_window->buttonState(channel), 0);
-    for (int ch = 0; ch < 16; ++ch)
+    for (int ch = 0; ch < 16; ++ch) {
         EXPECT_EQ(mix().ChannelMute[static_cast<std::size_t>(ch)], 0) << ch;
+    }
 }
 
 TEST_F(MixerStripTest, LyricsChannelMuteButtonShowsTheAutomaticMute)

@@ -23,8 +23,9 @@ TEST(ChannelActivityTest, LoudNoteLightsTopFrameAndGoesDarkAfterSixteenTicks)
     ChannelActivity activity;
     activity.onNoteEvent(noteData(5, 60, 127));
     std::vector<int> frames;
-    for (int tick = 0; tick < 17; ++tick)
+    for (int tick = 0; tick < 17; ++tick) {
         frames.push_back(skins::activityFrameIndex(activity.tick()[5]));
+    }
     EXPECT_EQ(frames.front(), 8);
     // 127 down by 8 per tick: the 16th tick shows 7, dark.
     EXPECT_GT(frames[14], 0);
@@ -44,8 +45,9 @@ TEST(ChannelActivityTest, NoteOffAndSofterNotesDoNotLowerTheLamp)
     EXPECT_EQ(activity.value(2), 100);
     // A channel out of range changes nothing.
     activity.onNoteEvent(noteData(16, 60, 100));
-    for (int ch = 0; ch < 16; ++ch)
+    for (int ch = 0; ch < 16; ++ch) {
         EXPECT_EQ(activity.value(ch), ch == 2 ? 100 : 0) << ch;
+    }
 }
 
 TEST(ChannelActivityTest, ReleaseDarkensAtOnceAndNextNoteLightsAgain)
@@ -81,8 +83,9 @@ TEST(LevelHoldTest, WithoutStreamTheMetersKeepFallingToZero)
 {
     LevelHold hold;
     hold.tick(StereoLevel{20000, 20000});
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < 9; ++i) {
         hold.tick(std::nullopt);
+    }
     EXPECT_EQ(hold.left(), 20000 - 9 * 2048);
     hold.tick(std::nullopt);
     EXPECT_EQ(hold.left(), 0);
@@ -119,10 +122,12 @@ TEST(ScopeTracesTest, EachBoxShowsItsOwnChannel)
         const ScopeTraces traces = scopeTraces(block, width);
         ASSERT_GE(traces.left.size(), 2u) << width;
         EXPECT_LE(traces.left.size(), static_cast<std::size_t>(std::max(width, 2)) * 2) << width;
-        for (const QPointF &p : traces.left)
+        for (const QPointF &p : traces.left) {
             ASSERT_DOUBLE_EQ(p.y(), 0.5) << width;
-        for (const QPointF &p : traces.right)
+        }
+        for (const QPointF &p : traces.right) {
             ASSERT_DOUBLE_EQ(p.y(), -0.25) << width;
+        }
         EXPECT_DOUBLE_EQ(traces.left.front().x(), 0.0);
         EXPECT_LE(traces.left.back().x(), 1.0);
     }
@@ -150,8 +155,9 @@ TEST(TimeEntryTest, AcceptsMinutesAndSecondsWithEitherSeparator)
 TEST(TimeEntryTest, RefusesWhatIsNotATime)
 {
     for (const char *text : {"", "   ", "abc", "1:2:3", "-5", "1:-3", "12s", "1..2", ":30",
-                             "1:", "1e3", "inf", "nan", "0x10"})
+                             "1:", "1e3", "inf", "nan", "0x10"}) {
         EXPECT_FALSE(parseTimeEntry(QString::fromLatin1(text)).has_value()) << text;
+    }
 }
 
 TEST(TimeEntryTest, MarkerTimesFollowTheTempoFactor)
@@ -169,12 +175,15 @@ TEST(TimeEntryTest, MarkerTimesFollowTheTempoFactor)
 
 TEST(TipKeysTest, SoloAndMuteButtonsShareOneKeyEach)
 {
-    for (int i = 0; i < 16; ++i)
+    for (int i = 0; i < 16; ++i) {
         EXPECT_EQ(picSMTipKey(i), QStringLiteral("SM(0)")) << i;
-    for (int i = 16; i < 32; ++i)
+    }
+    for (int i = 16; i < 32; ++i) {
         EXPECT_EQ(picSMTipKey(i), QStringLiteral("SM(16)")) << i;
-    for (int i = 32; i <= 50; ++i)
+    }
+    for (int i = 32; i <= 50; ++i) {
         EXPECT_EQ(picSMTipKey(i), QStringLiteral("SM(%1)").arg(i)) << i;
+    }
 }
 
 TEST(MainLayoutTest, ControlsLieInsideTheWindowWithoutOverlapping)
@@ -182,10 +191,12 @@ TEST(MainLayoutTest, ControlsLieInsideTheWindowWithoutOverlapping)
     using namespace layout;
     const QRect window(0, 0, kWindowWidth, kWindowHeight);
     std::vector<std::pair<QString, QRect>> rects;
-    for (int i = 0; i <= 50; ++i)
+    for (int i = 0; i <= 50; ++i) {
         rects.emplace_back(QStringLiteral("PicSM(%1)").arg(i), picSM(i));
-    for (int i = 0; i <= 16; ++i)
+    }
+    for (int i = 0; i <= 16; ++i) {
         rects.emplace_back(QStringLiteral("Potard(%1)").arg(i), fader(i));
+    }
     for (int ch = 0; ch < kChannels; ++ch) {
         rects.emplace_back(QStringLiteral("PicJ(%1)").arg(ch), activityLamp(ch));
         rects.emplace_back(QStringLiteral("channel %1").arg(ch), channelNumber(ch));
@@ -200,24 +211,28 @@ TEST(MainLayoutTest, ControlsLieInsideTheWindowWithoutOverlapping)
     rects.emplace_back(QStringLiteral("time"), timeLabel());
     rects.emplace_back(QStringLiteral("gain"), gainLabel());
     rects.emplace_back(QStringLiteral("gainTitle"), gainTitle());
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         rects.emplace_back(QStringLiteral("vol %1").arg(i), volumeLabel(i));
+    }
     rects.emplace_back(QStringLiteral("solo"), soloLabel());
     rects.emplace_back(QStringLiteral("mute"), muteLabel());
     for (const auto &[name, r] : rects) {
         ASSERT_FALSE(r.isEmpty()) << name.toStdString();
         EXPECT_TRUE(window.contains(r)) << name.toStdString();
     }
-    for (std::size_t a = 0; a < rects.size(); ++a)
-        for (std::size_t b = a + 1; b < rects.size(); ++b)
+    for (std::size_t a = 0; a < rects.size(); ++a) {
+        for (std::size_t b = a + 1; b < rects.size(); ++b) {
             EXPECT_FALSE(rects[a].second.intersects(rects[b].second))
                 << rects[a].first.toStdString() << " / " << rects[b].first.toStdString();
+        }
+    }
     // The slider spans the two marker buttons, and they sit at its ends.
     EXPECT_EQ(positionSpan().left(), commandButton(44).left());
     EXPECT_EQ(positionSpan().right(), commandButton(45).right());
     // The strips are aligned: one pitch apart, solo and mute under the fader.
-    for (int ch = 1; ch < kChannels; ++ch)
+    for (int ch = 1; ch < kChannels; ++ch) {
         EXPECT_EQ(fader(ch).left() - fader(ch - 1).left(), kStripPitch);
+    }
     for (int ch = 0; ch < kChannels; ++ch) {
         EXPECT_EQ(soloButton(ch).left(), fader(ch).left());
         EXPECT_EQ(muteButton(ch).left(), fader(ch).left());

@@ -37,8 +37,9 @@ protected:
 
     void setRepeat(int mode)
     {
-        while (m_player->RepeatMode() != mode)
+        while (m_player->RepeatMode() != mode) {
             m_player->Action_Repeat();
+        }
     }
     // Pumps the player's syncs every 10 ms, as the window's timer does, until
     // done() holds; false after maxSeconds.
@@ -47,8 +48,9 @@ protected:
         const auto end = Clock::now() + std::chrono::duration<double>(maxSeconds);
         while (Clock::now() < end) {
             m_player->pumpSyncs();
-            if (done())
+            if (done()) {
                 return true;
+            }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         return false;
@@ -107,8 +109,9 @@ TEST_F(DeviceTest, SongEndMovesOnOnlyWhenTheSyncsArePumped)
     // The end is heard, but only the pump runs its sync and the next song.
     const audio::MidiStream *stream = m_player->stream();
     const auto deadline = Clock::now() + std::chrono::seconds(5);
-    while (stream->activeState() == audio::ActiveState::Playing && Clock::now() < deadline)
+    while (stream->activeState() == audio::ActiveState::Playing && Clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     ASSERT_EQ(stream->activeState(), audio::ActiveState::Stopped);
     EXPECT_EQ(m_player->stream(), stream);
     EXPECT_EQ(m_view.songStarts, starts);

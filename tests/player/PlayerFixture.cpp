@@ -31,9 +31,10 @@ QString PlayerTest::writeFont(const QString &name,
                               const std::vector<std::pair<int, int>> &presets) const
 {
     fixtures::SoundFontBuilder font;
-    for (const auto &[bank, program] : presets)
+    for (const auto &[bank, program] : presets) {
         font.addPreset("P" + std::to_string(bank) + "-" + std::to_string(program), bank, program,
                        69);
+    }
     const QString file = path(name);
     font.writeTo(file.toStdString());
     return file;
@@ -61,8 +62,9 @@ bool PlayerTest::pullToSongChange(Player &player, double maxSeconds) const
     const auto blocks = static_cast<int>(maxSeconds * 44100 * 4 / 4096);
     for (int i = 0; i < blocks; ++i) {
         player.pull(4096);
-        if (m_view.songStarts != starts || player.stream() == nullptr)
+        if (m_view.songStarts != starts || player.stream() == nullptr) {
             return true;
+        }
     }
     return false;
 }
@@ -70,8 +72,9 @@ bool PlayerTest::pullToSongChange(Player &player, double maxSeconds) const
 void PlayerTest::pullSeconds(Player &player, double seconds) const
 {
     const auto blocks = static_cast<int>(seconds * 44100 * 4 / 4096);
-    for (int i = 0; i < blocks; ++i)
+    for (int i = 0; i < blocks; ++i) {
         player.pull(4096);
+    }
 }
 
 } // namespace melorit::engine::test

@@ -28,8 +28,9 @@ protected:
         file.addTrack().tempo(500000);
         fixtures::MidiTrackBuilder &track = file.addTrack();
         track.programChange(0, 0);
-        for (std::uint32_t k = 0; k < 11; ++k)
+        for (std::uint32_t k = 0; k < 11; ++k) {
             track.note(0, 69, 100, k * 4 * 480, 4 * 480);
+        }
         return writeFile(QStringLiteral("song.mid"), file.build());
     }
 
@@ -44,8 +45,9 @@ protected:
         std::array<std::int16_t, 512> block{};
         for (int guard = 0; player.stream() && guard < 100000; ++guard) {
             const std::int64_t bytes = player.pull(block.data(), sizeof block);
-            for (std::int64_t i = 0; i < bytes / 2; i += 2)
+            for (std::int64_t i = 0; i < bytes / 2; i += 2) {
                 left.push_back(block[static_cast<std::size_t>(i)]);
+            }
         }
         return left;
     }
@@ -55,8 +57,9 @@ protected:
         int best = 0;
         const auto first = static_cast<std::size_t>(from * kRate);
         const auto last = std::min(samples.size(), static_cast<std::size_t>(to * kRate));
-        for (std::size_t i = first; i < last; ++i)
+        for (std::size_t i = first; i < last; ++i) {
             best = std::max(best, std::abs(samples[i]));
+        }
         return best;
     }
 };
@@ -84,8 +87,9 @@ TEST_F(PunchTest, ListeningStartsAtPunchInFadesAtPunchOutThenEnds)
         EXPECT_GE(p, level * (1.0 - (k + 1) / 30.0) - level * 0.04) << k;
     }
     // Silence after the fade, to the stop.
-    for (auto i = static_cast<std::size_t>(3.301 * kRate); i < heard.size(); ++i)
+    for (auto i = static_cast<std::size_t>(3.301 * kRate); i < heard.size(); ++i) {
         ASSERT_EQ(heard[i], 0) << i;
+    }
     // SongEnd ran and the transport went on: past the end of the list,
     // nothing playing.
     EXPECT_TRUE(player->songEnded());
@@ -104,8 +108,9 @@ TEST_F(PunchTest, PunchOutNearTheEndShortensTheFade)
     EXPECT_NEAR(player->punchPlan().FadeLength, 0.19, 1e-9);
     EXPECT_NEAR(static_cast<double>(heard.size()) / kRate, 2.0, 256.0 / kRate);
     EXPECT_GT(peak(heard, 1.7, 1.8), 500);
-    for (auto i = static_cast<std::size_t>(1.991 * kRate); i < heard.size(); ++i)
+    for (auto i = static_cast<std::size_t>(1.991 * kRate); i < heard.size(); ++i) {
         ASSERT_EQ(heard[i], 0) << i;
+    }
 }
 
 TEST_F(PunchTest, InactiveOrOutOfRangeMarkersLeaveTheSongWhole)

@@ -19,8 +19,9 @@ double leftFrequency(const std::vector<std::int16_t> &stereo)
 {
     int crossings = 0;
     for (std::size_t i = 2; i + 1 < stereo.size(); i += 2) {
-        if (stereo[i - 2] < 0 && stereo[i] >= 0)
+        if (stereo[i - 2] < 0 && stereo[i] >= 0) {
             ++crossings;
+        }
     }
     return crossings * 44100.0 / static_cast<double>(stereo.size() / 2);
 }

@@ -18,14 +18,16 @@ protected:
     void addSongs(const QStringList &names)
     {
         QStringList paths;
-        for (const QString &name : names)
+        for (const QString &name : names) {
             paths << writeShortSong(name);
+        }
         m_player->playlist().addSongs(paths, false);
     }
     void setRepeat(int mode)
     {
-        while (m_player->RepeatMode() != mode)
+        while (m_player->RepeatMode() != mode) {
             m_player->Action_Repeat();
+        }
     }
     std::unique_ptr<Player> m_player;
 };

@@ -10,8 +10,9 @@ namespace {
 QStringList list(std::initializer_list<const char16_t *> items)
 {
     QStringList out;
-    for (const char16_t *item : items)
+    for (const char16_t *item : items) {
         out.append(QString::fromUtf16(item));
+    }
     return out;
 }
 

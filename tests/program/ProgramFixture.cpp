@@ -18,8 +18,9 @@ class ApplicationEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
         qputenv("SDL_AUDIODRIVER", "dummy");
         static int argc = 1;
         static char name[] = "program_tests";
@@ -98,8 +99,9 @@ PlainMainWindow *ProgramTest::mainWindow() const
 bool ProgramTest::messageSaid(const QString &part) const
 {
     for (const UserMessage &message : m_messages.messages) {
-        if (message.text.contains(part))
+        if (message.text.contains(part)) {
             return true;
+        }
     }
     return false;
 }

@@ -42,8 +42,9 @@ TEST_F(ProgramWindowsTest, MovingTheMainWindowMovesAllFourByTheirOffsetsVisibleO
     ASSERT_TRUE(startProgram());
     const std::array<QPoint, kSecondaryWindowCount> pixels{QPoint(10, 20), QPoint(20, -10),
                                                            QPoint(0, 100), QPoint(200, 0)};
-    for (int i = 0; i < kSecondaryWindowCount; ++i)
+    for (int i = 0; i < kSecondaryWindowCount; ++i) {
         ASSERT_NE(m_program->secondaryWindow(static_cast<SecondaryWindow>(i)), nullptr) << i;
+    }
 
     m_program->mainWindow()->move(200, 100);
     QCoreApplication::processEvents();

@@ -64,13 +64,15 @@ QByteArray readAll(const QString &path)
 qint64 wavFrames(const QString &path)
 {
     const QByteArray bytes = readAll(path);
-    if (bytes.size() < 44 || !bytes.startsWith("RIFF"))
+    if (bytes.size() < 44 || !bytes.startsWith("RIFF")) {
         return -1;
+    }
     const auto *p = reinterpret_cast<const uchar *>(bytes.constData());
     const qint64 data = qFromLittleEndian<quint32>(p + 40);
     const qint64 riff = qFromLittleEndian<quint32>(p + 4);
-    if (data != bytes.size() - 44 || riff != bytes.size() - 8)
+    if (data != bytes.size() - 44 || riff != bytes.size() - 8) {
         return -1;
+    }
     return data / 4;
 }
 
@@ -78,8 +80,9 @@ class Batch : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char *name : {"a.kar", "b.kar", "c.kar"})
+        for (const char *name : {"a.kar", "b.kar", "c.kar"}) {
             ASSERT_TRUE(QFile::copy(kDemo, song(name)));
+        }
         m_answers.settings.SaveFolder = m_dir.filePath(QStringLiteral("out"));
         engine::PlayerSettings settings{
             m_dir.filePath(QStringLiteral("Melorit.ini")), {}, m_dir.path()};
@@ -87,8 +90,9 @@ protected:
         m_player = std::make_unique<engine::Player>(settings, &m_view, &m_answers);
         ASSERT_TRUE(m_player->ReplaceFont(QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2")));
         m_player->setRendering(&m_renderer);
-        for (const char *name : {"a.kar", "b.kar", "c.kar"})
+        for (const char *name : {"a.kar", "b.kar", "c.kar"}) {
             m_player->playlist().addSong(song(name));
+        }
         m_player->playlist().setCurrentSong(1);
     }
     QString song(const char *name) const { return m_dir.filePath(QLatin1StringView(name)); }
@@ -128,8 +132,9 @@ TEST_F(Batch, ConvertsEveryEntryToTheEndThenClearsItselfAndStopsTheTimer)
     EXPECT_GT(first, 44100 * 10);
     EXPECT_EQ(wavFrames(out("b.wav")), first);
     EXPECT_EQ(wavFrames(out("c.wav")), first);
-    for (const char *kok : {"a.kok", "b.kok", "c.kok"})
+    for (const char *kok : {"a.kok", "b.kok", "c.kok"}) {
         EXPECT_TRUE(QFileInfo::exists(out(kok))) << kok;
+    }
     EXPECT_FALSE(m_player->BatchEncode());
     EXPECT_FALSE(m_player->batchTimerEnabled());
     EXPECT_EQ(m_player->stream(), nullptr);
@@ -153,8 +158,9 @@ TEST_F(Batch, AStopDuringTheSecondSongAbandonsOnlyThatOne)
 {
     int blocks = 0;
     m_renderer.setBetweenBlocks([&] {
-        if (m_player->SongPath() == song("b.kar") && ++blocks == 300)
+        if (m_player->SongPath() == song("b.kar") && ++blocks == 300) {
             m_player->Action_Stop();
+        }
     });
     runBatch();
     EXPECT_EQ(m_answers.dialogs, 3);

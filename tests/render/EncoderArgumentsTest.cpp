@@ -100,8 +100,9 @@ TEST(OggencArguments, NoTagsGiveOnlyRateAndFiles)
     SongTags noYear = allTags();
     noYear.Year.clear();
     for (const QString &arg :
-         oggencArguments(QStringLiteral("128"), noYear, QStringLiteral("x.ogg")))
+         oggencArguments(QStringLiteral("128"), noYear, QStringLiteral("x.ogg"))) {
         EXPECT_FALSE(arg.startsWith(QStringLiteral("-d"))) << arg.toStdString();
+    }
 }
 
 TEST(EncoderProgram, NamesByEncoding)
@@ -120,8 +121,9 @@ QByteArray shortWav()
     const std::uint32_t dataSize = frames * 4;
     QByteArray wav;
     auto put32 = [&wav](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 4; ++i) {
             wav.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+        }
     };
     auto put16 = [&wav](std::uint16_t v) {
         wav.append(static_cast<char>(v & 0xFF));
@@ -164,8 +166,9 @@ QByteArray encode(const QString &program, const QStringList &args, const QString
 TEST(EncoderArgumentsRun, LameWritesTagsWithQuotesAndSpacesIntact)
 {
     const QString lame = QStandardPaths::findExecutable(QStringLiteral("lame"));
-    if (lame.isEmpty())
+    if (lame.isEmpty()) {
         GTEST_SKIP() << "lame is not installed";
+    }
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString output = dir.filePath(QStringLiteral("out \"1\".mp3"));
@@ -180,8 +183,9 @@ TEST(EncoderArgumentsRun, LameWritesTagsWithQuotesAndSpacesIntact)
 TEST(EncoderArgumentsRun, OggencWritesTagsAndComment)
 {
     const QString oggenc = QStandardPaths::findExecutable(QStringLiteral("oggenc"));
-    if (oggenc.isEmpty())
+    if (oggenc.isEmpty()) {
         GTEST_SKIP() << "oggenc is not installed";
+    }
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString output = dir.filePath(QStringLiteral("out it's.ogg"));

@@ -106,10 +106,12 @@ TEST(FadeDsp, LinearFadeOverTheFadeLengthThenSilence)
         EXPECT_NEAR(all[i], expected, 1.0) << "sample " << i;
     }
     // Monotonic fall, then silence from the end of the fade on.
-    for (std::size_t i = 1; i < 26460; ++i)
+    for (std::size_t i = 1; i < 26460; ++i) {
         ASSERT_LE(all[i], all[i - 1]) << i;
-    for (std::size_t i = 26461; i < total; ++i)
+    }
+    for (std::size_t i = 26461; i < total; ++i) {
         ASSERT_EQ(all[i], 0) << i;
+    }
     EXPECT_FALSE(dsp.running());
     EXPECT_TRUE(dsp.silent());
 

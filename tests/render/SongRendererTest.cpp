@@ -49,13 +49,15 @@ QByteArray readAll(const QString &path)
 // Frames of a WAV file whose header sizes agree with its length; -1 otherwise.
 qint64 wavFrames(const QByteArray &bytes)
 {
-    if (bytes.size() < 44 || !bytes.startsWith("RIFF"))
+    if (bytes.size() < 44 || !bytes.startsWith("RIFF")) {
         return -1;
+    }
     const auto *p = reinterpret_cast<const uchar *>(bytes.constData());
     const qint64 data = qFromLittleEndian<quint32>(p + 40);
     const qint64 riff = qFromLittleEndian<quint32>(p + 4);
-    if (data != bytes.size() - 44 || riff != bytes.size() - 8)
+    if (data != bytes.size() - 44 || riff != bytes.size() - 8) {
         return -1;
+    }
     return data / 4;
 }
 
@@ -108,8 +110,9 @@ TEST_F(Rendering, CancelLeavesATruncatedValidWavAndNoLyricsFile)
 {
     int blocks = 0;
     const RenderReport report = render({}, [&] {
-        if (++blocks == 500)
+        if (++blocks == 500) {
             m_player->Action_Stop();
+        }
     });
     EXPECT_EQ(report.outcome, RenderOutcome::Stopped);
     const qint64 frames = wavFrames(readAll(out("song.wav")));
@@ -164,11 +167,13 @@ TEST_F(Rendering, PunchedSectionFadesOutAndItsLyricsStartAtZero)
     EXPECT_NEAR(static_cast<double>(frames) / 44100.0, 5.31, 256.0 / 44100.0);
     // Sound before the fade, silence once it is over.
     int loud = 0;
-    for (qint64 f = 44100; f < 4 * 44100; ++f)
+    for (qint64 f = 44100; f < 4 * 44100; ++f) {
         loud = std::max(loud, std::abs(static_cast<int>(sampleAt(wav, f))));
+    }
     EXPECT_GT(loud, 1000);
-    for (qint64 f = static_cast<qint64>(5.301 * 44100); f < frames; ++f)
+    for (qint64 f = static_cast<qint64>(5.301 * 44100); f < frames; ++f) {
         ASSERT_EQ(sampleAt(wav, f), 0) << f;
+    }
     // The first syllable, heard at 5 s in the song, is at 0 in the section.
     const QByteArray kok = readAll(out("song.kok"));
     ASSERT_TRUE(kok.startsWith("Au;")) << kok.left(40).constData();

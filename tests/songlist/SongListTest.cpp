@@ -11,8 +11,9 @@ namespace {
 QStringList names(int n)
 {
     QStringList out;
-    for (int i = 1; i <= n; ++i)
+    for (int i = 1; i <= n; ++i) {
         out.append(QStringLiteral("/s/%1.kar").arg(i));
+    }
     return out;
 }
 

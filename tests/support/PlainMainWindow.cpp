@@ -32,8 +32,9 @@ void PlainMainWindow::DrawSM(int button, int state)
 
 void PlainMainWindow::DispMiscButtons()
 {
-    for (int button = kFirstCommandButton; button <= kLastCommandButton; ++button)
+    for (int button = kFirstCommandButton; button <= kLastCommandButton; ++button) {
         DrawSM(button, 0);
+    }
 }
 
 int PlainMainWindow::buttonState(int button) const

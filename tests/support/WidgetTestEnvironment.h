@@ -22,8 +22,9 @@ public:
 
     void SetUp() override
     {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
         s_standardHandler() = qInstallMessageHandler(quietPlatformWarnings);
         m_argv[0] = m_name.data();
         m_app = std::make_unique<QApplication>(m_argc, m_argv);
@@ -45,10 +46,12 @@ private:
     static void quietPlatformWarnings(QtMsgType type, const QMessageLogContext &context,
                                       const QString &text)
     {
-        if (type == QtWarningMsg && text.startsWith(u"This plugin does not support"))
+        if (type == QtWarningMsg && text.startsWith(u"This plugin does not support")) {
             return;
-        if (s_standardHandler() != nullptr)
+        }
+        if (s_standardHandler() != nullptr) {
             s_standardHandler()(type, context, text);
+        }
     }
 
     std::string m_name;

@@ -25,8 +25,9 @@ CliRun runCli(const QStringList &arguments)
     QProcess process;
     process.start(QStringLiteral(MELORIT_OUTPUT_DIR "/melorit-cli"), arguments);
     CliRun run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
         return run;
+    }
     run.status = process.exitCode();
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());

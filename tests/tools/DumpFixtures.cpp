@@ -14,11 +14,13 @@ QByteArray listingOf(const Bytes &bytes)
 QList<QByteArray> linesOf(const QByteArray &listing)
 {
     QList<QByteArray> lines = listing.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
+    if (!lines.isEmpty() && lines.last().isEmpty()) {
         lines.removeLast();
+    }
     for (QByteArray &line : lines) {
-        if (line.endsWith('\r'))
+        if (line.endsWith('\r')) {
             line.chop(1);
+        }
     }
     return lines;
 }

@@ -14,11 +14,13 @@ namespace {
 QByteArray listingOfCorpusFile(const QString &relative, bool *headerFound = nullptr)
 {
     QFile file(QStringLiteral(MELORIT_CORPUS_DIR "/") + relative);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         return {};
+    }
     const tools::MidiListing listing = tools::listMidi(file.readAll(), relative);
-    if (headerFound)
+    if (headerFound) {
         *headerFound = listing.headerFound;
+    }
     return listing.text;
 }
 
@@ -38,11 +40,12 @@ TEST(MidiDumpCorpus, EveryFileIsListedToItsEnd)
         const bool midiHeader =
             bytes.startsWith(QByteArray("MThd\0\0\0\6", 8)) && bytes.size() >= 14;
         EXPECT_EQ(listing.headerFound, midiHeader) << path.toStdString();
-        if (listing.headerFound)
+        if (listing.headerFound) {
             EXPECT_TRUE(listing.text.endsWith("\r\n====[ End of file ]====\r\n"))
                 << path.toStdString();
-        else
+        } else {
             EXPECT_EQ(listing.text, path.toUtf8() + "\r\n") << path.toStdString();
+        }
     }
     EXPECT_GE(files, 80);
 }

@@ -34,17 +34,20 @@ void expectGolden(const char *name, const Bytes &midi)
 {
     const QByteArray actual = listingOf(midi);
     const QByteArray expected = readGolden(name);
-    if (actual == expected)
+    if (actual == expected) {
         return;
+    }
     QFile out(
         QDir::current().filePath(QStringLiteral("%1.actual.txt").arg(QLatin1StringView(name))));
-    if (out.open(QIODevice::WriteOnly))
+    if (out.open(QIODevice::WriteOnly)) {
         out.write(actual);
+    }
     ASSERT_FALSE(expected.isEmpty()) << "missing golden listing " << name;
     const QList<QByteArray> a = linesOf(actual);
     const QList<QByteArray> e = linesOf(expected);
-    for (qsizetype i = 0; i < std::min(a.size(), e.size()); ++i)
+    for (qsizetype i = 0; i < std::min(a.size(), e.size()); ++i) {
         ASSERT_EQ(a[i].toStdString(), e[i].toStdString()) << name << " line " << i + 1;
+    }
     EXPECT_EQ(actual.size(), expected.size()) << name << ": listings differ in length";
     FAIL() << name << ": listings differ (line ends?)";
 }
@@ -174,8 +177,9 @@ Bytes casmChunkBody()
 
     Bytes unknown = fixtures::bytesOf("Mthx");
     fixtures::appendBigEndian(unknown, 18, 4);
-    for (std::uint8_t b = 0; b < 18; ++b)
+    for (std::uint8_t b = 0; b < 18; ++b) {
         unknown.push_back(static_cast<std::uint8_t>('a' + b));
+    }
     body.insert(body.end(), unknown.begin(), unknown.end());
     return body;
 }

@@ -63,8 +63,9 @@ TEST(DumpText, NumberFormsAndHexLines)
     EXPECT_EQ(numbers.bytes(), " 1 0-342 4294967295");
 
     QByteArray bytes;
-    for (int i = 0; i < 18; ++i)
+    for (int i = 0; i < 18; ++i) {
         bytes.append(static_cast<char>(i == 0 ? 0xFF : 0x1E + i));
+    }
     const MidiBuffer buffer(bytes);
     tools::DumpText out;
     out.HexDump(buffer, 0, 17);

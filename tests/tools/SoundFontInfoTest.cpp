@@ -31,8 +31,9 @@ constexpr std::size_t kIsngSize = 40;
 
 void putLE32(Bytes &bytes, std::size_t offset, std::uint32_t value)
 {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         bytes.at(offset + i) = static_cast<std::uint8_t>(value >> (8 * i));
+    }
 }
 
 tools::SoundFontInfo infoOf(const Bytes &bytes)
@@ -120,8 +121,9 @@ TEST(SoundFontInfo, TruncatedFiles)
     const tools::SoundFontInfo partial = cut(47);
     EXPECT_EQ(partial.status, SoundFontInfoStatus::Read);
     EXPECT_EQ(partial.engineName, QStringLiteral("EMU"));
-    for (std::size_t size = 0; size <= 64; ++size)
+    for (std::size_t size = 0; size <= 64; ++size) {
         cut(size);
+    }
 }
 
 TEST(SoundFontInfo, ChunkSizesThatLie)

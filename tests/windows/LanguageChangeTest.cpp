@@ -22,8 +22,9 @@ public:
     explicit MainWindowTexts(std::function<QString()> languageFile)
         : m_languageFile(std::move(languageFile))
     {
-        for (int index = 32; index <= 50; ++index)
+        for (int index = 32; index <= 50; ++index) {
             m_buttons.append(new QPushButton(this));
+        }
         LoadLanguage();
     }
     void LoadLanguage()
@@ -33,9 +34,10 @@ public:
         setWindowTitle(
             text::fillPlaceholders(languageText(file, main, QStringLiteral("Main.Caption")),
                                    languageText(file, main, QStringLiteral("Titre(0)"))));
-        for (int i = 0; i < m_buttons.size(); ++i)
+        for (int i = 0; i < m_buttons.size(); ++i) {
             m_buttons[i]->setToolTip(
                 languageText(file, main, indexedKey(QStringLiteral("SM"), 32 + i)));
+        }
     }
     QString tip(int index) const { return m_buttons[index - 32]->toolTip(); }
 

@@ -40,8 +40,9 @@ protected:
     static QStringList listed(const tools::OptionsDlg &dialog)
     {
         QStringList names;
-        for (int i = 0; i < dialog.ComboLng()->count(); ++i)
+        for (int i = 0; i < dialog.ComboLng()->count(); ++i) {
             names.append(dialog.ComboLng()->itemText(i));
+        }
         return names;
     }
 
@@ -70,9 +71,10 @@ TEST_F(OptionsDlgTest, ListsTheLanguageFilesByTheirOwnCode)
 TEST_F(OptionsDlgTest, AtMostAHundredNamedFilesAreListed)
 {
     folder.write(QStringLiteral("a-nameless.lng"), "[Main]\r\n");
-    for (int i = 0; i < 105; ++i)
+    for (int i = 0; i < 105; ++i) {
         folder.write(QStringLiteral("l%1.lng").arg(i, 3, 10, QChar(u'0')),
                      languageFile("L" + QByteArray::number(i)));
+    }
     tools::OptionsDlg dialog(host);
     ASSERT_EQ(dialog.ComboLng()->count(), 100);
     ASSERT_EQ(dialog.LanguageFiles().size(), 100);

@@ -21,8 +21,9 @@ public:
     bool hasStream() const override { return true; }
     void sendEvent(int channel, engine::MidiEvent event, std::uint32_t param) override
     {
-        if (event == engine::MIDI_EVENT_MIXLEVEL && channel >= 0 && channel < 16)
+        if (event == engine::MIDI_EVENT_MIXLEVEL && channel >= 0 && channel < 16) {
             levels[static_cast<std::size_t>(channel)] = static_cast<int>(param);
+        }
     }
     std::int32_t eventValue(int, engine::MidiEvent) const override { return -1; }
     void setFontVolume(float) override {}

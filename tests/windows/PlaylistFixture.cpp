@@ -27,16 +27,18 @@ PlaylistWindowTest::~PlaylistWindowTest()
 void PlaylistWindowTest::addSongs(int n)
 {
     QStringList paths;
-    for (int i = 1; i <= n; ++i)
+    for (int i = 1; i <= n; ++i) {
         paths.append(QStringLiteral("/songs/%1.kar").arg(i));
+    }
     songs.addSongs(paths, false);
 }
 
 QStringList PlaylistWindowTest::lineTexts() const
 {
     QStringList texts;
-    for (int line = 1; line <= window->lines().count(); ++line)
+    for (int line = 1; line <= window->lines().count(); ++line) {
         texts.append(window->lines().lineText(line));
+    }
     return texts;
 }
 
@@ -47,9 +49,10 @@ void PlaylistWindowTest::selectLines(const QList<int> &lines)
     for (int line : lines) {
         selection->select(window->lines().index(line - 1), QItemSelectionModel::Select);
     }
-    if (!lines.isEmpty())
+    if (!lines.isEmpty()) {
         selection->setCurrentIndex(window->lines().index(lines.front() - 1),
                                    QItemSelectionModel::NoUpdate);
+    }
 }
 
 void PlaylistWindowTest::click(int button, Qt::KeyboardModifiers modifiers, QPoint releaseAt)

@@ -28,8 +28,9 @@ public:
     void Action_Repeat() override
     {
         ++repeats;
-        if (window)
+        if (window) {
             window->DrawSM(54, repeatMode);
+        }
     }
     void GereDrop(const QStringList &paths) override { drops.append(paths); }
     bool closingDown() const override { return shuttingDown; }
@@ -72,8 +73,9 @@ public:
 private:
     QStringList takeAnswer()
     {
-        if (answers.empty())
+        if (answers.empty()) {
             return {};
+        }
         QStringList answer = answers.front();
         answers.pop_front();
         return answer;

@@ -215,8 +215,9 @@ TEST_F(PlaylistWindowTest, ResizingFollowsTheWindowDownTo160Pixels)
     EXPECT_EQ(list->size(), QSize(368, 200)) << "only the height follows";
     window->resize(160, 159);
     EXPECT_EQ(list->size(), QSize(128, 200)) << "only the width follows";
-    for (int button = 48; button <= 54; ++button)
+    for (int button = 48; button <= 54; ++button) {
         EXPECT_EQ(window->PicSM(button)->geometry(), QRect(4, 4 + 24 * (button - 48), 24, 24));
+    }
 }
 
 TEST_F(PlaylistWindowTest, ClosingHidesTheWindowUnlessTheProgramShutsDown)

@@ -111,8 +111,9 @@ QImage optionsShot(Host &host, const QString &languageFile)
     QImage sheet(pages[0].width() * 3 + kGap * 2, pages[0].height(), QImage::Format_RGB32);
     sheet.fill(QColor(skins::palette::kOutline));
     QPainter painter(&sheet);
-    for (int i = 0; i < pages.size(); ++i)
+    for (int i = 0; i < pages.size(); ++i) {
         painter.drawImage(i * (pages[0].width() + kGap), 0, pages[i]);
+    }
     return sheet;
 }
 
