@@ -12,6 +12,7 @@
 // copies of the demo song for J = 1, 2 and the number of processors.
 
 #include "bench/BenchSong.h"
+#include "bench/BenchTiming.h"
 #include "engine/Player.h"
 #include "engine/PlayerDialogs.h"
 #include "export/SongRenderer.h"
@@ -30,19 +31,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace melorit::bench;
 using namespace melorit;
-
-double since(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 class Answers final : public engine::PlayerDialogs, public exporting::RenderDialogs {
 public:
@@ -86,7 +76,7 @@ double convert(const QString &font, const QString &song, int encoding, const QDi
     std::int64_t bytes = 0;
     renderer.setBetweenBlocks([&bytes] { bytes += 1024; });
     player.Action_Record();
-    const double wall = since(start);
+    const double wall = seconds(start);
     audio = static_cast<double>(bytes) / (44100.0 * 4);
     return renderer.lastReport().outcome == exporting::RenderOutcome::Converted ? wall : -1;
 }
@@ -102,7 +92,7 @@ double timeProgram(const QString &program, const QStringList &arguments)
         process.exitCode() != 0) {
         return -1;
     }
-    return since(start);
+    return seconds(start);
 }
 
 bool benchSong(const QString &font, const QString &song, int runs, const QDir &dir)

@@ -11,28 +11,24 @@
 
 #include "audio/MidiStream.h"
 #include "bench/BenchSong.h"
+#include "bench/BenchTiming.h"
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
-extern char **environ;
-
 namespace {
 
-using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 using namespace melorit;
+using namespace melorit::bench;
 
 struct Options {
     std::string font = "/usr/share/sounds/sf2/TimGM6mb.sf2";
@@ -40,37 +36,6 @@ struct Options {
     std::string fluidsynth = "fluidsynth";
     int runs = 3;
 };
-
-double seconds(Clock::time_point since)
-{
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-// Runs a program with its arguments, output to /dev/null; returns its wall
-// time in seconds, or a negative value when it could not run.
-double timeCommand(const std::vector<std::string> &args)
-{
-    std::vector<char *> argv;
-    argv.reserve(args.size() + 1);
-    for (const std::string &a : args) {
-        argv.push_back(const_cast<char *>(a.c_str()));
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const auto start = Clock::now();
-    pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    if (spawned != 0 || waitpid(pid, &status, 0) < 0 || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0) {
-        return -1;
-    }
-    return seconds(start);
-}
 
 struct LibraryRun {
     double total = 0;
@@ -180,12 +145,6 @@ void measureLoadLatency(const Options &options, const std::string &largeFont)
     std::printf("loading %s on another thread took %.3f s; %d reads of 1024 bytes meanwhile, "
                 "the longest %.2f ms (%.2f ms over as many reads without a load)\n",
                 largeFont.c_str(), loadSeconds, reads, longest * 1000, quiet * 1000);
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 bool parse(int argc, char **argv, Options &options)

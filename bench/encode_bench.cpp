@@ -14,32 +14,30 @@
 #include "audio/Encoder.h"
 #include "audio/MidiStream.h"
 #include "bench/BenchSong.h"
+#include "bench/BenchTiming.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <spawn.h>
 #include <string>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
-extern char **environ;
-
 namespace {
 
-using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 using namespace melorit;
+using namespace melorit::bench;
 
-double seconds(Clock::time_point since)
-{
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
+struct Conversion {
+    double wall = 0;
+    double ownCpu = 0;
+    double encoderCpu = 0;
+    double audio = 0;
+};
 
 double cpuSeconds(int who)
 {
@@ -48,37 +46,6 @@ double cpuSeconds(int who)
     auto s = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
     return s(usage.ru_utime) + s(usage.ru_stime);
 }
-
-double timeCommand(std::vector<std::string> args)
-{
-    std::vector<char *> argv;
-    argv.reserve(args.size() + 1);
-    for (std::string &a : args) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const auto start = Clock::now();
-    pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    if (spawned != 0 || waitpid(pid, &status, 0) < 0 || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0) {
-        return -1;
-    }
-    return seconds(start);
-}
-
-struct Conversion {
-    double wall = 0;
-    double ownCpu = 0;
-    double encoderCpu = 0;
-    double audio = 0;
-};
 
 bool convertToMp3(const std::string &font, const std::string &song, const std::string &lame,
                   const fs::path &mp3, Conversion &result)
@@ -113,12 +80,6 @@ bool convertToMp3(const std::string &font, const std::string &song, const std::s
         return false;
     }
     return true;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

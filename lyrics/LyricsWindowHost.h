@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/WindowOffset.h"
+
 #include <QPoint>
 #include <QString>
 
@@ -12,7 +14,7 @@ class LyricsModel;
 
 // What the lyrics window reads from and tells the program around it. Every
 // member may be left empty; the window then does without. UI thread.
-struct LyricsWindowHost {
+struct LyricsWindowHost : MainWindowLink {
     // The song's lyrics; nullptr before the first song.
     const LyricsModel *model = nullptr;
     // The position being heard, in MIDI ticks. Called once per frame while
@@ -31,12 +33,6 @@ struct LyricsWindowHost {
     std::function<void(bool on)> drawLyricsButton;
     // The program is shutting down: closing really closes.
     std::function<bool()> shuttingDown;
-    // The main window is moving its secondary windows along with itself.
-    std::function<bool()> movingSecondaryWindows;
-    // The main window's position (pixels), and where the window's offset
-    // from it (twips) is kept for the main window to move it along.
-    std::function<QPoint()> mainWindowPos;
-    std::function<void(QPoint offsetTwips)> offsetChanged;
 };
 
 } // namespace melorit::lyrics

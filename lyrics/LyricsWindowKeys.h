@@ -15,12 +15,11 @@ inline constexpr int kZoomMax = 9; // smallest text
 // Configuration file: whether the window shows at start-up.
 inline constexpr QLatin1StringView kShowKey{"Show"}; // section "Lyrics"; "1" shown
 
-// Configuration file: size (twips) and offset from the main window (twips).
+// Configuration file: size (twips) and offset from the main window ("X", "Y"
+// in twips; base/WindowOffset.h).
 inline constexpr QLatin1StringView kParolesSection{"Paroles"};
 inline constexpr QLatin1StringView kWidthKey{"W"};
 inline constexpr QLatin1StringView kHeightKey{"H"};
-inline constexpr QLatin1StringView kOffsetXKey{"X"};
-inline constexpr QLatin1StringView kOffsetYKey{"Y"};
 
 // Language file: the window caption (section "Paroles").
 inline constexpr QLatin1StringView kCaptionKey{"Caption"};

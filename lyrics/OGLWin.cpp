@@ -173,20 +173,7 @@ void OGLWin::moveEvent(QMoveEvent *event)
 
 void OGLWin::MemoPosition()
 {
-    if (m_host.movingSecondaryWindows && m_host.movingSecondaryWindows()) {
-        return;
-    }
-    if (!m_host.mainWindowPos) {
-        return;
-    }
-    const QPoint offset = (pos() - m_host.mainWindowPos()) * geometry::kTwipsPerPixel;
-    if (m_host.offsetChanged) {
-        m_host.offsetChanged(offset);
-    }
-    WriteIni(keys::kParolesSection, keys::kOffsetXKey, QString::number(offset.x()),
-             m_host.configFile);
-    WriteIni(keys::kParolesSection, keys::kOffsetYKey, QString::number(offset.y()),
-             m_host.configFile);
+    MemoOffset(m_host, pos(), keys::kParolesSection, m_host.configFile);
 }
 
 } // namespace melorit::lyrics

@@ -1,38 +1,21 @@
 #include "panels/KnobPicture.h"
 
-#include "skins/Skins.h"
-
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace melorit::panels {
 
 KnobPicture::KnobPicture(int index, QSize size, const skins::SkinSet *skins, QWidget *parent)
-    : QWidget(parent), m_index(index), m_skins(skins)
+    : FramePicture(skins, parent), m_index(index)
 {
     setFixedSize(size);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void KnobPicture::setFrame(const skins::Frame &frame)
+void KnobPicture::drawEmpty(QPainter &painter)
 {
-    if (m_hasFrame && frame == m_frame) {
-        return;
-    }
-    m_frame = frame;
-    m_hasFrame = true;
-    update();
-}
-
-void KnobPicture::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    if (m_skins == nullptr || !m_hasFrame) {
-        painter.fillRect(rect(), palette().window());
-        return;
-    }
-    skins::drawFrame(painter, *m_skins, m_frame);
+    painter.fillRect(rect(), palette().window());
 }
 
 void KnobPicture::mousePressEvent(QMouseEvent *event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/WindowOffset.h"
 #include "panels/PresetCatalog.h"
 
 #include <QPoint>
@@ -20,7 +21,7 @@ namespace melorit::panels {
 // What a panel reads from and tells the program around it; the player gives
 // each panel its own. Members may be left empty; the panel then does
 // without. UI thread.
-struct PanelHost {
+struct PanelHost : MainWindowLink {
     // The mix of the current song: the controller table the panel edits,
     // the stream it sends to, the song's settings file it stores in.
     engine::Mixer *mixer = nullptr;
@@ -38,12 +39,6 @@ struct PanelHost {
     // The user closed the panel, which is hidden now: the main window draws
     // its toggle button for the panel (40 or 41) released.
     std::function<void()> panelHidden;
-    // The main window is moving its secondary windows along with itself.
-    std::function<bool()> movingSecondaryWindows;
-    // The main window's position (pixels), and where the panel's offset from
-    // it (twips) is kept for the main window to move it along.
-    std::function<QPoint()> mainWindowPos;
-    std::function<void(QPoint offsetTwips)> offsetChanged;
 };
 
 } // namespace melorit::panels

@@ -5,12 +5,11 @@
 // Settings and language texts of the channel panel and the effects panel.
 namespace melorit::panels::keys {
 
-// Configuration file: offset from the main window (twips, 0 when missing)
+// Configuration file: offset from the main window ("X", "Y" in twips, 0 when
+// missing; base/WindowOffset.h)
 // and whether the panel shows at start-up ("1" shown, hidden otherwise).
 inline constexpr QLatin1StringView kReglageSection{"Reglage"};
 inline constexpr QLatin1StringView kReverbSection{"Reverb"};
-inline constexpr QLatin1StringView kOffsetXKey{"X"};
-inline constexpr QLatin1StringView kOffsetYKey{"Y"};
 inline constexpr QLatin1StringView kShowKey{"Show"};
 inline constexpr QLatin1StringView kHiddenValue{"0"};
 

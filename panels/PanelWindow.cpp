@@ -1,6 +1,5 @@
 #include "panels/PanelWindow.h"
 
-#include "base/Geometry.h"
 #include "base/Ini.h"
 #include "base/KeyMods.h"
 #include "base/Language.h"
@@ -132,18 +131,7 @@ void PanelWindow::moveEvent(QMoveEvent *event)
 
 void PanelWindow::MemoPosition()
 {
-    if (m_host.movingSecondaryWindows && m_host.movingSecondaryWindows()) {
-        return;
-    }
-    if (!m_host.mainWindowPos) {
-        return;
-    }
-    const QPoint offset = (pos() - m_host.mainWindowPos()) * geometry::kTwipsPerPixel;
-    if (m_host.offsetChanged) {
-        m_host.offsetChanged(offset);
-    }
-    WriteIni(m_section, keys::kOffsetXKey, QString::number(offset.x()), m_host.configFile);
-    WriteIni(m_section, keys::kOffsetYKey, QString::number(offset.y()), m_host.configFile);
+    MemoOffset(m_host, pos(), m_section, m_host.configFile);
 }
 
 } // namespace melorit::panels

@@ -1,9 +1,9 @@
 #include "playlist/PlaylistWindow.h"
 
-#include "base/Geometry.h"
 #include "base/Ini.h"
 #include "base/KeyMods.h"
 #include "base/Language.h"
+#include "base/WindowOffset.h"
 #include "playlist/PlaylistHost.h"
 #include "playlist/PlaylistLayout.h"
 #include "playlist/PlaylistWindowKeys.h"
@@ -180,12 +180,9 @@ void PlaylistWindow::MemoPosition()
     if (m_host.movingSecondaryWindows()) {
         return;
     }
-    const QPoint main = m_host.mainWindowPos();
-    const QPoint offset(geometry::pixelsToTwips(pos().x() - main.x()),
-                        geometry::pixelsToTwips(pos().y() - main.y()));
+    const QPoint offset = windowOffsetTwips(pos(), m_host.mainWindowPos());
     m_host.setPlaylistOffset(offset);
-    WriteIni(keys::kSection, keys::kOffsetXKey, QString::number(offset.x()));
-    WriteIni(keys::kSection, keys::kOffsetYKey, QString::number(offset.y()));
+    writeWindowOffset(keys::kSection, offset);
 }
 
 void PlaylistWindow::buttonPressed(int index)

@@ -6,12 +6,11 @@
 // default.
 namespace melorit::playlist::keys {
 
-// Configuration file: offset from the main window (twips, default 0), and
+// Configuration file: offset from the main window ("X", "Y" in twips,
+// default 0; base/WindowOffset.h), and
 // whether the window shows at start-up ("1"; hidden by default). The close
 // box writes "0".
 inline constexpr QLatin1StringView kSection{"PlayList"};
-inline constexpr QLatin1StringView kOffsetXKey{"X"};
-inline constexpr QLatin1StringView kOffsetYKey{"Y"};
 inline constexpr QLatin1StringView kShowKey{"Show"};
 inline constexpr QLatin1StringView kHiddenValue{"0"};
 

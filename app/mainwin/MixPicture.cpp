@@ -9,19 +9,8 @@
 namespace melorit::mainwin {
 
 MixPicture::MixPicture(int index, const skins::SkinSet &skins, QWidget *parent)
-    : QWidget(parent), m_index(index), m_skins(skins)
+    : FramePicture(&skins, parent), m_index(index), m_skins(skins)
 {
-    setFocusPolicy(Qt::NoFocus);
-}
-
-void MixPicture::setFrame(const skins::Frame &frame)
-{
-    if (m_hasFrame && frame == m_frame) {
-        return;
-    }
-    m_frame = frame;
-    m_hasFrame = true;
-    update();
 }
 
 void MixPicture::setLedText(const QString &text, int glyphRow)
@@ -34,13 +23,8 @@ void MixPicture::setLedText(const QString &text, int glyphRow)
     update();
 }
 
-void MixPicture::paintEvent(QPaintEvent *)
+void MixPicture::drawEmpty(QPainter &painter)
 {
-    QPainter painter(this);
-    if (m_hasFrame) {
-        skins::drawFrame(painter, m_skins, m_frame);
-        return;
-    }
     // The tempo read-out: a display face with the characters at (4, 4).
     painter.fillRect(rect(), QColor(skins::palette::kDisplay));
     painter.setPen(QColor(skins::palette::kOutline));

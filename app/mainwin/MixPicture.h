@@ -1,9 +1,8 @@
 #pragma once
 
-#include "skins/SkinSheets.h"
+#include "skins/FramePicture.h"
 
 #include <QString>
-#include <QWidget>
 
 namespace melorit::skins {
 class SkinSet;
@@ -15,14 +14,12 @@ namespace melorit::mainwin {
 // a skin sheet, or, for the tempo read-out, LED characters on a display
 // face. It reports the pointer with its index; the mixer decides what a drag
 // does. UI thread.
-class MixPicture : public QWidget {
+class MixPicture : public skins::FramePicture {
     Q_OBJECT
 public:
     MixPicture(int index, const skins::SkinSet &skins, QWidget *parent);
 
     int index() const { return m_index; }
-    void setFrame(const skins::Frame &frame);
-    const skins::Frame &frame() const { return m_frame; }
     // The LED text of the tempo read-out, in glyph row 0 or 1.
     void setLedText(const QString &text, int glyphRow);
     const QString &ledText() const { return m_ledText; }
@@ -34,7 +31,7 @@ Q_SIGNALS:
     void mouseUp(int index);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    void drawEmpty(QPainter &painter) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -42,8 +39,6 @@ protected:
 private:
     int m_index;
     const skins::SkinSet &m_skins;
-    skins::Frame m_frame;
-    bool m_hasFrame = false;
     QString m_ledText;
     int m_glyphRow = 0;
     Qt::MouseButton m_down = Qt::NoButton;

@@ -3,12 +3,12 @@
 #include "app/mainwin/MainLayout.h"
 #include "app/mainwin/MixPicture.h"
 #include "app/mainwin/ScopeBox.h"
-#include "app/mainwin/SkinPicture.h"
 #include "app/mainwin/TimeEntry.h"
 #include "audio/SyncDispatcher.h"
 #include "base/Ini.h"
 #include "engine/Player.h"
 #include "skins/ButtonFrames.h"
+#include "skins/FramePicture.h"
 #include "skins/PictureButton.h"
 #include "skins/SkinPalette.h"
 #include "skins/Skins.h"
@@ -102,12 +102,12 @@ void frmRovuRodu::buildControls()
         m_potard[static_cast<std::size_t>(i)] = control;
     }
     for (int ch = 0; ch < layout::kChannels; ++ch) {
-        auto *lamp = new SkinPicture(m_skins, this);
+        auto *lamp = new skins::FramePicture(&m_skins, this);
         lamp->setGeometry(layout::activityLamp(ch));
         m_picJ[static_cast<std::size_t>(ch)] = lamp;
     }
     for (int side = 0; side < 2; ++side) {
-        m_ledMeter[static_cast<std::size_t>(side)] = new SkinPicture(m_skins, this);
+        m_ledMeter[static_cast<std::size_t>(side)] = new skins::FramePicture(&m_skins, this);
         m_ledMeter[static_cast<std::size_t>(side)]->setGeometry(side == 0 ? layout::meterLeft()
                                                                           : layout::meterRight());
         m_scope[static_cast<std::size_t>(side)] = new ScopeBox(this);
@@ -118,7 +118,7 @@ void frmRovuRodu::buildControls()
     m_ledMeter[1]->setObjectName(QStringLiteral("LedMeterR"));
     m_scope[0]->setObjectName(QStringLiteral("scopeBoxL"));
     m_scope[1]->setObjectName(QStringLiteral("ScopeBoxR"));
-    m_clipLed = new SkinPicture(m_skins, this);
+    m_clipLed = new skins::FramePicture(&m_skins, this);
     m_clipLed->setObjectName(QStringLiteral("PicClipLed"));
     m_clipLed->setGeometry(layout::clipLamp());
     DrawScope();
@@ -271,7 +271,7 @@ MixPicture *frmRovuRodu::potard(int index) const
     return m_potard[static_cast<std::size_t>(index)];
 }
 
-SkinPicture *frmRovuRodu::picJ(int channel) const
+skins::FramePicture *frmRovuRodu::picJ(int channel) const
 {
     if (channel < 0 || channel >= layout::kChannels) {
         return nullptr;

@@ -25,6 +25,7 @@ class Player;
 } // namespace melorit::engine
 
 namespace melorit::skins {
+class FramePicture;
 class PictureButton;
 class SkinSet;
 } // namespace melorit::skins
@@ -33,7 +34,6 @@ namespace melorit::mainwin {
 
 class MixPicture;
 class ScopeBox;
-class SkinPicture;
 
 // The main window: a frameless, skinned window dragged by any point, with
 // the command buttons 32-50, the mixer (16 channel strips with fader, solo,
@@ -104,9 +104,9 @@ public:
     skins::PictureButton *picSM(int index) const;
     int buttonState(int index) const;
     MixPicture *potard(int index) const;
-    SkinPicture *picJ(int channel) const;
-    SkinPicture *clipLed() const { return m_clipLed; }
-    SkinPicture *ledMeter(int side) const { return m_ledMeter[side == 0 ? 0 : 1]; }
+    skins::FramePicture *picJ(int channel) const;
+    skins::FramePicture *clipLed() const { return m_clipLed; }
+    skins::FramePicture *ledMeter(int side) const { return m_ledMeter[side == 0 ? 0 : 1]; }
     ScopeBox *scopeBox(int side) const { return m_scope[side == 0 ? 0 : 1]; }
     trackel::ucxSlider *sldPosition() const { return m_slider; }
     QLabel *lblTitle() const { return m_lblTitle; }
@@ -156,10 +156,10 @@ private:
     std::array<skins::PictureButton *, 51> m_picSM{};
     std::array<int, 51> m_buttonStates{};
     std::array<MixPicture *, 19> m_potard{};
-    std::array<SkinPicture *, 16> m_picJ{};
-    std::array<SkinPicture *, 2> m_ledMeter{};
+    std::array<skins::FramePicture *, 16> m_picJ{};
+    std::array<skins::FramePicture *, 2> m_ledMeter{};
     std::array<ScopeBox *, 2> m_scope{};
-    SkinPicture *m_clipLed = nullptr;
+    skins::FramePicture *m_clipLed = nullptr;
     trackel::ucxSlider *m_slider = nullptr;
     QLabel *m_caption = nullptr;
     QLabel *m_lblTitle = nullptr;

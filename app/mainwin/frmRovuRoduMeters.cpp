@@ -3,8 +3,8 @@
 
 #include "app/mainwin/MixPicture.h"
 #include "app/mainwin/ScopeBox.h"
-#include "app/mainwin/SkinPicture.h"
 #include "engine/Player.h"
+#include "skins/FramePicture.h"
 #include "skins/MeterFrames.h"
 #include "slider/ucxSlider.h"
 

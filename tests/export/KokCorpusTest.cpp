@@ -73,14 +73,29 @@ INSTANTIATE_TEST_SUITE_P(Kok, DemoSongKok,
                              return "MaxLength" + std::to_string(test.param.first);
                          });
 
-TEST(CorpusKok, EveryKaraokeFileGivesAWellFormedFile)
+namespace {
+
+// The corpus's karaoke songs, full paths.
+QStringList karaokeCorpus()
 {
     const QDir corpus(QStringLiteral(MELORIT_CORPUS_DIR "/karaoke"));
-    const QStringList files = corpus.entryList({QStringLiteral("*.kar"), QStringLiteral("*.mid")});
+    QStringList paths;
+    for (const QString &name :
+         corpus.entryList({QStringLiteral("*.kar"), QStringLiteral("*.mid")})) {
+        paths << corpus.filePath(name);
+    }
+    return paths;
+}
+
+} // namespace
+
+TEST(CorpusKok, EveryKaraokeFileGivesAWellFormedFile)
+{
+    const QStringList files = karaokeCorpus();
     ASSERT_GE(files.size(), 7);
-    for (const QString &name : files) {
-        SCOPED_TRACE(name.toStdString());
-        const auto song = openSong(corpus.filePath(name));
+    for (const QString &path : files) {
+        SCOPED_TRACE(path.toStdString());
+        const auto song = openSong(path);
         ASSERT_NE(song, nullptr);
         ASSERT_GE(song->model.LyricsTrack(), 0);
         for (const int limit : {0, 1, 20, 99}) {
@@ -95,12 +110,11 @@ TEST(CorpusKok, EveryKaraokeFileGivesAWellFormedFile)
 
 TEST(CorpusKok, LineLimitKeepsTheLyricsAndShortensLines)
 {
-    const QDir corpus(QStringLiteral(MELORIT_CORPUS_DIR "/karaoke"));
-    const QStringList files = corpus.entryList({QStringLiteral("*.kar"), QStringLiteral("*.mid")});
+    const QStringList files = karaokeCorpus();
     ASSERT_GE(files.size(), 7);
-    for (const QString &name : files) {
-        SCOPED_TRACE(name.toStdString());
-        const auto song = openSong(corpus.filePath(name));
+    for (const QString &path : files) {
+        SCOPED_TRACE(path.toStdString());
+        const auto song = openSong(path);
         ASSERT_NE(song, nullptr);
         const KokParse free =
             parseKok(exporting::BuildLyricsText(song->stream->file(), song->model, {}) + "\r\n");

@@ -5,7 +5,7 @@
 
 #include "app/mainwin/MixPicture.h"
 #include "app/mainwin/ScopeBox.h"
-#include "app/mainwin/SkinPicture.h"
+#include "skins/FramePicture.h"
 #include "audio/Device.h"
 #include "audio/Error.h"
 #include "engine/MixTexts.h"

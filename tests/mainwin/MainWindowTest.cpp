@@ -3,7 +3,7 @@
 
 #include "app/mainwin/MainLayout.h"
 #include "app/mainwin/MixPicture.h"
-#include "app/mainwin/SkinPicture.h"
+#include "skins/FramePicture.h"
 #include "base/Ini.h"
 #include "skins/ButtonFrames.h"
 #include "skins/PictureButton.h"
