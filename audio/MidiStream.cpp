@@ -307,6 +307,12 @@ std::int32_t MidiStream::eventValue(int channel, MidiEvent event)
     return m_engine->eventValue(channel, event);
 }
 
+std::int32_t MidiStream::songEventValue(int channel, MidiEvent event)
+{
+    auto lock = lockEngine();
+    return m_engine->songEventValue(channel, event);
+}
+
 std::size_t MidiStream::markCount(MarkType type) const
 {
     detail::setLastError(Error::Ok);

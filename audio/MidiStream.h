@@ -128,6 +128,11 @@ public:
     // The current value of an event on a channel, as the song or the program
     // last set it; -1 on failure. UI thread.
     std::int32_t eventValue(int channel, MidiEvent event);
+    // The value as the song's own events left it, leaving out what was sent:
+    // the controllers, program, bank, drum mode, pitch and pressure of a
+    // channel; for the global effects 32-42, which songs do not set, the
+    // synthesizer's defaults. -1 (Error::IllType) for other events. UI thread.
+    std::int32_t songEventValue(int channel, MidiEvent event);
 
     // UI thread.
     std::size_t markCount(MarkType type) const;

@@ -241,6 +241,7 @@ void StreamEngine::ensureChased()
             m_state.sysex(m_file->sysexBytes(m_file->sysex(e.value)));
         }
     }
+    m_songState = m_state;
     m_synth->reset();
     // Neither what FluidSynth made ahead before the reset nor the first block
     // after it, which still ends the old voices, is heard.

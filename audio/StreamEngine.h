@@ -50,6 +50,7 @@ public:
     // What sendEvent would report for these arguments. Any thread.
     static Error checkEvent(int channel, MidiEvent event, std::uint32_t param);
     std::int32_t eventValue(int channel, MidiEvent event);
+    std::int32_t songEventValue(int channel, MidiEvent event);
 
     bool setFont(std::shared_ptr<SoundFont> font);
     const std::shared_ptr<SoundFont> &font() const { return m_font; }
@@ -101,6 +102,7 @@ private:
 
     Timeline m_timeline;
     MidiState m_state;
+    MidiState m_songState; // the same, from the song's own events only
     EffectParams m_effects;
     std::array<int, kMidiChannels> m_mixLevel{};
     std::array<int, kMidiChannels> m_transpose{};

@@ -97,6 +97,31 @@ bool isOwnEvent(MidiEvent event)
     }
 }
 
+// The value of an event that the channel state holds (controllers,
+// program, bank, drum mode, pitch, pressure); nothing for other events.
+std::optional<std::int32_t> stateValue(const ChannelValues &values, MidiEvent event)
+{
+    if (const int cc = eventController(event); cc >= 0 && cc < 120) {
+        return values.cc[cc];
+    }
+    switch (event) {
+    case MidiEvent::Program:
+        return values.program;
+    case MidiEvent::Bank:
+        return values.bank();
+    case MidiEvent::Drums:
+        return values.drums ? 1 : 0;
+    case MidiEvent::Pitch:
+        return values.pitch;
+    case MidiEvent::PitchRange:
+        return values.pitchRange;
+    case MidiEvent::ChannelPressure:
+        return values.pressure;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 void StreamEngine::applySongEvent(const SongEvent &event)
@@ -138,6 +163,7 @@ void StreamEngine::applySongChannelMessage(const SongEvent &event)
         }
         return;
     case 0xB0:
+        m_songState.channelMessage(event.status, event.data1, event.data2);
         controller(channel, event.data1, event.data2);
         if (auto reported = controllerEvent(event.data1)) {
             m_syncs.fireEvent(*reported, channel, event.data2);
@@ -145,16 +171,19 @@ void StreamEngine::applySongChannelMessage(const SongEvent &event)
         return;
     case 0xC0:
         m_state.channelMessage(event.status, event.data1, 0);
+        m_songState.channelMessage(event.status, event.data1, 0);
         m_synth->programChange(channel, event.data1);
         m_syncs.fireEvent(MidiEvent::Program, channel, event.data1);
         return;
     case 0xD0:
         m_state.channelMessage(event.status, event.data1, 0);
+        m_songState.channelMessage(event.status, event.data1, 0);
         m_synth->channelPressure(channel, event.data1);
         m_syncs.fireEvent(MidiEvent::ChannelPressure, channel, event.data1);
         return;
     case 0xE0: {
         m_state.channelMessage(event.status, event.data1, event.data2);
+        m_songState.channelMessage(event.status, event.data1, event.data2);
         const int value = event.data1 | (event.data2 << 7);
         m_synth->pitchBend(channel, value);
         m_syncs.fireEvent(MidiEvent::Pitch, channel, static_cast<std::uint32_t>(value));
@@ -170,6 +199,7 @@ void StreamEngine::applySysex(const SysexMessage &message)
     const auto bytes = m_file->sysexBytes(message);
     int channel = -1;
     bool drums = false;
+    m_songState.sysex(bytes);
     switch (m_state.sysex(bytes, &channel, &drums)) {
     case MidiState::SysexEffect::Reset:
         m_synth->reset();
@@ -336,32 +366,11 @@ std::int32_t StreamEngine::eventValue(int channel, MidiEvent event)
         return -1;
     }
     ensureChased();
-    const ChannelValues &values = m_state.channel(channel);
-    std::int32_t result = -1;
+    std::optional<std::int32_t> result;
     if (isEffectEvent(event)) {
         result = m_effects.value(event);
-    } else if (const int cc = eventController(event); cc >= 0 && cc < 120) {
-        result = values.cc[cc];
-    } else {
+    } else if (!(result = stateValue(m_state.channel(channel), event))) {
         switch (event) {
-        case MidiEvent::Program:
-            result = values.program;
-            break;
-        case MidiEvent::Bank:
-            result = values.bank();
-            break;
-        case MidiEvent::Drums:
-            result = values.drums ? 1 : 0;
-            break;
-        case MidiEvent::Pitch:
-            result = values.pitch;
-            break;
-        case MidiEvent::PitchRange:
-            result = values.pitchRange;
-            break;
-        case MidiEvent::ChannelPressure:
-            result = values.pressure;
-            break;
         case MidiEvent::Tempo:
             result = static_cast<std::int32_t>(m_timeline.tempo());
             break;
@@ -377,7 +386,27 @@ std::int32_t StreamEngine::eventValue(int channel, MidiEvent event)
         }
     }
     detail::setLastError(Error::Ok);
-    return result;
+    return *result;
+}
+
+std::int32_t StreamEngine::songEventValue(int channel, MidiEvent event)
+{
+    if (channel < 0 || channel >= kMidiChannels) {
+        detail::setLastError(Error::IllParam);
+        return -1;
+    }
+    ensureChased();
+    // Songs never set the global effects: theirs are the synthesizer's own.
+    static const EffectParams kSynthesizerEffects;
+    const std::optional<std::int32_t> result =
+        isEffectEvent(event) ? kSynthesizerEffects.value(event)
+                             : stateValue(m_songState.channel(channel), event);
+    if (!result) {
+        detail::setLastError(Error::IllType);
+        return -1;
+    }
+    detail::setLastError(Error::Ok);
+    return *result;
 }
 
 } // namespace melorit::audio

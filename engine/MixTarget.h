@@ -33,6 +33,15 @@ public:
     // where it must report the song's new tempo. Any thread (see above).
     virtual std::int32_t eventValue(int channel, MidiEvent event) const = 0;
 
+    // The song's own value of a controller row or global effect, leaving out
+    // what was sent: once an override is sent, eventValue reports the
+    // override, not the song's value a right-click gives back. A target
+    // that does not keep the two apart reports eventValue. UI thread.
+    virtual std::int32_t songEventValue(int channel, MidiEvent event) const
+    {
+        return eventValue(channel, event);
+    }
+
     // Sets the output volume factor of the current SoundFont (1 = unity).
     // User-interface thread.
     virtual void setFontVolume(float volume) = 0;

@@ -32,6 +32,11 @@ int Mixer::readEvent(int channel, MidiEvent event) const noexcept
     return m_target != nullptr ? m_target->eventValue(channel, event) : -1;
 }
 
+int Mixer::readSongValue(int channel, MidiEvent event) const
+{
+    return m_target != nullptr ? m_target->songEventValue(channel, event) : -1;
+}
+
 // --- drawing ---------------------------------------------------------------
 
 void Mixer::drawVolume(int channel, int volume)

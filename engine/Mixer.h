@@ -138,6 +138,7 @@ private:
     bool hasStream() const;
     void sendEvent(int channel, MidiEvent event, int param) noexcept;
     int readEvent(int channel, MidiEvent event) const noexcept;
+    int readSongValue(int channel, MidiEvent event) const;
 
     void drawVolume(int channel, int volume);
     void drawGain(int gain);

@@ -107,14 +107,15 @@ void Mixer::ApplyController(int index, int channel, MidiEvent event)
     drawKnob(index);
 }
 
+// The defaults are the song's own values, never what the stream holds after
+// an override was sent: a refresh after the overrides went out (the end of a
+// song's start, a seek) would otherwise make the override the value a
+// right-click gives back.
 void Mixer::refreshChannel(int channel)
 {
-    // Every value is read before anything is sent: the bank row sends the
-    // program too, and the program read after it would be the override
-    // coming back instead of the song's own program.
     for (const int rowBase : kRefreshOrder) {
         const int index = rowBase + channel;
-        const int value = readEvent(channel, eventOfIndex(index));
+        const int value = readSongValue(channel, eventOfIndex(index));
         if (value >= 0 && value <= kMaxChannelValue) {
             m_table.setDefault(index, value);
         }
@@ -134,7 +135,7 @@ void Mixer::RefreshControllers()
         const MidiEvent event = globalEffectEvent(k);
         // A failed read (-1) keeps the previous value: a negative default
         // would read as "no override" once the user takes the knob over.
-        const int value = readEvent(0, event);
+        const int value = readSongValue(0, event);
         if (value >= 0) {
             m_table.setDefault(index, value);
         }

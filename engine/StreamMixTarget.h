@@ -46,6 +46,12 @@ public:
         return stream != nullptr ? stream->eventValue(channel, event) : -1;
     }
 
+    std::int32_t songEventValue(int channel, MidiEvent event) const override
+    {
+        audio::MidiStream *stream = m_stream.load();
+        return stream != nullptr ? stream->songEventValue(channel, event) : -1;
+    }
+
     void setFontVolume(float volume) override
     {
         if (m_font) {

@@ -2,7 +2,9 @@
 // Ctrl and Shift, the knob's limit, giving back, and the song's own changes.
 #include "PanelFixture.h"
 
+#include "base/Ini.h"
 #include "engine/ControllerTable.h"
+#include "panels/KnobPicture.h"
 #include "skins/KnobFrames.h"
 
 #include <QLabel>
@@ -125,4 +127,28 @@ TEST_F(PanelsTest, EffectOverridesComeBackWithTheSongAndReachTheStream)
     EXPECT_EQ(m_reverb->valueLabel(kReverbLevel)->text(), u"800");
     EXPECT_EQ(streamValue(0, MIDI_EVENT_CHORUS_FEEDBACK), 36);
     EXPECT_EQ(streamValue(0, MIDI_EVENT_REVERB_LEVEL), 800);
+}
+
+TEST_F(PanelsTest, AStoredOverrideGivenBackAfterReopeningSendsAndShowsTheSongsOwnValue)
+{
+    // Channel 0's reverb send and the chorus feedback: the song sets neither.
+    constexpr int reverbSend = kRowReverb + 0;
+    const int songFeedback = streamValue(0, MIDI_EVENT_CHORUS_FEEDBACK);
+    const QString songFeedbackText = m_reverb->valueLabel(kChorusFeedback)->text();
+    WriteIni(QStringLiteral("CC"), QStringLiteral("CC32"), QStringLiteral("90"), m_settingsFile);
+    WriteIni(QStringLiteral("CC"), QStringLiteral("CC120"), QStringLiteral("150"), m_settingsFile);
+    m_stream.reset();
+    openSong();
+    ASSERT_EQ(streamValue(0, MIDI_EVENT_REVERB), 90);
+    ASSERT_EQ(streamValue(0, MIDI_EVENT_CHORUS_FEEDBACK), 150);
+
+    click(reverbSend, Qt::RightButton);
+    click(kChorusFeedback, Qt::RightButton);
+    EXPECT_EQ(m_target.sent, (std::vector<SentEvent>{{0, MIDI_EVENT_REVERB, 0},
+                                                     {0, MIDI_EVENT_CHORUS_FEEDBACK,
+                                                      static_cast<std::uint32_t>(songFeedback)}}));
+    EXPECT_EQ(streamValue(0, MIDI_EVENT_REVERB), 0);
+    EXPECT_EQ(m_reglage->knob(reverbSend)->toolTip(), u"0");
+    EXPECT_EQ(frameOf(reverbSend), skins::rotaryKnobFrame(0, 0, false));
+    EXPECT_EQ(m_reverb->valueLabel(kChorusFeedback)->text(), songFeedbackText);
 }

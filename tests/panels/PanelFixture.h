@@ -55,6 +55,10 @@ public:
     {
         return m_inner.eventValue(channel, event);
     }
+    std::int32_t songEventValue(int channel, engine::MidiEvent event) const override
+    {
+        return m_inner.songEventValue(channel, event);
+    }
     void setFontVolume(float volume) override { m_inner.setFontVolume(volume); }
 
     std::vector<SentEvent> sent;
