@@ -35,6 +35,19 @@ bool isHelpOption(const QString &argument)
     return argument == u"--help" || argument == u"-h";
 }
 
+bool countFits(Values count, qsizetype values)
+{
+    switch (count) {
+    case Values::ExactlyOne:
+        return values == 1;
+    case Values::ExactlyTwo:
+        return values == 2;
+    case Values::AtLeastOne:
+        break;
+    }
+    return values >= 1;
+}
+
 } // namespace
 
 Arguments parseArguments(const QStringList &arguments, const QStringList &valueOptions)
@@ -80,7 +93,7 @@ CommandStart startCommand(const char *name, const char *usage, const QStringList
         start.exit = kExitOk;
     } else if (!args.error.isEmpty()) {
         start.exit = usageError(name, args.error);
-    } else if (count == Values::ExactlyOne ? args.values.size() != 1 : args.values.isEmpty()) {
+    } else if (!countFits(count, args.values.size())) {
         start.exit = usageError(name, countError);
     }
     return start;

@@ -32,7 +32,7 @@ struct Arguments {
 Arguments parseArguments(const QStringList &arguments, const QStringList &valueOptions = {});
 
 // How many plain arguments a command takes.
-enum class Values { AtLeastOne, ExactlyOne };
+enum class Values { AtLeastOne, ExactlyOne, ExactlyTwo };
 
 // The opening of every command: its arguments parsed, then "--help" prints
 // its usage and ends it (exit 0); an option error, or plain arguments not in

@@ -216,7 +216,7 @@ void Mixer::sendLevel(int channel, int volume)
 
 void Mixer::sendTempo() noexcept
 {
-    const double ratio = 1.0 - m_tempo.TempoShift.load() / 1000.0;
+    const double ratio = mst::tempoRatio(m_tempo.TempoShift.load());
     m_tempo.TempoRatio.store(ratio);
     const int base = m_tempo.BaseTempo.load();
     // A failed read leaves no tempo to scale; the stream keeps its own.

@@ -88,6 +88,11 @@ bool writeTempo(const QString &file, int tempoShift)
                  text::formatNumber(tempoShift / 10.0, u"#####0.0"));
 }
 
+double tempoRatio(int tempoShift)
+{
+    return 1.0 - tempoShift / 1000.0;
+}
+
 int readTranspose(const QString &file)
 {
     return readClamped(file, kTransposeSection, kTransposeKey, kTransposeRange, kTransposeDefault);

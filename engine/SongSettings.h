@@ -21,6 +21,9 @@ bool writeGain(const QString &file, int gain);
 int readTempo(const QString &file);
 bool writeTempo(const QString &file, int tempoShift);
 
+// The tempo factor a shift plays at: seconds played per second of the song.
+double tempoRatio(int tempoShift);
+
 int readTranspose(const QString &file);
 bool writeTranspose(const QString &file, int semitones);
 

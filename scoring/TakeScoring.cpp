@@ -1,0 +1,21 @@
+#include "scoring/TakeScoring.h"
+
+#include "scoring/TakeFile.h"
+
+namespace melorit::scoring {
+
+ScoreCard scoreTake(const MelodyTarget &target, std::span<const float> samples, int toleranceCents,
+                    double offsetSeconds)
+{
+    ScoreCard card(target, toleranceCents);
+    PitchTracker tracker(Take::kRate);
+    tracker.push(samples, [&](const PitchFrame &frame) {
+        const double seconds = static_cast<double>(frame.sample) / Take::kRate - offsetSeconds;
+        if (seconds >= 0) {
+            card.add(target.tickAt(seconds), frame);
+        }
+    });
+    return card;
+}
+
+} // namespace melorit::scoring
