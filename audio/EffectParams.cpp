@@ -1,24 +1,46 @@
 #include "audio/EffectParams.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace melorit::audio {
 
 namespace {
 
+// Each parameter drives the FluidSynth 2.3 setting closest in meaning.
+// FluidSynth's reverb has room size, damping, width and level; its chorus has
+// voices, level, speed and depth. What has no setting of its own there acts
+// through the nearest one, always in the direction its name promises:
+//
+//   32 reverb time       room size (FluidSynth's decay time)      longer tail
+//   33 reverb delay      width: there is no pre-delay; the gap    wider reverb
+//                        before the reverb is heard as space
+//   34 reverb low cut    the reverb level, down to half: a low    less reverb
+//                        cut takes energy out of the reverb
+//   35 reverb high cut   damping = 1 - cut: a higher cut-off      brighter tail
+//                        keeps more of the highs
+//   36 reverb level      level                                    more reverb
+//   37 chorus delay      depth: FluidSynth centres its delay      more swing
+//   38 chorus depth        line on the depth, so both lengthen it
+//   39 chorus rate       speed                                    faster swing
+//   40 chorus feedback   the chorus level times the loop gain     stronger
+//                        1 / (1 - g): there is no feedback path;    chorus
+//                        fed back, the delayed copies add up to
+//                        that. The voices stay FluidSynth's three,
+//                        so no feedback is a plain chorus, not none.
+//   41 chorus level      level                                    more chorus
+//   42 chorus to reverb  added to the reverb level                more reverb
 constexpr std::array<std::int32_t, kEffectEventCount> kMaximum{
-    10000, // 32 reverb time      -> room size
-    10000, // 33 reverb delay     -> stereo width
-    10000, // 34 reverb low cut   -> part of the reverb level taken away
-    10000, // 35 reverb high cut  -> damping (1 - value)
-    1000,  // 36 reverb level     -> level
-    10000, // 37 chorus delay     -> half of the modulation depth
-    10000, // 38 chorus depth     -> the other half of the modulation depth
-    10000, // 39 chorus rate      -> speed
-    200,   // 40 chorus feedback  -> number of chorus voices
-    1000,  // 41 chorus level     -> level
-    1000,  // 42 chorus to reverb -> added to the reverb level
+    10000, // 32 reverb time
+    10000, // 33 reverb delay
+    10000, // 34 reverb low cut
+    10000, // 35 reverb high cut
+    1000,  // 36 reverb level
+    10000, // 37 chorus delay
+    10000, // 38 chorus depth
+    10000, // 39 chorus rate
+    200,   // 40 chorus feedback
+    1000,  // 41 chorus level
+    1000,  // 42 chorus to reverb
 };
 
 // FluidSynth 2.3's defaults written in the program's units.
@@ -31,7 +53,7 @@ constexpr std::array<std::int32_t, kEffectEventCount> kDefault{
     2000,  // depth 4 ms from the delay ...
     2000,  // ... and 4 ms from the depth: 8 ms
     408,   // speed 0.3 Hz
-    6,     // 3 voices
+    0,     // no feedback
     200,   // level 2.0
     0,     // no chorus sent to the reverb
 };
@@ -39,7 +61,10 @@ constexpr std::array<std::int32_t, kEffectEventCount> kDefault{
 constexpr double kMaxDepthMsEach = 20.0;
 constexpr double kMinSpeedHz = 0.1;
 constexpr double kMaxSpeedHz = 5.0;
-constexpr double kMaxChorusVoices = 99.0;
+constexpr int kChorusVoices = 3;
+// The loop gain at full feedback: the chorus up to four times as strong.
+constexpr double kMaxFeedbackGain = 0.75;
+constexpr double kMaxChorusLevel = 10.0; // FluidSynth's limit
 
 double fraction(std::int32_t value, std::int32_t maximum)
 {
@@ -93,8 +118,9 @@ ChorusSettings EffectParams::chorus() const
 {
     auto v = [this](MidiEvent e) { return fraction(value(e), maximum(e)); };
     ChorusSettings c;
-    c.voices = static_cast<int>(std::lround(v(MidiEvent::ChorusFeedback) * kMaxChorusVoices));
-    c.level = v(MidiEvent::ChorusLevel) * 10.0;
+    c.voices = kChorusVoices;
+    const double loopGain = 1.0 / (1.0 - kMaxFeedbackGain * v(MidiEvent::ChorusFeedback));
+    c.level = std::min(v(MidiEvent::ChorusLevel) * kMaxChorusLevel * loopGain, kMaxChorusLevel);
     c.speedHz = kMinSpeedHz + v(MidiEvent::ChorusRate) * (kMaxSpeedHz - kMinSpeedHz);
     c.depthMs = (v(MidiEvent::ChorusDelay) + v(MidiEvent::ChorusDepth)) * kMaxDepthMsEach;
     return c;

@@ -23,11 +23,11 @@ struct ChorusSettings {
 };
 
 // The eleven global effect parameters (events 32-42) as the program sets
-// them, and how they map onto FluidSynth's reverb and chorus. Each parameter
-// has a range (0-10000, 0-1000 or 0-200); values are clamped to it. The
-// defaults are FluidSynth's own settings, so a song sounds as FluidSynth
-// plays it until the program changes a parameter. The mapping is in
-// audio/README.md.
+// them, and how they map onto FluidSynth's reverb and chorus (each onto the
+// setting closest in meaning; the table is in EffectParams.cpp and
+// audio/README.md). Each parameter has a range (0-10000, 0-1000 or 0-200);
+// values are clamped to it. The defaults are FluidSynth's own settings, so a
+// song sounds as FluidSynth plays it until the program changes a parameter.
 class EffectParams {
 public:
     EffectParams();

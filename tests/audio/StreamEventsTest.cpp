@@ -80,7 +80,7 @@ TEST(StreamEvents, GlobalEffectParametersKeepTheirValuesWithinRange)
     EXPECT_EQ(stream->eventValue(0, MidiEvent::ReverbTime), 2000);
     EXPECT_EQ(stream->eventValue(0, MidiEvent::ReverbLevel), 900);
     EXPECT_EQ(stream->eventValue(0, MidiEvent::ChorusLevel), 200);
-    EXPECT_EQ(stream->eventValue(0, MidiEvent::ChorusFeedback), 6);
+    EXPECT_EQ(stream->eventValue(0, MidiEvent::ChorusFeedback), 0);
     ASSERT_TRUE(stream->sendEvent(0, MidiEvent::ReverbTime, 20000));
     EXPECT_EQ(stream->eventValue(0, MidiEvent::ReverbTime), 10000);
     ASSERT_TRUE(stream->sendEvent(0, MidiEvent::ChorusFeedback, 150));

@@ -36,7 +36,7 @@ TEST_F(PanelsTest, TheKnobsShowTheSynthesizersValuesUntilTakenOver)
     EXPECT_EQ(m_mixer.controllers().CtrlDefault(kReverbTime), 2000);
     EXPECT_EQ(m_reverb->valueLabel(kReverbTime)->text(), u"2000");
     EXPECT_EQ(frameOf(kReverbTime), skins::effectKnobFrame(2000, 10000, false));
-    EXPECT_EQ(m_reverb->valueLabel(kChorusFeedback)->text(), u"6");
+    EXPECT_EQ(m_reverb->valueLabel(kChorusFeedback)->text(), u"0");
 
     click(kReverbTime);
     EXPECT_EQ(m_mixer.controllers().CtrlOverride(kReverbTime), 2000);
@@ -53,15 +53,15 @@ TEST_F(PanelsTest, ChorusFeedbackRisesBy10For10PixelsBy100WithShiftAnd1WithCtrl)
 {
     const ControllerTable &table = m_mixer.controllers();
     drag(kChorusFeedback, 0, -10);
-    EXPECT_EQ(table.CtrlOverride(kChorusFeedback), 16);
-    EXPECT_EQ(streamValue(0, MIDI_EVENT_CHORUS_FEEDBACK), 16);
-    EXPECT_EQ(m_reverb->valueLabel(kChorusFeedback)->text(), u"16");
+    EXPECT_EQ(table.CtrlOverride(kChorusFeedback), 10);
+    EXPECT_EQ(streamValue(0, MIDI_EVENT_CHORUS_FEEDBACK), 10);
+    EXPECT_EQ(m_reverb->valueLabel(kChorusFeedback)->text(), u"10");
     drag(kChorusFeedback, 0, -10, Qt::ShiftModifier);
-    EXPECT_EQ(table.CtrlOverride(kChorusFeedback), 116);
+    EXPECT_EQ(table.CtrlOverride(kChorusFeedback), 110);
     drag(kChorusFeedback, 0, -10, Qt::ControlModifier);
-    EXPECT_EQ(table.CtrlOverride(kChorusFeedback), 117);
-    EXPECT_EQ(storedCC(kChorusFeedback), u"117");
-    EXPECT_EQ(streamValue(0, MIDI_EVENT_CHORUS_FEEDBACK), 117);
+    EXPECT_EQ(table.CtrlOverride(kChorusFeedback), 111);
+    EXPECT_EQ(storedCC(kChorusFeedback), u"111");
+    EXPECT_EQ(streamValue(0, MIDI_EVENT_CHORUS_FEEDBACK), 111);
     // Right counts as up; the knob stops at 0.
     drag(kChorusFeedback, -500, 0);
     EXPECT_EQ(table.CtrlOverride(kChorusFeedback), 0);
@@ -117,15 +117,15 @@ TEST_F(PanelsTest, ASongsReverbLevelUnderAnOverrideKeepsTheUsersLevel)
 
 TEST_F(PanelsTest, EffectOverridesComeBackWithTheSongAndReachTheStream)
 {
-    drag(kChorusFeedback, 0, -30); // 36
+    drag(kChorusFeedback, 0, -30); // 30
     drag(kReverbLevel, 0, 10);     // 800
     m_stream.reset();
     openSong();
-    EXPECT_EQ(m_mixer.controllers().CtrlOverride(kChorusFeedback), 36);
+    EXPECT_EQ(m_mixer.controllers().CtrlOverride(kChorusFeedback), 30);
     EXPECT_TRUE(m_reverb->markOf(kChorusFeedback));
     EXPECT_FALSE(m_reverb->markOf(kReverbTime));
     EXPECT_EQ(m_reverb->valueLabel(kReverbLevel)->text(), u"800");
-    EXPECT_EQ(streamValue(0, MIDI_EVENT_CHORUS_FEEDBACK), 36);
+    EXPECT_EQ(streamValue(0, MIDI_EVENT_CHORUS_FEEDBACK), 30);
     EXPECT_EQ(streamValue(0, MIDI_EVENT_REVERB_LEVEL), 800);
 }
 

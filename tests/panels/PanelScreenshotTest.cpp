@@ -44,7 +44,7 @@ TEST_F(PanelsTest, KnobsAreDrawnWithTheirSheetFrames)
         EXPECT_EQ(reglage.copy(at), frameImage(m_skins, picture->frame())) << index;
     }
     const KnobPicture *feedback = m_reverb->knob(kFirstEffectControl + 8);
-    EXPECT_EQ(feedback->frame(), skins::effectKnobFrame(46, 200, true));
+    EXPECT_EQ(feedback->frame(), skins::effectKnobFrame(40, 200, true));
     EXPECT_EQ(reverb.copy(QRect(feedback->pos(), feedback->size())),
               frameImage(m_skins, feedback->frame()));
 }
