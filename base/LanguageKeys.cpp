@@ -70,6 +70,10 @@ constexpr LanguageKey kKeys[] = {
     {"Main", "Knob(Speed)"},
     {"Main", "SF2LoadInfo"}, // %1 name, %2 loaded bytes, %3 total bytes, "|"
     {"Main", "SF2NoneInfo"},
+    {"Main", "Status(Saved)"},      // %1 = the audio file written
+    {"Main", "Status(Incomplete)"}, // %1 = the truncated audio file
+    {"Main", "Status(Failed)"},     // %1 = the file that could not be written
+    {"Main", "Status(Busy)"},
 
     // About box ("|" in Description, the disclaimers and CopyrightInfo).
     {"About", "Caption"}, // %1 = application title

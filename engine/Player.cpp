@@ -55,6 +55,10 @@ QString Player::languageText(const QString &key) const
 
 bool Player::ReplaceFont(const QString &path)
 {
+    // The song being converted keeps the font it started with.
+    if (refuseDuringConversion()) {
+        return false;
+    }
     std::shared_ptr<audio::SoundFont> font = audio::SoundFont::load(path.toStdString());
     if (!font || font == m_font) {
         return false;
@@ -110,7 +114,7 @@ QString Player::PresetName(int bank, int preset) const
 
 void Player::ChangeSF2()
 {
-    if (!m_dialogs) {
+    if (!m_dialogs || refuseDuringConversion()) {
         return;
     }
     const std::optional<QString> chosen =

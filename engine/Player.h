@@ -161,6 +161,15 @@ public:
     // Whether a conversion (OpenSong(false), from the export dialog to the
     // encoder's stop) is under way.
     bool converting() const { return m_converting; }
+    // While a conversion or a batch of them runs, the commands that would
+    // take the stream being rendered (play, next, previous, a playlist line,
+    // record, open, another SoundFont) are refused: true, and the status
+    // area says why. Stop is not refused: it cancels the conversion.
+    bool refuseDuringConversion();
+    bool transportLocked() const { return m_converting || m_batchEncode; }
+
+    // A short message for the main window's status area.
+    void showStatus(const QString &text);
 
     // --- batch conversion to the end of the playlist
     // The batch timer TimerEncodage belongs to the main window: it runs a
@@ -173,7 +182,7 @@ public:
     // current one to the end of the list; in a batch existing outputs are
     // replaced without a question.
     bool BatchEncode() const { return m_batchEncode; }
-    void setBatchEncode(bool batch) { m_batchEncode = batch; }
+    void setBatchEncode(bool batch);
     // 0 = advance to the next entry, 1 = convert the current entry.
     int BatchStep() const { return m_batchStep; }
     bool batchTimerEnabled() const { return m_batchTimerEnabled; }
@@ -224,6 +233,7 @@ private:
     void releaseStream();
     void goTo(const TransportStep &step);
     void enableBatchTimer(bool enabled);
+    void showTransportLock();
 
     PlayerSettings m_settings;
     PlayerAudio m_audio;
@@ -251,6 +261,7 @@ private:
     bool m_batchEncode = false;
     int m_batchStep = 0;
     bool m_batchTimerEnabled = false;
+    bool m_lockShown = false;
     ClockCounter m_clock;
 
     Mixer m_mixer;

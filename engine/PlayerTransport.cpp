@@ -6,7 +6,6 @@
 #include "base/Ini.h"
 #include "engine/PlayerView.h"
 #include "engine/SettingsKeys.h"
-#include "engine/SongRendering.h"
 #include "engine/StreamMixTarget.h"
 
 #include <vector>
@@ -20,6 +19,9 @@ constexpr int kRecordButton = 36;
 
 void Player::Action_Play()
 {
+    if (refuseDuringConversion()) {
+        return;
+    }
     if (m_view) {
         m_view->transportButtonChanged(kPlayButton, 1);
     }
@@ -56,45 +58,6 @@ void Player::Action_Stop()
     }
 }
 
-void Player::Action_Record()
-{
-    OpenSong(false);
-}
-
-void Player::enableBatchTimer(bool enabled)
-{
-    if (m_batchTimerEnabled == enabled) {
-        return;
-    }
-    m_batchTimerEnabled = enabled;
-    if (m_view) {
-        m_view->batchTimerChanged(enabled);
-    }
-}
-
-void Player::TimerEncodage_Timer()
-{
-    if (!m_batchTimerEnabled || m_converting) {
-        return;
-    }
-    if (m_batchStep == 0) {
-        m_playlist.setCurrentSong(m_playlist.CurrentSong() + 1);
-        if (m_playlist.CurrentSong() > m_playlist.count()) {
-            m_batchEncode = false;
-            enableBatchTimer(false);
-            releaseStream();
-            AffTitre();
-            return;
-        }
-        m_playlist.selectCurrent();
-        AffTitre();
-        m_batchStep = 1;
-    } else if (m_batchStep == 1) {
-        enableBatchTimer(false);
-        Action_Record();
-    }
-}
-
 void Player::goTo(const TransportStep &step)
 {
     m_playlist.setCurrentSong(step.index);
@@ -109,18 +72,27 @@ void Player::goTo(const TransportStep &step)
 
 void Player::Action_Next()
 {
+    if (refuseDuringConversion()) {
+        return;
+    }
     Action_Stop();
     goTo(nextStep(m_playlist.CurrentSong(), m_playlist.count(), m_repeatMode, m_listenMode));
 }
 
 void Player::Action_Prev()
 {
+    if (refuseDuringConversion()) {
+        return;
+    }
     Action_Stop();
     goTo(prevStep(m_playlist.CurrentSong(), m_playlist.count()));
 }
 
 void Player::Action_PlaySelected(int index)
 {
+    if (refuseDuringConversion()) {
+        return;
+    }
     Action_Stop();
     goTo(playSelectedStep(index, m_playlist.count(), m_repeatMode));
 }
@@ -156,41 +128,6 @@ void Player::OpenSong(bool listen)
         ShowAudioError(QStringLiteral("BASS_ChannelPlay"));
         Action_Stop();
     }
-}
-
-void Player::openForRendering()
-{
-    const int count = m_playlist.count();
-    if (m_playlist.CurrentSong() > count || m_playlist.CurrentSong() < 1) {
-        m_playlist.setCurrentSong(1);
-    }
-    if (m_playlist.CurrentSong() > count) {
-        return;
-    }
-    m_playlist.selectCurrent();
-    AffTitre();
-    // The rendering asks for the export settings, opens the decoding stream
-    // (openRenderingStream) and runs the conversion.
-    if (!m_rendering) {
-        return;
-    }
-    m_converting = true;
-    m_rendering->render(*this);
-    m_converting = false;
-}
-
-bool Player::openRenderingStream()
-{
-    m_stream = OpenSongStream(m_songPath, true);
-    if (!m_stream) {
-        ShowAudioError(languageText(QStringLiteral("MidiReadError")));
-        return false;
-    }
-    setUpSong();
-    if (m_view) {
-        m_view->transportButtonChanged(kRecordButton, 1);
-    }
-    return true;
 }
 
 bool Player::openListeningStream()

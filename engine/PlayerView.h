@@ -60,6 +60,15 @@ public:
 
     // A new SoundFont is loaded: preset tips and names are to be read again.
     virtual void presetNamesChanged() {}
+
+    // A short message for the main window's status area, where it stays a
+    // few seconds (a newer one replaces it): where a converted file went, a
+    // command refused during a conversion.
+    virtual void statusShown(const QString &text) { (void)text; }
+
+    // A conversion (or a batch of them) is under way: the transport commands
+    // it refuses are drawn disabled until it ends.
+    virtual void transportLocked(bool locked) { (void)locked; }
 };
 
 } // namespace melorit::engine

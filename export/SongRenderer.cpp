@@ -5,6 +5,7 @@
 
 #include "audio/Encoder.h"
 #include "audio/Error.h"
+#include "base/TextUtil.h"
 #include "engine/Player.h"
 #include "engine/PlayerDialogs.h"
 #include "export/EncoderArguments.h"
@@ -84,6 +85,43 @@ bool writeLyricsFiles(engine::Player &player, const ExportSettings &settings, co
 void SongRenderer::render(engine::Player &player)
 {
     m_report = {};
+    renderSong(player);
+    showOutcome(player);
+}
+
+// Where the file went, in the status area: the whole file, a truncated one,
+// or the one that could not be written. A cancelled dialog, a kept file and
+// an empty list say nothing.
+void SongRenderer::showOutcome(engine::Player &player) const
+{
+    QString key;
+    QString path = m_report.paths.OutputPath;
+    switch (m_report.outcome) {
+    case RenderOutcome::Converted:
+        key = QStringLiteral("Status(Saved)");
+        break;
+    case RenderOutcome::Stopped:
+    case RenderOutcome::EncoderDied:
+        key = QStringLiteral("Status(Incomplete)");
+        break;
+    case RenderOutcome::ReadError:
+    case RenderOutcome::EncoderError:
+        key = QStringLiteral("Status(Failed)");
+        if (path.isEmpty()) {
+            path = player.SongPath();
+        }
+        break;
+    case RenderOutcome::NoSong:
+    case RenderOutcome::Cancelled:
+    case RenderOutcome::Kept:
+        return;
+    }
+    const QString templ = player.languageText(key);
+    player.showStatus(templ.isEmpty() ? path : text::fillPlaceholders(templ, path));
+}
+
+void SongRenderer::renderSong(engine::Player &player)
+{
     QString tagArtist;
     QString tagTitle;
     if (!preRead(player, tagArtist, tagTitle)) {

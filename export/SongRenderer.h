@@ -70,6 +70,8 @@ public:
     const RenderReport &lastReport() const { return m_report; }
 
 private:
+    void renderSong(engine::Player &player);
+    void showOutcome(engine::Player &player) const;
     bool preRead(engine::Player &player, QString &tagArtist, QString &tagTitle);
     bool mayWrite(engine::Player &player);
     void convert(engine::Player &player, const ExportSettings &settings, const SongTags &tags);

@@ -5,6 +5,10 @@
 
 namespace melorit::skins {
 
+namespace {
+constexpr qreal kDimmedOpacity = 0.35;
+} // namespace
+
 PictureButton::PictureButton(int index, QWidget *parent) : QWidget(parent), m_index(index)
 {
     setFocusPolicy(Qt::NoFocus);
@@ -14,6 +18,14 @@ void PictureButton::setPicture(const QPixmap &picture)
 {
     m_picture = picture;
     update();
+}
+
+void PictureButton::setDimmed(bool dimmed)
+{
+    if (m_dimmed != dimmed) {
+        m_dimmed = dimmed;
+        update();
+    }
 }
 
 bool PictureButton::isInside(QPoint at) const
@@ -27,6 +39,9 @@ void PictureButton::paintEvent(QPaintEvent *)
         return;
     }
     QPainter painter(this);
+    if (m_dimmed) {
+        painter.setOpacity(kDimmedOpacity);
+    }
     painter.drawPixmap(rect(), m_picture);
 }
 

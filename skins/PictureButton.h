@@ -18,6 +18,10 @@ public:
     int index() const { return m_index; }
     void setPicture(const QPixmap &picture);
     const QPixmap &picture() const { return m_picture; }
+    // Drawn faded while its command is refused; it still reports presses,
+    // so the window can say why nothing happens.
+    void setDimmed(bool dimmed);
+    bool dimmed() const { return m_dimmed; }
 
     // True when a point of the button's own coordinates counts as inside it:
     // 0 <= x <= width and 0 <= y <= height.
@@ -36,6 +40,7 @@ protected:
 private:
     int m_index;
     QPixmap m_picture;
+    bool m_dimmed = false;
     Qt::MouseButton m_down = Qt::NoButton;
 };
 

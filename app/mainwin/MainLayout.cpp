@@ -10,6 +10,8 @@ constexpr int kDisplayHeight = 106;
 constexpr int kTransportTop = 148;
 constexpr int kPositionTop = 188;
 constexpr int kMixerTop = 218;
+constexpr int kMixerBottom = 420;
+constexpr int kStatusHeight = 18;
 constexpr int kStripLeft = 52;
 constexpr int kFaderTop = 242;
 constexpr int kFaderHeight = 128;
@@ -139,7 +141,12 @@ QRect transposeKnob()
 
 QRect mixerPanel()
 {
-    return {kMargin, kMixerTop - 4, kWindowWidth - 2 * kMargin, kWindowHeight - kMixerTop - 2};
+    return {kMargin, kMixerTop - 4, kWindowWidth - 2 * kMargin, kMixerBottom - kMixerTop + 4};
+}
+
+QRect statusLine()
+{
+    return {kMargin + 4, kMixerBottom + 3, kWindowWidth - 2 * kMargin - 8, kStatusHeight};
 }
 
 QRect activityLamp(int channel)

@@ -7,11 +7,11 @@
 // of the pictures are those of their skin cells, so nothing is stretched;
 // the rest is arranged in rows: title bar, display (clock, oscilloscope,
 // meters, tempo) with the transposition knob, command buttons, position bar,
-// and the mixer strips.
+// the mixer strips and the status line.
 namespace melorit::mainwin::layout {
 
 inline constexpr int kWindowWidth = 610;
-inline constexpr int kWindowHeight = 426;
+inline constexpr int kWindowHeight = 446;
 inline constexpr int kMargin = 10;
 
 inline constexpr int kChannels = 16;
@@ -61,6 +61,9 @@ QRect gainLabel();
 QRect volumeLabel(int i);
 QRect soloLabel();
 QRect muteLabel();
+
+// The status line under the mixer: short messages that stay a few seconds.
+QRect statusLine();
 
 // The rectangle of a solo (0-15), mute (16-31) or command (32-50) button.
 QRect picSM(int index);

@@ -62,6 +62,11 @@ frmRovuRodu::frmRovuRodu(engine::Player &player, const skins::SkinSet &skins, Ma
     m_batchTimer->setInterval(engine::Player::kBatchTimerInterval);
     connect(m_batchTimer, &QTimer::timeout, this, [this] { m_player.TimerEncodage_Timer(); });
 
+    m_statusTimer = new QTimer(this);
+    m_statusTimer->setSingleShot(true);
+    m_statusTimer->setInterval(kStatusMillis);
+    connect(m_statusTimer, &QTimer::timeout, this, [this] { statusShown({}); });
+
     // Heard syncs (lyrics, notes, the end) are run as soon as they are due,
     // not only on the clock's ticks, and also while the clock is stopped
     // during a drag of the position slider.
@@ -178,6 +183,9 @@ void frmRovuRodu::buildLabels()
     addLabel(QStringLiteral("LabelMuet"), muteLabel(), right);
     addLabel(QStringLiteral("lblGainTitle"), gainTitle(), centre);
     m_labelGain = addLabel(QStringLiteral("LabelGain"), gainLabel(), centre);
+    m_lblStatus =
+        addLabel(QStringLiteral("lblStatus"), statusLine(), Qt::AlignLeft | Qt::AlignVCenter);
+    m_lblStatus->setStyleSheet(QStringLiteral("color: #c9d1dd;"));
     for (int ch = 0; ch < kChannels; ++ch) {
         QLabel *number =
             addLabel(QStringLiteral("lblChannel(%1)").arg(ch), channelNumber(ch), centre);

@@ -51,6 +51,8 @@ class frmRovuRodu : public QWidget, public engine::PlayerView, public engine::Mi
 public:
     static constexpr int kClockInterval = 100; // ms
     static constexpr int kSliderMax = 10000;
+    // How long a message stays in the status line.
+    static constexpr int kStatusMillis = 6000;
 
     frmRovuRodu(engine::Player &player, const skins::SkinSet &skins, MainWindowHost &host,
                 QWidget *parent = nullptr);
@@ -90,6 +92,8 @@ public:
     void markersChanged(const engine::Markers &markers, double tempoRatio, bool relayout) override;
     void timeSliderReset(const QString &timeText) override;
     void batchTimerChanged(bool enabled) override;
+    void statusShown(const QString &text) override;
+    void transportLocked(bool locked) override;
 
     // --- engine::MixView
     void soloMuteButtonChanged(int button, int state) override;
@@ -111,6 +115,9 @@ public:
     trackel::ucxSlider *sldPosition() const { return m_slider; }
     QLabel *lblTitle() const { return m_lblTitle; }
     QLabel *lblEncodage() const { return m_lblEncodage; }
+    // The status line; its full text (the label may show it shortened).
+    QLabel *lblStatus() const { return m_lblStatus; }
+    const QString &statusText() const { return m_statusText; }
     QLabel *LabelGain() const { return m_labelGain; }
     QLabel *label(const QString &name) const;
     ChannelActivity &activity() { return *m_activity; }
@@ -165,6 +172,9 @@ private:
     QLabel *m_lblTitle = nullptr;
     QLabel *m_lblEncodage = nullptr;
     QLabel *m_labelGain = nullptr;
+    QLabel *m_lblStatus = nullptr;
+    QString m_statusText;
+    QTimer *m_statusTimer = nullptr;
     QTimer *m_clock = nullptr;
     QTimer *m_batchTimer = nullptr;
     QSocketNotifier *m_syncNotifier = nullptr;

@@ -11,13 +11,38 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
+#include <QTimer>
 
 namespace melorit::mainwin {
 
 namespace {
 constexpr int kMinimiseButton = 50;
+// What a conversion refuses: previous, next, play, record, open.
+constexpr int kLockedButtons[] = {32, 34, 35, 36, 37};
 } // namespace
+
+void frmRovuRodu::statusShown(const QString &text)
+{
+    m_statusText = text;
+    // A path keeps its two ends: the folder's start and the file's name.
+    m_lblStatus->setText(
+        m_lblStatus->fontMetrics().elidedText(text, Qt::ElideMiddle, m_lblStatus->width()));
+    m_lblStatus->setToolTip(text);
+    if (text.isEmpty()) {
+        m_statusTimer->stop();
+    } else {
+        m_statusTimer->start();
+    }
+}
+
+void frmRovuRodu::transportLocked(bool locked)
+{
+    for (const int button : kLockedButtons) {
+        m_picSM[static_cast<std::size_t>(button)]->setDimmed(locked);
+    }
+}
 
 void frmRovuRodu::picSM_pressed(int index, Qt::MouseButton button)
 {

@@ -33,6 +33,10 @@ void bringToFront(QWidget *window)
 
 void Program::Action_Open()
 {
+    // Its stop would cancel a conversion under way.
+    if (m_player->refuseDuringConversion()) {
+        return;
+    }
     m_player->Action_Stop();
     if (m_playlistWindow) {
         m_playlistWindow->Action_Plus(true);

@@ -3,12 +3,14 @@
 #include "lyrics/LyricsWindowControl.h"
 #include "panels/Reglage.h"
 #include "playlist/PlaylistWindow.h"
+#include "skins/PictureButton.h"
 
 namespace melorit::program {
 
 namespace {
-// The playlist window's repeat button.
+// The playlist window's repeat button and its button that plays a line.
 constexpr int kPlaylistRepeatButton = 54;
+constexpr int kPlaylistPlayButton = 52;
 } // namespace
 
 void ProgramView::captionChanged(const QString &caption)
@@ -97,6 +99,25 @@ void ProgramView::presetNamesChanged()
     }
     if (m_channels) {
         m_channels->redrawAll();
+    }
+}
+
+void ProgramView::statusShown(const QString &text)
+{
+    if (m_main) {
+        m_main->statusShown(text);
+    }
+}
+
+void ProgramView::transportLocked(bool locked)
+{
+    if (m_main) {
+        m_main->transportLocked(locked);
+    }
+    if (m_playlist) {
+        if (skins::PictureButton *play = m_playlist->PicSM(kPlaylistPlayButton)) {
+            play->setDimmed(locked);
+        }
     }
 }
 

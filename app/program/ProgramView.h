@@ -35,6 +35,8 @@ public:
     void timeSliderReset(const QString &timeText) override;
     void batchTimerChanged(bool enabled) override;
     void presetNamesChanged() override;
+    void statusShown(const QString &text) override;
+    void transportLocked(bool locked) override;
 
 private:
     engine::PlayerView *m_main = nullptr;

@@ -82,6 +82,8 @@ Program &ProgramTest::makeProgram(const QStringList &songs)
     options.songs = songs;
     options.systemFonts = {kTimGM};
     options.dialogs = &m_dialogs;
+    options.renderDialogs = m_renderDialogs;
+    options.chooser = m_chooser;
     m_program = std::make_unique<Program>(std::move(options));
     return *m_program;
 }

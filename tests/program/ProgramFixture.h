@@ -60,6 +60,10 @@ protected:
     QTemporaryDir m_dir;
     RecordedMessages m_messages;
     RecordingDialogs m_dialogs;
+    // Who answers the export dialog and the playlist's file choosers; the
+    // program's own windows when null.
+    exporting::RenderDialogs *m_renderDialogs = nullptr;
+    playlist::FileChooser *m_chooser = nullptr;
     std::unique_ptr<Program> m_program;
 };
 
