@@ -34,6 +34,8 @@ void LoadMarqueurs(const QString &settingsFile, Markers &markers)
     }
     const QString start = ReadIni(mst::kMarkersSection, mst::kMarkersStartKey, settingsFile);
     if (start.isEmpty()) {
+        // No markers stored for this song: none, whatever the previous song had.
+        markers = Markers{};
         return;
     }
     markers.PunchIn = text::ValDecimal(start);

@@ -16,8 +16,8 @@ struct Markers {
 // file, times with three decimals and "." as separator; nothing without a file.
 void SaveMarqueurs(const QString &settingsFile, const Markers &markers);
 
-// Reads them back ("," or "." accepted). Without a file, or when "Debut" is
-// missing or empty, the markers keep their previous values.
+// Reads them back ("," or "." accepted). Without a file (no song) the markers
+// keep their values; a song whose file holds no "Debut" has none (off, 0).
 void LoadMarqueurs(const QString &settingsFile, Markers &markers);
 
 // The tip of the start (button 44) or end (button 45) marker: "SM(Start-1)"

@@ -69,22 +69,28 @@ TEST_F(MarkersTest, CommaTimesAreRead)
     EXPECT_TRUE(read.PunchActive);
 }
 
-TEST_F(MarkersTest, WithoutAStartTheMarkersKeepTheirValues)
+TEST_F(MarkersTest, ASongWithoutAStoredStartHasNoMarkersAndNoSongKeepsThem)
 {
     const Markers previous{5, 9, true};
     Markers m = previous;
-    LoadMarqueurs(m_file, m); // no file
+    LoadMarqueurs(QString(), m); // no song
     EXPECT_EQ(m.PunchIn, 5);
-    writeRaw("[Marqueurs]\nMarche=0\nDebut=\nFin=20\n");
-    LoadMarqueurs(m_file, m);
-    EXPECT_EQ(m.PunchOut, 9);
     EXPECT_TRUE(m.PunchActive);
-    LoadMarqueurs(QString(), m);
-    EXPECT_EQ(m.PunchIn, 5);
+    // Another song's markers never carry over.
+    LoadMarqueurs(m_file, m); // no file yet
+    EXPECT_FALSE(m.PunchActive);
+    EXPECT_EQ(m.PunchIn, 0.0);
+    EXPECT_EQ(m.PunchOut, 0.0);
+    m = previous;
+    writeRaw("[Marqueurs]\nMarche=1\nDebut=\nFin=20\n");
+    LoadMarqueurs(m_file, m);
+    EXPECT_FALSE(m.PunchActive);
+    EXPECT_EQ(m.PunchOut, 0.0);
     // "Marche" other than "1" is off.
     writeRaw("[Marqueurs]\nMarche=yes\nDebut=1\n");
     LoadMarqueurs(m_file, m);
     EXPECT_FALSE(m.PunchActive);
+    EXPECT_EQ(m.PunchIn, 1.0);
     EXPECT_EQ(m.PunchOut, 0.0);
 }
 

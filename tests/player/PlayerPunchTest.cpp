@@ -8,6 +8,8 @@
 #include "engine/Markers.h"
 #include "tests/support/MidiFileBuilder.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -153,6 +155,24 @@ TEST_F(PunchTest, ThroughTheDeviceTheSectionEndsTheSongAtPunchOut)
         EXPECT_TRUE(player->songEnded());
     }
     audio::Free();
+}
+
+TEST_F(PunchTest, TheNextSongWithoutStoredMarkersPlaysWhole)
+{
+    writeSong();
+    ASSERT_TRUE(QFile::copy(path(QStringLiteral("song.mid")), path(QStringLiteral("plain.mid"))));
+    SaveMarqueurs(path(QStringLiteral("song.mst")), {2.0, 5.0, true});
+    auto player = makePlayer(defaultSettings());
+    player->loadStartFont();
+    player->playlist().addSongs(
+        {path(QStringLiteral("song.mid")), path(QStringLiteral("plain.mid"))}, false);
+    player->playlist().setCurrentSong(1);
+    player->Action_Play();
+    ASSERT_TRUE(player->punchPlan().Seek);
+    player->Action_Next();
+    EXPECT_FALSE(player->markers().PunchActive);
+    EXPECT_FALSE(player->punchPlan().Seek);
+    EXPECT_FALSE(player->punchPlan().FadeOut);
 }
 
 } // namespace
