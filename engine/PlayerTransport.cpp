@@ -191,6 +191,9 @@ void Player::setUpSong()
     m_mixer.DispSoloMute();
     m_mixer.ApplyLevels();
     if (m_view) {
+        // The stop before the opening cleared the lyrics while the previous
+        // (or a skipped) entry was current: the zoom is this song's.
+        m_view->lyricsCleared();
         m_view->lyricsEventShown(0);
     }
 

@@ -1,6 +1,7 @@
 #include "PlayerFixture.h"
 
 #include "base/Ini.h"
+#include "lyrics/LyricsScene.h"
 #include "tests/support/DemoSong.h"
 #include "tests/support/MidiFileBuilder.h"
 #include "tests/support/SoundFontBuilder.h"
@@ -167,6 +168,49 @@ TEST_F(SongTest, SeveralPlayersLiveSideBySide)
     EXPECT_EQ(second->playlist().CurrentSong(), 2);
     first->Action_Stop();
     EXPECT_NE(second->stream(), nullptr);
+}
+
+// The lyrics window reads its zoom from the song's settings when the player
+// clears it.
+struct ZoomView final : PlayerView {
+    void lyricsCleared() override { scene.EffaceLyrics(player->SongSettingsFile()); }
+    Player *player = nullptr;
+    lyrics::LyricsScene scene;
+};
+
+TEST_F(SongTest, TheLyricsZoomIsReadForTheSongActuallyOpened)
+{
+    const QString a = writeShortSong(QStringLiteral("a.mid"));
+    const QString bad = writeFile(QStringLiteral("bad.mid"), {'n', 'o'});
+    const QString b = writeShortSong(QStringLiteral("b.mid"));
+    const auto zoom = [this](const char *mst, const char *value) {
+        WriteIni(QStringLiteral("Lyrics"), QStringLiteral("Zoom"), QString::fromLatin1(value),
+                 path(QString::fromLatin1(mst)));
+    };
+    zoom("a.mst", "2");
+    zoom("bad.mst", "8");
+    zoom("b.mst", "7");
+    auto player = makePlayer(defaultSettings());
+    ZoomView view;
+    view.player = player.get();
+    player->setView(&view);
+    player->playlist().addSongs({a, bad, b}, false);
+    player->playlist().setCurrentSong(1);
+    player->Action_Play();
+    EXPECT_EQ(view.scene.Zoom(), 2);
+    // The end of a: the unreadable entry is skipped for b.
+    for (int guard = 0; player->SongPath() == a && guard < 1000; ++guard) {
+        player->pull(4096);
+    }
+    ASSERT_EQ(player->SongPath(), b);
+    EXPECT_EQ(view.scene.Zoom(), 7);
+    // The list played through, Play starts again at a.
+    for (int guard = 0; player->stream() && guard < 1000; ++guard) {
+        player->pull(4096);
+    }
+    player->Action_Play();
+    ASSERT_EQ(player->SongPath(), a);
+    EXPECT_EQ(view.scene.Zoom(), 2);
 }
 
 } // namespace
