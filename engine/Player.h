@@ -179,8 +179,9 @@ public:
     // themselves, so the batch rule needs no window and no waiting.
     static constexpr int kBatchTimerInterval = 250;
     // Set by the export dialog's choice of converting every song from the
-    // current one to the end of the list; in a batch existing outputs are
-    // replaced without a question.
+    // current one to the end of the list, cleared by its OK (this song only)
+    // and at the end of the list, which stops the batch timer; in a batch
+    // existing outputs are replaced without a question.
     bool BatchEncode() const { return m_batchEncode; }
     void setBatchEncode(bool batch);
     // 0 = advance to the next entry, 1 = convert the current entry.

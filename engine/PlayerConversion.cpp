@@ -38,6 +38,11 @@ void Player::showStatus(const QString &text)
 void Player::setBatchEncode(bool batch)
 {
     m_batchEncode = batch;
+    if (!batch) {
+        // The stop that opened the song armed the timer for the next entry.
+        m_batchStep = 0;
+        enableBatchTimer(false);
+    }
     showTransportLock();
 }
 

@@ -133,10 +133,9 @@ void SongRenderer::renderSong(engine::Player &player)
         m_report.outcome = RenderOutcome::Cancelled;
         return;
     }
-    // "Tous": this song and every following entry, one per batch tick.
-    if (choice->batch) {
-        player.setBatchEncode(true);
-    }
+    // "Tous": this song and every following entry, one per batch tick. OK
+    // (this song only) during a batch ends the batch after this song.
+    player.setBatchEncode(choice->batch);
     m_report.paths = BuildOutputPaths(player.SongPath(), choice->settings, choice->tags);
     CreateOutputFolder(m_report.paths.Full);
     if (!mayWrite(player)) {

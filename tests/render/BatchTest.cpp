@@ -28,6 +28,9 @@ class BatchAnswers final : public engine::PlayerDialogs, public RenderDialogs {
 public:
     ExportSettings settings;
     bool chooseBatch = true;
+    // The dialog (1-based) where the person presses OK instead of letting
+    // the batch validate it: this song only.
+    int okAtDialog = 0;
     int dialogs = 0;
     int overwriteQuestions = 0;
     std::vector<UserMessage> messages;
@@ -40,7 +43,7 @@ public:
     std::optional<Choice> exportDialog(const QString &, const QString &, const QString &) override
     {
         ++dialogs;
-        return Choice{settings, {}, chooseBatch};
+        return Choice{settings, {}, chooseBatch && dialogs != okAtDialog};
     }
     bool confirmOverwrite(const QString &, const QString &) override
     {
@@ -152,6 +155,18 @@ TEST_F(Batch, WithoutTheBatchChoiceOnlyTheCurrentSongIsConverted)
     EXPECT_FALSE(QFileInfo::exists(out("b.wav")));
     EXPECT_TRUE(m_view.changes.empty());
     EXPECT_EQ(m_player->playlist().CurrentSong(), 1);
+}
+
+TEST_F(Batch, OkInTheSecondSongsDialogEndsTheBatchAfterThatSong)
+{
+    m_answers.okAtDialog = 2;
+    runBatch();
+    EXPECT_EQ(m_answers.dialogs, 2);
+    EXPECT_GT(wavFrames(out("b.wav")), 0);
+    EXPECT_FALSE(QFileInfo::exists(out("c.wav")));
+    EXPECT_FALSE(m_player->BatchEncode());
+    EXPECT_FALSE(m_player->batchTimerEnabled());
+    EXPECT_EQ(m_player->playlist().CurrentSong(), 2);
 }
 
 TEST_F(Batch, AStopDuringTheSecondSongAbandonsOnlyThatOne)
