@@ -5,6 +5,7 @@
 #include "cli/Console.h"
 #include "cli/ConvertJobs.h"
 #include "export/LyricsFormats.h"
+#include "export/VideoSettings.h"
 #include "songlist/ListFile.h"
 
 #include <QFileInfo>
@@ -18,10 +19,11 @@ namespace {
 constexpr const char *kName = "convert";
 
 constexpr const char *kUsage =
-    "usage: melorit-cli convert [--format wav|mp3|ogg] [--rate KBPS] [--out-dir DIR]\n"
-    "                           [--scheme PATTERN] [--soundfont FILE] [--no-kok]\n"
-    "                           [--max-length N] [--lyrics LIST] [--overwrite]\n"
-    "                           [--jobs N]\n"
+    "usage: melorit-cli convert [--format wav|mp3|ogg|mp4] [--rate KBPS]\n"
+    "                           [--out-dir DIR] [--scheme PATTERN]\n"
+    "                           [--soundfont FILE] [--no-kok] [--max-length N]\n"
+    "                           [--lyrics LIST] [--overwrite] [--jobs N]\n"
+    "                           [--video-size WxH] [--background COLOUR|IMAGE]\n"
     "                           SONG-OR-LIST...\n"
     "\n"
     "Converts each song into a backing-track audio file (44100 Hz, 16-bit,\n"
@@ -31,8 +33,9 @@ constexpr const char *kUsage =
     "this run only, nothing is written back. \".m3u\" and \".mpl\" arguments\n"
     "stand for the songs they list.\n"
     "\n"
-    "  --format F       wav, mp3 (lame) or ogg (oggenc)\n"
-    "  --rate KBPS      bit rate of mp3 and ogg\n"
+    "  --format F       wav, mp3 (lame), ogg (oggenc) or mp4 (ffmpeg: a karaoke\n"
+    "                   video, the lyrics drawn on it as they are sung)\n"
+    "  --rate KBPS      bit rate of mp3, ogg and the video's AAC sound\n"
     "  --out-dir DIR    output folder (default: the configured one, else the\n"
     "                   song's own folder)\n"
     "  --scheme PATTERN sub-folder and name, %A artist, %T title\n"
@@ -45,6 +48,10 @@ constexpr const char *kUsage =
     "  --overwrite      replace existing outputs (default: leave them)\n"
     "  --jobs N         songs converted at once, each by its own synthesizer\n"
     "                   (default: the number of processors)\n"
+    "  --video-size WxH frame size of the video, even numbers (default: the\n"
+    "                   configured one, else 1280x720)\n"
+    "  --background B   the video's background: a colour #RRGGBB or an image\n"
+    "                   file (default: the configured one)\n"
     "\n"
     "One line per converted file; on a terminal, a progress bar for each song\n"
     "being converted. Exit status: 0 when every song was\n"
@@ -59,6 +66,8 @@ const QString kSoundFont = QStringLiteral("--soundfont");
 const QString kMaxLength = QStringLiteral("--max-length");
 const QString kJobs = QStringLiteral("--jobs");
 const QString kLyrics = QStringLiteral("--lyrics");
+const QString kVideoSize = QStringLiteral("--video-size");
+const QString kBackground = QStringLiteral("--background");
 
 std::optional<int> formatEncoding(const QString &format)
 {
@@ -71,6 +80,9 @@ std::optional<int> formatEncoding(const QString &format)
     }
     if (f == u"ogg") {
         return 2;
+    }
+    if (f == u"mp4") {
+        return 3;
     }
     return std::nullopt;
 }
@@ -125,6 +137,19 @@ std::optional<Overrides> readOverrides(const Arguments &args, bool noKok, bool o
         }
         o.lyricsFormats = exporting::lyricsFormatsText(exporting::parseLyricsFormats(list));
     }
+    if (args.options.contains(kVideoSize)) {
+        o.videoSize = args.options.value(kVideoSize);
+        if (!exporting::parseVideoSize(*o.videoSize)) {
+            return std::nullopt;
+        }
+    }
+    if (args.options.contains(kBackground)) {
+        // A colour, or an image that exists: a typing error is told at once.
+        o.background = args.options.value(kBackground);
+        if (!exporting::isVideoColour(*o.background) && !QFileInfo(*o.background).isFile()) {
+            return std::nullopt;
+        }
+    }
     if (args.options.contains(kMaxLength)) {
         bool ok = false;
         const int n = args.options.value(kMaxLength).toInt(&ok);
@@ -143,14 +168,16 @@ int runConvert(const QStringList &rawArguments)
     const bool overwrite = takeSwitch(arguments, QStringLiteral("--overwrite"));
     const CommandStart start =
         startCommand(kName, kUsage, arguments, Values::AtLeastOne, QStringLiteral("no song given"),
-                     {kFormat, kRate, kOutDir, kScheme, kSoundFont, kMaxLength, kJobs, kLyrics});
+                     {kFormat, kRate, kOutDir, kScheme, kSoundFont, kMaxLength, kJobs, kLyrics,
+                      kVideoSize, kBackground});
     if (start.exit) {
         return *start.exit;
     }
     const Arguments &args = start.args;
     const std::optional<Overrides> overrides = readOverrides(args, noKok, overwrite);
     if (!overrides) {
-        return usageError(kName, QStringLiteral("bad --format, --max-length or --lyrics value"));
+        return usageError(kName, QStringLiteral("bad --format, --max-length, --lyrics, "
+                                                "--video-size or --background value"));
     }
     if (noKok && overrides->lyricsFormats) {
         return usageError(kName, QStringLiteral("--no-kok and --lyrics exclude each other"));

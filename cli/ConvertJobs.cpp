@@ -81,6 +81,12 @@ public:
         if (m_overrides.noKok) {
             s.MakeFile = false;
         }
+        s.Video.Size = m_overrides.videoSize.value_or(s.Video.Size);
+        if (const std::optional<QString> &background = m_overrides.background) {
+            const bool colour = exporting::isVideoColour(*background);
+            s.Video.Colour = colour ? *background : s.Video.Colour;
+            s.Video.Image = colour ? QString() : *background;
+        }
         return choice;
     }
     bool confirmOverwrite(const QString &, const QString &) override

@@ -13,6 +13,8 @@ struct Overrides {
     std::optional<QString> rate, outDir, scheme;
     std::optional<int> maxLength;
     std::optional<QString> lyricsFormats; // "Lyrics"/"Formats"; lyrics files on
+    std::optional<QString> videoSize;     // "WxH"
+    std::optional<QString> background;    // "#RRGGBB" or an image file
     bool noKok = false;
     bool overwrite = false;
 };

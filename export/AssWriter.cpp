@@ -28,8 +28,18 @@ const QString kHeader = QStringLiteral(
     "[Events]\r\n"
     "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n");
 
-// A header value stays on its line.
-QString headerValue(const QString &text)
+qsizetype leadingSpaces(const QString &text)
+{
+    qsizetype n = 0;
+    while (n < text.size() && text[n] == u' ') {
+        ++n;
+    }
+    return n;
+}
+
+} // namespace
+
+QString assHeaderValue(const QString &text)
 {
     QString value = text;
     for (QChar &c : value) {
@@ -40,17 +50,8 @@ QString headerValue(const QString &text)
     return value.trimmed();
 }
 
-qsizetype leadingSpaces(const QString &text)
-{
-    qsizetype n = 0;
-    while (n < text.size() && text[n] == u' ') {
-        ++n;
-    }
-    return n;
-}
-
 // The space before a syllable is sung with the syllable before it.
-QString eventText(const TimedLine &line)
+QString assKaraokeText(const TimedLine &line)
 {
     QString out;
     const std::vector<TimedSyllable> &syllables = line.syllables;
@@ -71,8 +72,6 @@ QString eventText(const TimedLine &line)
     }
     return out;
 }
-
-} // namespace
 
 QString assTime(std::int64_t centiseconds)
 {
@@ -106,10 +105,11 @@ QString assEscape(const QString &text)
 
 QByteArray RenderAss(const LyricsTimeline &timeline, const QString &title, const QString &artist)
 {
-    QString out = kHeader.arg(headerValue(title), headerValue(artist));
+    QString out = kHeader.arg(assHeaderValue(title), assHeaderValue(artist));
     for (const TimedLine &line : timedLines(timeline)) {
         out += QStringLiteral("Dialogue: 0,%1,%2,Default,,0,0,0,,%3\r\n")
-                   .arg(assTime(line.syllables.front().start), assTime(line.end), eventText(line));
+                   .arg(assTime(line.syllables.front().start), assTime(line.end),
+                        assKaraokeText(line));
     }
     return QByteArrayLiteral("\xEF\xBB\xBF") + out.toUtf8();
 }

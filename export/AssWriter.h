@@ -15,6 +15,13 @@ namespace melorit::exporting {
 
 QByteArray RenderAss(const LyricsTimeline &timeline, const QString &title, const QString &artist);
 
+// A line's event text: each syllable preceded by "{\k<hundredths>}", its
+// duration up to the next syllable (the last one's up to the line's end).
+QString assKaraokeText(const TimedLine &line);
+
+// A header value stays on its line: control characters become spaces.
+QString assHeaderValue(const QString &text);
+
 // "h:mm:ss.cc".
 QString assTime(std::int64_t centiseconds);
 

@@ -65,9 +65,25 @@ QString encoderProgramName(int encoding)
         return QStringLiteral("lame");
     case 2:
         return QStringLiteral("oggenc");
+    case 3:
+        return QStringLiteral("ffmpeg");
     default:
         return {};
     }
+}
+
+QString encoderPackageName(int encoding)
+{
+    return encoding == 2 ? QStringLiteral("vorbis-tools") : encoderProgramName(encoding);
+}
+
+std::vector<std::string> encoderCommand(int encoding, const QStringList &arguments)
+{
+    std::vector<std::string> argv{encoderProgramName(encoding).toStdString()};
+    for (const QString &argument : arguments) {
+        argv.push_back(argument.toStdString());
+    }
+    return argv;
 }
 
 QString findEncoderProgram(int encoding)

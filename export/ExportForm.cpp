@@ -66,6 +66,8 @@ void ExportForm::Form_Load(const QString &tagArtist, const QString &tagTitle)
     CheckFormatKok = has(LyricsFormat::Kok);
     CheckFormatLrc = has(LyricsFormat::Lrc);
     CheckFormatAss = has(LyricsFormat::Ass);
+    VideoColour = settings.Video.Colour;
+    VideoImage = settings.Video.Image;
     Tags = ReadTags(m_songSettingsFile);
     if (!tagArtist.isEmpty() && Tags.Artist.isEmpty()) {
         Tags.Artist = tagArtist;
@@ -85,7 +87,7 @@ void ExportForm::MemoParam()
     writeConfig(config::kWaveSection, config::kSaveFolderKey, normalizedFolder(RecFolder),
                 m_configFile);
     writeConfig(config::kWaveSection, config::kSaveSchemeKey, GenericName.trimmed(), m_configFile);
-    const int encoding = Encoding == 1 ? 1 : Encoding == 2 ? 2 : 0;
+    const int encoding = Encoding >= 1 && Encoding <= 3 ? Encoding : 0;
     writeConfig(config::kWaveSection, config::kEncodingKey, QString::number(encoding),
                 m_configFile);
     writeConfig(config::kWaveSection, config::kRateKey, rateText(), m_configFile);
@@ -106,7 +108,22 @@ void ExportForm::MemoParam()
                 formatList.isEmpty() ? QString(config::kFormatsDefault) : formatList, m_configFile);
     LyricsMax = QString::number(keptMaxLength(LyricsMax));
     writeConfig(config::kLyricsSection, config::kMaxLengthKey, LyricsMax, m_configFile);
+    saveVideoBackground();
     WriteTags(m_songSettingsFile, Tags);
+}
+
+// Only what the person changed: the settings of those who never make a
+// video keep no "Video" section.
+void ExportForm::saveVideoBackground()
+{
+    const VideoSettings stored = ReadVideoSettings(m_configFile);
+    if (isVideoColour(VideoColour) && VideoColour != stored.Colour) {
+        writeConfig(config::kVideoSection, config::kVideoColourKey, VideoColour, m_configFile);
+    }
+    if (VideoImage.trimmed() != stored.Image) {
+        writeConfig(config::kVideoSection, config::kVideoImageKey, VideoImage.trimmed(),
+                    m_configFile);
+    }
 }
 
 ExportOutcome ExportForm::Btn_Validation_Click()

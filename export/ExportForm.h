@@ -37,7 +37,7 @@ public:
     // Fields, as the window shows them.
     QString RecFolder;
     QString GenericName;
-    int Encoding = 0;   // 0 WAV, 1 MP3, 2 Ogg Vorbis
+    int Encoding = 0;   // 0 WAV, 1 MP3, 2 Ogg Vorbis, 3 video (MP4)
     int RateIndex = -1; // into bitRates(); -1 = no entry selected
     bool CheckKOK = true;
     // The lyrics file formats ("Formats"); with none ticked the ".kok" is
@@ -46,6 +46,10 @@ public:
     bool CheckFormatLrc = false;
     bool CheckFormatAss = false;
     QString LyricsMax;
+    // The video's background: a colour "#RRGGBB", or an image when one is
+    // named.
+    QString VideoColour;
+    QString VideoImage;
     SongTags Tags;
 
     QString rateText() const;
@@ -64,6 +68,7 @@ public:
     void MemoParam();
 
 private:
+    void saveVideoBackground();
     QString languageOr(const QString &key, const QString &fallback) const;
 
     QString m_songSettingsFile;

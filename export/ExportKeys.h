@@ -8,7 +8,7 @@
 namespace melorit::exporting::config {
 
 inline constexpr QLatin1StringView kWaveSection{"Wave"};
-// 0 = WAV, 1 = MP3, 2 = Ogg Vorbis.
+// 0 = WAV, 1 = MP3, 2 = Ogg Vorbis, 3 = video (MP4).
 inline constexpr QLatin1StringView kEncodingKey{"Encoding"};
 inline constexpr int kEncodingDefault = 0;
 // Bit rate in kbit/s for MP3 and Ogg Vorbis, kept as text.
@@ -33,6 +33,18 @@ inline constexpr int kMaxLengthLimit = 99;
 // them writes the ".kok" alone.
 inline constexpr QLatin1StringView kFormatsKey{"Formats"};
 inline constexpr QLatin1StringView kFormatsDefault{"kok"};
+
+// The karaoke video (MP4): its frame size, and its background, a colour or
+// an image.
+inline constexpr QLatin1StringView kVideoSection{"Video"};
+// "WIDTHxHEIGHT", even numbers of pixels.
+inline constexpr QLatin1StringView kVideoSizeKey{"Size"};
+inline constexpr QLatin1StringView kVideoSizeDefault{"1280x720"};
+// "#RRGGBB".
+inline constexpr QLatin1StringView kVideoColourKey{"Colour"};
+inline constexpr QLatin1StringView kVideoColourDefault{"#102040"};
+// An image file drawn over the whole frame; empty = the colour.
+inline constexpr QLatin1StringView kVideoImageKey{"Image"};
 
 } // namespace melorit::exporting::config
 

@@ -37,6 +37,7 @@ ExportSettings ReadExportSettings(const QString &configFile)
     if (settings.Formats.trimmed().isEmpty()) {
         settings.Formats = QString(config::kFormatsDefault);
     }
+    settings.Video = ReadVideoSettings(configFile);
     return settings;
 }
 

@@ -1,15 +1,17 @@
 #pragma once
 
+#include "export/VideoSettings.h"
+
 #include <QString>
 #include <QStringList>
 
 // The program-wide export settings and the tags of one song, as stored.
 namespace melorit::exporting {
 
-enum class Encoding { Wav = 0, Mp3 = 1, Ogg = 2 };
+enum class Encoding { Wav = 0, Mp3 = 1, Ogg = 2, Mp4 = 3 };
 
 struct ExportSettings {
-    int Encoding = 0; // as stored: 0 WAV, 1 MP3, 2 Ogg Vorbis, other = none
+    int Encoding = 0; // as stored: 0 WAV, 1 MP3, 2 Ogg Vorbis, 3 MP4, other = none
     QString Rate;     // kbit/s as text, as stored (may be empty)
     QString SaveFolder;
     QString SaveScheme;
@@ -17,9 +19,11 @@ struct ExportSettings {
     int MaxLength = 0;
     // "Lyrics"/"Formats" as stored; formatsToWrite (LyricsFormats.h) reads it.
     QString Formats = QStringLiteral("kok");
+    // Section "Video": only the MP4 encoding reads it.
+    VideoSettings Video;
 };
 
-// Reads "Wave" and "Lyrics" of the configuration file (configFile "" is
+// Reads "Wave", "Lyrics" and "Video" of the configuration file (configFile "" is
 // "Melorit.ini"). "Encoding" and "MaxLength" take the numeric value of their
 // text; "MakeFile" is on unless its trimmed value is "0".
 ExportSettings ReadExportSettings(const QString &configFile = {});

@@ -66,6 +66,8 @@ QString extensionFor(int encoding)
         return QStringLiteral(".mp3");
     case 2:
         return QStringLiteral(".ogg");
+    case 3:
+        return QStringLiteral(".mp4");
     default:
         return {};
     }

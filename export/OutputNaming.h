@@ -14,8 +14,8 @@ struct OutputPaths {
     QString LyricsFilePath; // Full followed by ".kok"
 };
 
-// The extension of an encoding, with its dot: ".wav", ".mp3", ".ogg"; ""
-// for any other value (no encoder exists for it).
+// The extension of an encoding, with its dot: ".wav", ".mp3", ".ogg",
+// ".mp4"; "" for any other value (no encoder exists for it).
 QString extensionFor(int encoding);
 
 // Builds the paths for a song. The folder is "SaveFolder" when set, else the

@@ -1,6 +1,7 @@
 // The rendering road: export settings, output paths, the decoding stream
-// with the listening set-up, punch-in and punch-out, the encoder, the
-// conversion loop and the lyrics file.
+// with the listening set-up, punch-in and punch-out, the encoder (a WAV
+// file, lame, oggenc or, for the video, ffmpeg), the conversion loop and
+// the lyrics file.
 #include "export/SongRenderer.h"
 
 #include "audio/Encoder.h"
@@ -10,6 +11,7 @@
 #include "engine/PlayerDialogs.h"
 #include "export/EncoderArguments.h"
 #include "export/LyricsFormats.h"
+#include "export/VideoEncoding.h"
 #include "lyrics/StreamLyricsSource.h"
 
 #include <QFileInfo>
@@ -24,37 +26,54 @@ namespace {
 constexpr std::size_t kBlockBytes = 1024;
 const QString kEncodingContext = QStringLiteral("Problème d'encodage");
 
-std::vector<std::string> toArgv(const QString &program, const QStringList &arguments)
+LyricsFileOptions lyricsOptions(const engine::Player &player, const ExportSettings &settings)
 {
-    std::vector<std::string> argv{program.toStdString()};
-    for (const QString &argument : arguments) {
-        argv.push_back(argument.toStdString());
-    }
-    return argv;
+    LyricsFileOptions options;
+    options.MaxLength = settings.MaxLength;
+    options.PunchActive = player.markers().PunchActive;
+    options.PunchIn = player.markers().PunchIn;
+    options.PunchOut = player.markers().PunchOut;
+    options.TempoRatio = player.mixer().TempoRatio();
+    return options;
 }
 
+// The encoder of the chosen format on the rendering stream; nullptr when it
+// cannot start, with a line for the user in `problem` when there is more to
+// say than the audio error.
 audio::EncoderHandle startEncoder(engine::Player &player, const ExportSettings &settings,
-                                  const SongTags &tags, const QString &outputPath)
+                                  const SongTags &tags, const QString &outputPath,
+                                  VideoEncoding &video, QString &problem)
 {
     audio::MidiStream &stream = *player.stream();
     const QString rate = effectiveRate(settings.Rate);
     const std::string folder = player.settings().programFolder.toStdString();
+    audio::EncoderHandle encoder;
     switch (settings.Encoding) {
     case static_cast<int>(Encoding::Wav):
         return audio::EncodeStartWav(stream, outputPath.toStdString());
     case static_cast<int>(Encoding::Mp3):
-        return audio::EncodeStartCommand(
-            stream, toArgv(encoderProgramName(1), lameArguments(rate, tags, outputPath)), folder);
+        encoder = audio::EncodeStartCommand(
+            stream, encoderCommand(1, lameArguments(rate, tags, outputPath)), folder);
+        break;
     case static_cast<int>(Encoding::Ogg):
-        return audio::EncodeStartCommand(
-            stream, toArgv(encoderProgramName(2), oggencArguments(rate, tags, outputPath)), folder);
+        encoder = audio::EncodeStartCommand(
+            stream, encoderCommand(2, oggencArguments(rate, tags, outputPath)), folder);
+        break;
+    case static_cast<int>(Encoding::Mp4):
+        encoder = video.start(player, settings, tags, lyricsOptions(player, settings), outputPath);
+        problem = video.problem();
+        return encoder;
     default:
         audio::detail::setLastError(audio::Error::NotAvail);
         return nullptr;
     }
+    if (!encoder && audio::lastError() == audio::Error::FileOpen) {
+        problem = encoderNotStarted(settings.Encoding);
+    }
+    return encoder;
 }
 
-void reportEncoderDeath(engine::Player &player, const QString &why)
+void reportEncoderProblem(engine::Player &player, const QString &why)
 {
     UserMessage message{kEncodingContext + QStringLiteral("\r\n") + why, QStringLiteral("Error"),
                         MessageIcon::Critical};
@@ -70,14 +89,9 @@ void reportEncoderDeath(engine::Player &player, const QString &why)
 bool writeLyricsFiles(engine::Player &player, const ExportSettings &settings, const SongTags &tags,
                       const QString &kokPath)
 {
-    LyricsFileOptions options;
-    options.MaxLength = settings.MaxLength;
-    options.PunchActive = player.markers().PunchActive;
-    options.PunchIn = player.markers().PunchIn;
-    options.PunchOut = player.markers().PunchOut;
-    options.TempoRatio = player.mixer().TempoRatio();
     return WriteLyricsFiles(player.stream()->file(), player.lyrics(), kokPath,
-                            formatsToWrite(settings.Formats), options, {tags.Title, tags.Artist});
+                            formatsToWrite(settings.Formats), lyricsOptions(player, settings),
+                            {tags.Title, tags.Artist});
 }
 
 } // namespace
@@ -185,10 +199,17 @@ bool SongRenderer::mayWrite(engine::Player &player)
 void SongRenderer::convert(engine::Player &player, const ExportSettings &settings,
                            const SongTags &tags)
 {
+    // The video's lyrics stay until its encoder has stopped.
+    VideoEncoding video;
+    QString problem;
     const audio::EncoderHandle encoder =
-        startEncoder(player, settings, tags, m_report.paths.OutputPath);
+        startEncoder(player, settings, tags, m_report.paths.OutputPath, video, problem);
     if (!encoder) {
-        player.ShowAudioError(kEncodingContext);
+        if (problem.isEmpty()) {
+            player.ShowAudioError(kEncodingContext);
+        } else {
+            reportEncoderProblem(player, problem);
+        }
         m_report.outcome = RenderOutcome::EncoderError;
         player.Action_Stop();
         return;
@@ -223,7 +244,7 @@ void SongRenderer::convert(engine::Player &player, const ExportSettings &setting
     m_report.encoderError = QString::fromStdString(encoder->errorText());
     if (!encoderAlive || (!cancelled && !m_report.encoderError.isEmpty())) {
         m_report.outcome = RenderOutcome::EncoderDied;
-        reportEncoderDeath(player, m_report.encoderError);
+        reportEncoderProblem(player, m_report.encoderError);
     } else {
         m_report.outcome = ended && !cancelled ? RenderOutcome::Converted : RenderOutcome::Stopped;
     }

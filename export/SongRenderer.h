@@ -9,8 +9,9 @@
 #include <functional>
 #include <optional>
 
-// The conversion of one song into a WAV, MP3 or Ogg Vorbis file with its
-// ".kok" lyrics file beside it: the rendering road of OpenSong(false).
+// The conversion of one song into a WAV, MP3, Ogg Vorbis or MP4 (karaoke
+// video) file with its ".kok" lyrics file beside it: the rendering road of
+// OpenSong(false).
 namespace melorit::exporting {
 
 // What a conversion needs a person for. The export window answers with its

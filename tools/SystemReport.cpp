@@ -17,7 +17,8 @@ constexpr int kVersionTimeoutMs = 3000;
 // /proc/cpuinfo repeats itself per thread; the first lines are enough.
 constexpr qint64 kCpuInfoBytes = 16 * 1024;
 
-const QStringList kEncoderNames{QStringLiteral("lame"), QStringLiteral("oggenc")};
+const QStringList kEncoderNames{QStringLiteral("lame"), QStringLiteral("oggenc"),
+                                QStringLiteral("ffmpeg")};
 
 QString firstLine(const QByteArray &output)
 {

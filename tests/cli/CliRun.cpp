@@ -6,7 +6,13 @@ namespace melorit::testing {
 
 CliRun runCli(const QStringList &arguments)
 {
+    return runCli(arguments, QProcessEnvironment::systemEnvironment());
+}
+
+CliRun runCli(const QStringList &arguments, const QProcessEnvironment &environment)
+{
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(MELORIT_OUTPUT_DIR "/melorit-cli"), arguments);
     CliRun run;
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {

@@ -2,6 +2,7 @@
 
 #include "tests/support/MidiFileBuilder.h"
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -19,8 +20,10 @@ struct CliRun {
     QString err;
 };
 
-// Runs the built melorit-cli with the arguments and waits for it.
+// Runs the built melorit-cli with the arguments and waits for it, in this
+// process's environment or in the one given.
 CliRun runCli(const QStringList &arguments);
+CliRun runCli(const QStringList &arguments, const QProcessEnvironment &environment);
 
 struct Syl {
     std::uint32_t tick;

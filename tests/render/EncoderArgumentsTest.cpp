@@ -110,7 +110,8 @@ TEST(EncoderProgram, NamesByEncoding)
     EXPECT_EQ(encoderProgramName(0), QString());
     EXPECT_EQ(encoderProgramName(1), QStringLiteral("lame"));
     EXPECT_EQ(encoderProgramName(2), QStringLiteral("oggenc"));
-    EXPECT_EQ(encoderProgramName(3), QString());
+    EXPECT_EQ(encoderProgramName(3), QStringLiteral("ffmpeg"));
+    EXPECT_EQ(encoderProgramName(4), QString());
     EXPECT_EQ(findEncoderProgram(0), QString());
 }
 

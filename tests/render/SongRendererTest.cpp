@@ -1,10 +1,12 @@
-// The rendering road in process: a conversion cancelled between blocks, an
-// encoder that dies, and a punched section with its fade and lyrics file.
+// The rendering road in process: a conversion (audio or video) cancelled
+// between blocks, an encoder that dies, and a punched section with its fade
+// and lyrics file.
 
 #include "export/SongRenderer.h"
 #include "engine/Markers.h"
 #include "engine/Player.h"
 #include "engine/PlayerDialogs.h"
+#include "tests/support/MediaProbe.h"
 
 #include <QDir>
 #include <QFile>
@@ -119,6 +121,24 @@ TEST_F(Rendering, CancelLeavesATruncatedValidWavAndNoLyricsFile)
     EXPECT_EQ(frames, 500 * 256);
     EXPECT_FALSE(QFileInfo::exists(out("song.kok")));
     EXPECT_FALSE(report.lyricsFileWritten);
+}
+
+TEST_F(Rendering, ACancelledVideoIsAPlayableMp4OfWhatWasRendered)
+{
+    m_answers.settings.Encoding = 3;
+    m_answers.settings.Video.Size = QStringLiteral("320x180");
+    int blocks = 0;
+    const RenderReport report = render({}, [&] {
+        if (++blocks == 500) {
+            m_player->Action_Stop();
+        }
+    });
+    EXPECT_EQ(report.outcome, RenderOutcome::Stopped);
+    EXPECT_TRUE(m_answers.messages.empty());
+    const melorit::testing::MediaInfo info = melorit::testing::probeMedia(out("song.mp4"));
+    EXPECT_EQ(info.codecs, (QStringList{QStringLiteral("h264"), QStringLiteral("aac")}));
+    EXPECT_NEAR(info.duration, 500 * 256 / 44100.0, 0.1);
+    EXPECT_FALSE(QFileInfo::exists(out("song.kok")));
 }
 
 TEST_F(Rendering, AnEncoderThatDiesEndsTheLoopKeepsItsOutputAndSaysSo)

@@ -66,7 +66,7 @@ TEST(SystemReport, EncodersBesideTheProgramComeFirst)
     EXPECT_EQ(tools::findEncoder(QStringLiteral("no-such-encoder-here")), QString());
 
     const tools::SystemFacts facts = tools::collectSystemFacts();
-    ASSERT_EQ(facts.encoders.size(), 2);
+    ASSERT_EQ(facts.encoders.size(), 3); // lame, oggenc, ffmpeg
     EXPECT_EQ(facts.encoders[1].path, beside);
     EXPECT_EQ(facts.encoders[1].version, u"oggenc beside") << "its own first line";
     EXPECT_FALSE(facts.os.isEmpty());
