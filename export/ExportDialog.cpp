@@ -4,6 +4,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -70,6 +72,10 @@ void ExportDialog::LoadLanguage()
     m_ogg->setText(m_texts.OptionOgg);
     m_mp3->setText(m_texts.OptionMP3);
     m_wav->setText(m_texts.OptionWav);
+    m_mp4->setText(m_texts.OptionMP4);
+    m_videoBack->setText(m_texts.VideoBack);
+    m_videoColour->setText(m_texts.VideoColour);
+    m_videoImageLabel->setText(m_texts.VideoImage);
     m_kbps->setText(m_texts.Kbps);
     m_uncompressed->setText(m_texts.Brut);
     m_compressed->setText(m_texts.Compresse);
@@ -122,6 +128,8 @@ void ExportDialog::showForm()
     m_formatKok->setChecked(m_form.CheckFormatKok);
     m_formatLrc->setChecked(m_form.CheckFormatLrc);
     m_formatAss->setChecked(m_form.CheckFormatAss);
+    showVideoColour(m_form.VideoColour);
+    m_videoImage->setText(m_form.VideoImage);
     for (QCheckBox *format : {m_formatKok, m_formatLrc, m_formatAss}) {
         format->setEnabled(m_form.CheckKOK);
     }
@@ -151,6 +159,8 @@ void ExportDialog::takeForm()
     m_form.CheckFormatKok = m_formatKok->isChecked();
     m_form.CheckFormatLrc = m_formatLrc->isChecked();
     m_form.CheckFormatAss = m_formatAss->isChecked();
+    m_form.VideoColour = m_videoColourValue;
+    m_form.VideoImage = m_videoImage->text();
     SongTags &t = m_form.Tags;
     t.Artist = m_artist->text();
     t.Title = m_title->text();
@@ -168,12 +178,50 @@ QString ExportDialog::genreText() const
     return m_genre->currentIndex() == 0 && text == m_genre->itemText(0) ? QString() : text;
 }
 
-// The bit rate only matters to the compressed formats.
+// The bit rate only matters to the compressed formats, the background to
+// the video.
 void ExportDialog::Encoding_Click()
 {
     const bool compressed = !m_wav->isChecked();
     m_rate->setEnabled(compressed);
     m_kbps->setEnabled(compressed);
+    const bool video = m_mp4->isChecked();
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             m_videoBack, m_videoColour, m_videoImageLabel, m_videoImage, m_videoBrowse}) {
+        w->setEnabled(video);
+    }
+}
+
+// The button shows its colour as a swatch.
+void ExportDialog::showVideoColour(const QString &colour)
+{
+    m_videoColourValue = isVideoColour(colour) ? colour.toLower() : QString();
+    QPixmap swatch(16, 16);
+    swatch.fill(m_videoColourValue.isEmpty() ? QColor(Qt::transparent)
+                                             : QColor::fromString(m_videoColourValue));
+    m_videoColour->setIcon(QIcon(swatch));
+}
+
+void ExportDialog::Btn_VideoColour_Click()
+{
+    const QColor start =
+        m_videoColourValue.isEmpty() ? QColor(Qt::black) : QColor::fromString(m_videoColourValue);
+    const QColor chosen = QColorDialog::getColor(start, this, m_texts.VideoColour);
+    if (chosen.isValid()) {
+        showVideoColour(chosen.name(QColor::HexRgb));
+    }
+}
+
+void ExportDialog::Btn_VideoImage_Click()
+{
+    const QString current = m_videoImage->text().trimmed();
+    const QString filter = m_texts.VideoImages +
+                           QStringLiteral(" (*.png *.jpg *.jpeg *.bmp *.webp *.PNG *.JPG *.JPEG)");
+    const QString chosen =
+        QFileDialog::getOpenFileName(this, m_texts.VideoImageTitle, current, filter);
+    if (!chosen.isEmpty()) {
+        m_videoImage->setText(QDir::toNativeSeparators(chosen));
+    }
 }
 
 void ExportDialog::setBatchEncode(bool batchEncode)

@@ -50,6 +50,9 @@ public:
     void Btn_Tous_Click();
     void Btn_Abandon_Click();
     void Btn_brws_folders_Click();
+    // The video's background: a colour chooser, an image chooser.
+    void Btn_VideoColour_Click();
+    void Btn_VideoImage_Click();
     void RecFolder_Validate();
     void Timer1_Timer();
 
@@ -67,6 +70,14 @@ public:
     QRadioButton *OptionWav() const { return m_wav; }
     QRadioButton *OptionMP3() const { return m_mp3; }
     QRadioButton *OptionOgg() const { return m_ogg; }
+    QRadioButton *OptionMP4() const { return m_mp4; }
+    QLabel *LabelVideoBack() const { return m_videoBack; }
+    QPushButton *Btn_VideoColour() const { return m_videoColour; }
+    QLabel *LabelVideoImage() const { return m_videoImageLabel; }
+    QLineEdit *VideoImage() const { return m_videoImage; }
+    QPushButton *Btn_VideoImage() const { return m_videoBrowse; }
+    // The colour the button shows, "#RRGGBB".
+    const QString &videoColour() const { return m_videoColourValue; }
     QComboBox *ComboKbps() const { return m_rate; }
     QLabel *Label4() const { return m_kbps; }
     QLabel *Label5() const { return m_uncompressed; }
@@ -96,6 +107,8 @@ private:
 
     QGroupBox *buildTagsFrame();
     QGroupBox *buildAudioFrame();
+    QLayout *buildVideoRow();
+    void showVideoColour(const QString &colour);
     QGroupBox *buildLyricsFrame();
     QLayout *buildButtons();
     void Form_Load(const QString &tagArtist, const QString &tagTitle);
@@ -127,6 +140,13 @@ private:
     QRadioButton *m_wav = nullptr;
     QRadioButton *m_mp3 = nullptr;
     QRadioButton *m_ogg = nullptr;
+    QRadioButton *m_mp4 = nullptr;
+    QLabel *m_videoBack = nullptr;
+    QPushButton *m_videoColour = nullptr;
+    QString m_videoColourValue;
+    QLabel *m_videoImageLabel = nullptr;
+    QLineEdit *m_videoImage = nullptr;
+    QPushButton *m_videoBrowse = nullptr;
     QComboBox *m_rate = nullptr;
     QLabel *m_kbps = nullptr;
     QLabel *m_uncompressed = nullptr;

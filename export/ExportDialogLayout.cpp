@@ -91,10 +91,12 @@ QGroupBox *ExportDialog::buildAudioFrame()
     m_wav = new QRadioButton(m_frameRec);
     m_mp3 = new QRadioButton(m_frameRec);
     m_ogg = new QRadioButton(m_frameRec);
+    m_mp4 = new QRadioButton(m_frameRec);
     m_encoding = new QButtonGroup(this);
     m_encoding->addButton(m_wav, 0);
     m_encoding->addButton(m_mp3, 1);
     m_encoding->addButton(m_ogg, 2);
+    m_encoding->addButton(m_mp4, 3);
     connect(m_encoding, &QButtonGroup::idToggled, this, [this] { Encoding_Click(); });
     m_rate = new QComboBox(m_frameRec);
     m_kbps = plainLabel(m_frameRec);
@@ -116,6 +118,7 @@ QGroupBox *ExportDialog::buildAudioFrame()
     auto *compressedRow = new QHBoxLayout;
     compressedRow->addWidget(m_mp3);
     compressedRow->addWidget(m_ogg);
+    compressedRow->addWidget(m_mp4);
     compressedRow->addSpacing(12);
     compressedRow->addWidget(m_rate);
     compressedRow->addWidget(m_kbps);
@@ -123,20 +126,47 @@ QGroupBox *ExportDialog::buildAudioFrame()
     compressedRow->addWidget(m_compressed);
     compressedRow->addStretch();
     grid->addLayout(compressedRow, 1, 0, 1, 5);
-    grid->addWidget(m_fieldLabels[8], 2, 0);
+    QLayout *videoRow = buildVideoRow();
+    grid->addWidget(m_videoBack, 2, 0);
+    grid->addLayout(videoRow, 2, 1, 1, 4);
+    grid->addWidget(m_fieldLabels[8], 3, 0);
     auto *folderRow = new QHBoxLayout;
     folderRow->addWidget(m_folder, 1);
     folderRow->addWidget(m_browse);
-    grid->addLayout(folderRow, 2, 1, 1, 4);
-    grid->addWidget(m_fieldLabels[9], 3, 0);
-    grid->addWidget(m_scheme, 3, 1, 1, 4);
+    grid->addLayout(folderRow, 3, 1, 1, 4);
+    grid->addWidget(m_fieldLabels[9], 4, 0);
+    grid->addWidget(m_scheme, 4, 1, 1, 4);
     auto *hint = m_fieldLabels[10];
     QPalette p = hint->palette();
     p.setColor(QPalette::WindowText, QColor(skins::palette::kIconDim));
     hint->setPalette(p);
-    grid->addWidget(hint, 4, 1, 1, 4);
+    grid->addWidget(hint, 5, 1, 1, 4);
     grid->setColumnStretch(4, 1);
     return m_frameRec;
+}
+
+// Only the video uses it: a colour, or an image when one is named.
+QLayout *ExportDialog::buildVideoRow()
+{
+    m_videoBack = plainLabel(m_frameRec);
+    m_videoColour = new QPushButton(m_frameRec);
+    m_videoColour->setAutoDefault(false);
+    connect(m_videoColour, &QPushButton::clicked, this, &ExportDialog::Btn_VideoColour_Click);
+    m_videoImageLabel = plainLabel(m_frameRec);
+    m_videoImage = new QLineEdit(m_frameRec);
+    m_videoImage->setClearButtonEnabled(true);
+    m_videoImageLabel->setBuddy(m_videoImage);
+    m_videoBrowse = new QPushButton(QStringLiteral("..."), m_frameRec);
+    m_videoBrowse->setAutoDefault(false);
+    m_videoBrowse->setFixedWidth(kBrowseWidth);
+    connect(m_videoBrowse, &QPushButton::clicked, this, &ExportDialog::Btn_VideoImage_Click);
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_videoColour);
+    row->addSpacing(8);
+    row->addWidget(m_videoImageLabel);
+    row->addWidget(m_videoImage, 1);
+    row->addWidget(m_videoBrowse);
+    return row;
 }
 
 QGroupBox *ExportDialog::buildLyricsFrame()

@@ -58,6 +58,13 @@ TagsTexts loadTagsTexts(const QString &languageFile)
     t.OptionOgg = text(QStringLiteral("OptionOgg"), QStringLiteral("Ogg Vorbis"));
     t.OptionMP3 = text(QStringLiteral("OptionMP3"), QStringLiteral("MP3"));
     t.OptionWav = text(QStringLiteral("OptionWav"), QStringLiteral("WAV"));
+    t.OptionMP4 = text(QStringLiteral("OptionMP4"), QStringLiteral("Vid\u00e9o (MP4)"));
+    t.VideoBack = text(QStringLiteral("VideoBack"), QStringLiteral("Fond de la vid\u00e9o"));
+    t.VideoColour = text(QStringLiteral("VideoColour"), QStringLiteral("Couleur"));
+    t.VideoImage = text(QStringLiteral("VideoImage"), QStringLiteral("ou image"));
+    t.VideoImageTitle =
+        text(QStringLiteral("VideoImageTitle"), QStringLiteral("Choisir une image de fond"));
+    t.VideoImages = text(QStringLiteral("VideoImages"), QStringLiteral("Images"));
     t.Kbps = text(QStringLiteral("Kbps"), QStringLiteral("kbps"));
     // 44 100 Hz, 16-bit stereo is 176 400 bytes a second: about 10 MB a minute.
     t.Brut = text(QStringLiteral("Brut"), QStringLiteral("Non compress\u00e9, ~ 10 Mo/min."));

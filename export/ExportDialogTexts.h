@@ -29,6 +29,12 @@ struct TagsTexts {
     QString OptionOgg;
     QString OptionMP3;
     QString OptionWav;
+    QString OptionMP4;       // the video
+    QString VideoBack;       // label of the video's background row
+    QString VideoColour;     // its colour button and the colour chooser's title
+    QString VideoImage;      // "or image", before the image field
+    QString VideoImageTitle; // title of the image chooser
+    QString VideoImages;     // name of the image files in the chooser
     QString Kbps;
     QString Brut;
     QString Compresse;

@@ -1,8 +1,10 @@
 #include "ExportDialogFixture.h"
 
+#include "base/Ini.h"
 #include "export/ExportDialog.h"
 
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -434,6 +436,41 @@ TEST_F(ExportDialogTest, LyricsFormatBoxesShowAndSaveTheFormats)
     const auto french_ = open(french());
     EXPECT_EQ(u8(french_->CheckFormatLrc()->text()), "LRC enrichi (.lrc)");
     EXPECT_EQ(u8(french_->CheckFormatAss()->text()), "Sous-titres ASS (.ass)");
+}
+
+TEST_F(ExportDialogTest, VideoChoiceEnablesItsBackgroundAndSavesIt)
+{
+    setWave(QStringLiteral("Encoding"), QStringLiteral("1"));
+    const auto dialog = open(english());
+    EXPECT_EQ(u8(dialog->OptionMP4()->text()), "Video (MP4)");
+    EXPECT_EQ(u8(dialog->LabelVideoBack()->text()), "Video background");
+    EXPECT_FALSE(dialog->Btn_VideoColour()->isEnabled());
+    EXPECT_FALSE(dialog->VideoImage()->isEnabled());
+    dialog->OptionMP4()->click();
+    EXPECT_TRUE(dialog->Btn_VideoColour()->isEnabled());
+    EXPECT_TRUE(dialog->VideoImage()->isEnabled());
+    EXPECT_TRUE(dialog->ComboKbps()->isEnabled()); // the rate of its sound
+    dialog->show();
+    whenModal<QColorDialog>([](QColorDialog *chooser) {
+        chooser->setCurrentColor(QColor(0x12, 0x34, 0x56));
+        chooser->accept();
+    });
+    dialog->Btn_VideoColour()->click();
+    EXPECT_EQ(u8(dialog->videoColour()), "#123456");
+    dialog->VideoImage()->setText(QStringLiteral(" /pictures/sc\u00e8ne.png "));
+    dialog->Btn_Validation()->click();
+    const auto video = [this](const char *key) {
+        return u8(ReadIni(QStringLiteral("Video"), QLatin1StringView(key), config()));
+    };
+    EXPECT_EQ(u8(wave(QStringLiteral("Encoding"))), "3");
+    EXPECT_EQ(video("Colour"), "#123456");
+    EXPECT_EQ(video("Image"), "/pictures/sc\u00e8ne.png");
+
+    const auto again = open(french());
+    EXPECT_EQ(u8(again->OptionMP4()->text()), "Vid\u00e9o (MP4)");
+    EXPECT_TRUE(again->OptionMP4()->isChecked());
+    EXPECT_EQ(u8(again->videoColour()), "#123456");
+    EXPECT_EQ(u8(again->VideoImage()->text()), "/pictures/sc\u00e8ne.png");
 }
 
 } // namespace

@@ -47,9 +47,10 @@ int main(int argc, char *argv[])
              QStringLiteral("/home/chanteur/Karaok\u00e9/"), config);
     WriteIni(QStringLiteral("Wave"), QStringLiteral("SaveScheme"), QStringLiteral("%A/%A - %T"),
              config);
-    WriteIni(QStringLiteral("Wave"), QStringLiteral("Encoding"), QStringLiteral("1"), config);
+    WriteIni(QStringLiteral("Wave"), QStringLiteral("Encoding"), QStringLiteral("3"), config);
     WriteIni(QStringLiteral("Wave"), QStringLiteral("Rate"), QStringLiteral("192"), config);
     WriteIni(QStringLiteral("Lyrics"), QStringLiteral("MaxLength"), QStringLiteral("40"), config);
+    WriteIni(QStringLiteral("Video"), QStringLiteral("Colour"), QStringLiteral("#1e3c78"), config);
     WriteIni(QStringLiteral("Tags"), QStringLiteral("Album"), QStringLiteral("Best of"), song);
     WriteIni(QStringLiteral("Tags"), QStringLiteral("Ann\u00e9e"), QStringLiteral("1947"), song);
     WriteIni(QStringLiteral("Tags"), QStringLiteral("Genre"), QStringLiteral("Chanson"), song);
