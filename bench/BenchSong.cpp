@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace melorit::bench {
 
@@ -104,9 +105,21 @@ void writeBar(fixtures::MidiFileBuilder &song, int bar, Lcg &lcg)
     }
 }
 
-} // namespace
+// One syllable a beat, a line every two bars, on a track of its own.
+void writeLyrics(fixtures::MidiTrackBuilder &track)
+{
+    constexpr std::array<const char *, 8> kSyllables{"la ", "lu", "na ", "so",
+                                                     "le ", "mi", "ra ", "do"};
+    for (int bar = 0; bar < kBars; ++bar) {
+        for (int beat = 0; beat < 4; ++beat) {
+            const std::string text = std::string(bar % 2 == 0 && beat == 0 ? "/" : "") +
+                                     kSyllables[static_cast<std::size_t>((bar * 4 + beat) % 8)];
+            track.at(static_cast<std::uint32_t>(bar * kBar + beat * kPpq)).text(text);
+        }
+    }
+}
 
-fixtures::Bytes buildBenchSong()
+fixtures::Bytes build(bool withLyrics)
 {
     fixtures::MidiFileBuilder song(1, kPpq);
     song.addTrack().trackName("Bench song").tempo(500000).timeSignature(4, 4);
@@ -118,10 +131,25 @@ fixtures::Bytes buildBenchSong()
     for (int bar = 0; bar < kBars; ++bar) {
         writeBar(song, bar, lcg);
     }
+    if (withLyrics) {
+        writeLyrics(song.addTrack().trackName("Words"));
+    }
     for (std::size_t t = 1; t < song.trackCount(); ++t) {
         song.track(t).at(kBars * kBar + kPpq).endOfTrack();
     }
     return song.build();
+}
+
+} // namespace
+
+fixtures::Bytes buildBenchSong()
+{
+    return build(false);
+}
+
+fixtures::Bytes buildBenchKaraoke()
+{
+    return build(true);
 }
 
 } // namespace melorit::bench

@@ -9,5 +9,7 @@ namespace melorit::bench {
 // chords, pads, arpeggios and a drum kit, with volume, pan, reverb and chorus
 // set per channel. The same bytes on every run.
 fixtures::Bytes buildBenchSong();
+// The same song with words: a syllable on every beat, a line every two bars.
+fixtures::Bytes buildBenchKaraoke();
 
 } // namespace melorit::bench
