@@ -20,6 +20,6 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # The encoders for MP3 and Ogg Vorbis, a General MIDI SoundFont to play with
 # at once, the lyrics window's font.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-  "lame, vorbis-tools, timgm6mb-soundfont | fluid-soundfont-gm | musescore-general-soundfont, fonts-comic-neue")
+  "lame, vorbis-tools, ffmpeg, timgm6mb-soundfont | fluid-soundfont-gm | musescore-general-soundfont, fonts-comic-neue")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libgl1-mesa-dri")
 include(CPack)
