@@ -34,9 +34,10 @@ QString sizeText(VideoSize size)
 QStringList backgroundInput(const VideoSettings &video, VideoSize size)
 {
     if (!video.Image.isEmpty()) {
-        // One picture, read once; no "%d" sequence is looked for in its name.
-        return {QStringLiteral("-f"),   QStringLiteral("image2"), QStringLiteral("-pattern_type"),
-                QStringLiteral("none"), QStringLiteral("-i"),     fileUrl(video.Image)};
+        // One picture, read once and known by its content: no "%d" sequence
+        // is looked for in its name, and its extension may lie.
+        return {QStringLiteral("-f"), QStringLiteral("image2pipe"), QStringLiteral("-i"),
+                fileUrl(video.Image)};
     }
     return {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
             QStringLiteral("color=c=%1:s=%2:r=%3")
