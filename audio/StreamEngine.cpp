@@ -13,12 +13,16 @@ namespace {
 // The most the render loop makes in one go between two moments of the song.
 constexpr std::size_t kMaxBlockFrames = 1024;
 // The decay is checked in units of frames counted from its start, so that
-// where it ends does not depend on how the stream is read. It ends when no
-// voice is left and the output has stayed at or below kSilenceLevel (about
-// -84 dB) for kSilentUnitsToEnd units; it never lasts more than kMaxDecay.
+// where it ends does not depend on how the stream is read. It ends when the
+// output has stayed at or below kSilenceLevel (about -84 dB) for
+// kSilentUnitsToEnd units with no voice left, or for kSilentUnitsVoicesLeft
+// units (about 0.2 s) with voices still in a release too faint to be heard
+// (real instruments keep them for seconds); it never lasts more than
+// kMaxDecay.
 constexpr std::int64_t kDecayUnit = 1024;
 constexpr int kSilenceLevel = 2;
 constexpr int kSilentUnitsToEnd = 2;
+constexpr int kSilentUnitsVoicesLeft = 9;
 constexpr std::int64_t kMaxDecayFrames = 30LL * kSampleRate;
 
 std::int16_t toSample(float value)
@@ -168,10 +172,10 @@ void StreamEngine::checkDecayEnd(const std::int16_t *out, std::size_t frames)
     if (elapsed % kDecayUnit != 0) {
         return;
     }
-    const bool silent = m_decayPeak <= kSilenceLevel && m_synth->activeVoices() == 0;
-    m_silentUnits = silent ? m_silentUnits + 1 : 0;
+    m_silentUnits = m_decayPeak <= kSilenceLevel ? m_silentUnits + 1 : 0;
     m_decayPeak = 0;
-    if (m_silentUnits >= kSilentUnitsToEnd || elapsed >= kMaxDecayFrames) {
+    const int needed = m_synth->activeVoices() == 0 ? kSilentUnitsToEnd : kSilentUnitsVoicesLeft;
+    if (m_silentUnits >= needed || elapsed >= kMaxDecayFrames) {
         finishEnded();
     }
 }

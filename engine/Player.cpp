@@ -203,8 +203,14 @@ void Player::ShowAudioError(const QString &context)
 
 QString Player::ShowTime() const
 {
-    const double position = m_stream ? m_audio.positionSeconds(*m_stream) : -1.0;
-    return engine::ShowTime(position, m_songLength, m_mixer.TempoRatio());
+    if (!m_stream) {
+        return engine::ShowTime(-1.0, m_songLength * m_mixer.TempoRatio());
+    }
+    // The stream's length follows the tempo it was actually played at, a
+    // change of the factor in the middle of the song included.
+    return engine::ShowTime(
+        m_audio.positionSeconds(*m_stream),
+        audio::MidiStream::bytesToSeconds(m_stream->length(audio::PosUnit::Bytes)));
 }
 
 ClockReading Player::clockTick(int sliderMax)

@@ -207,7 +207,8 @@ public:
     // --- clock and position slider
     // One tick of the 100 ms clock.
     ClockReading clockTick(int sliderMax);
-    // "mm:ss / mm:ss" of the current position.
+    // "mm:ss / mm:ss": the position and the song's length as heard at the
+    // tempo used; the position stops at the length during the decay.
     QString ShowTime() const;
     // The slider released: seek to its proportional tick (never with
     // max 0), then lyrics, controllers and tempo follow.

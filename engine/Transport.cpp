@@ -93,11 +93,11 @@ std::optional<std::int64_t> seekTick(int value, int sliderMax, std::int64_t song
     return static_cast<std::int64_t>(text::roundHalfEven(tick));
 }
 
-QString ShowTime(double positionSeconds, double songLength, double tempoRatio)
+QString ShowTime(double positionSeconds, double heardLength)
 {
-    const int position = positionSeconds < 0 ? -1 : text::toInt(positionSeconds);
-    return LongToTime(position) + QStringLiteral(" / ") +
-           LongToTime(text::toInt(songLength * tempoRatio));
+    const int position =
+        positionSeconds < 0 ? -1 : text::toInt(std::min(positionSeconds, heardLength));
+    return LongToTime(position) + QStringLiteral(" / ") + LongToTime(text::toInt(heardLength));
 }
 
 QString soundFontStatusText(const QString &languageFile, const std::optional<FontStatus> &font)

@@ -68,8 +68,9 @@ std::optional<int> sliderValue(std::int64_t tickPosition, std::int64_t songTicks
 std::optional<std::int64_t> seekTick(int value, int sliderMax, std::int64_t songTicks);
 
 // The time label: position and length of the song as heard, "mm:ss / mm:ss";
-// a negative position (no stream) shows "--:--".
-QString ShowTime(double positionSeconds, double songLength, double tempoRatio);
+// the position never shows past the length (the decay of the last notes
+// comes after it), a negative position (no stream) shows "--:--".
+QString ShowTime(double positionSeconds, double heardLength);
 
 // What the SoundFont reports about itself for its status text.
 struct FontStatus {

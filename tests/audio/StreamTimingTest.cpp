@@ -154,6 +154,32 @@ TEST(StreamTiming, TheDecayGoesOnUntilTheNotesHaveDiedAway)
     EXPECT_EQ(decaying->position(PosUnit::Ticks), 480u);
 }
 
+TEST(StreamTiming, TheDecayEndsSoonAfterTheSoundHasDiedAwayEvenWithVoicesLeft)
+{
+    // Real instruments keep voices in their release long after they went
+    // silent; the next song must not wait for them.
+    const auto font = SoundFont::load("/usr/share/sounds/sf2/TimGM6mb.sf2");
+    ASSERT_TRUE(font);
+    MidiFileBuilder song(1, 480);
+    auto &track = song.addTrack();
+    // Piano, strings and choir, two bars, then the end.
+    track.programChange(0, 0).programChange(1, 48).programChange(2, 52);
+    for (int channel = 0; channel < 3; ++channel) {
+        track.note(channel, 60, 100, 0, 1920);
+    }
+    auto stream = openSong(song, true, font);
+    ASSERT_TRUE(stream);
+    const Samples all = decodeAll(*stream);
+    std::size_t lastSound = 0;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (std::abs(all[i]) > 2) {
+            lastSound = i / 2;
+        }
+    }
+    ASSERT_GT(lastSound, frameCount(all) / 2);
+    EXPECT_LT(frameCount(all) - lastSound, 44100u / 4);
+}
+
 TEST(StreamTiming, StoppingEndsTheStreamAndSeekingRevivesIt)
 {
     auto stream = openSong(twoTempoSong());

@@ -102,11 +102,13 @@ TEST(Transport, ReleasingTheSliderSeeksToTheProportionalTick)
 
 TEST(Transport, ShowTime)
 {
-    EXPECT_EQ(ShowTime(75.4, 200.0, 1.0), QStringLiteral("01:15 / 03:20"));
-    EXPECT_EQ(ShowTime(0.5, 200.0, 0.5), QStringLiteral("00:00 / 01:40")); // 0.5 -> 0
-    EXPECT_EQ(ShowTime(1.5, 200.0, 1.125), QStringLiteral("00:02 / 03:45"));
-    EXPECT_EQ(ShowTime(-1.0, 200.0, 1.0), QStringLiteral("--:-- / 03:20"));
-    EXPECT_EQ(ShowTime(-1.0, 0.0, 1.0), QStringLiteral("--:-- / 00:00"));
+    EXPECT_EQ(ShowTime(75.4, 200.0), QStringLiteral("01:15 / 03:20"));
+    EXPECT_EQ(ShowTime(0.5, 100.0), QStringLiteral("00:00 / 01:40")); // 0.5 -> 0
+    EXPECT_EQ(ShowTime(1.5, 225.0), QStringLiteral("00:02 / 03:45"));
+    EXPECT_EQ(ShowTime(-1.0, 200.0), QStringLiteral("--:-- / 03:20"));
+    EXPECT_EQ(ShowTime(-1.0, 0.0), QStringLiteral("--:-- / 00:00"));
+    // The decay after the last event: the position waits at the length.
+    EXPECT_EQ(ShowTime(52.3, 48.5), QStringLiteral("00:48 / 00:48"));
 }
 
 TEST(Transport, SoundFontStatus)

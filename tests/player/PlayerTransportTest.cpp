@@ -3,8 +3,23 @@
 #include "base/Ini.h"
 #include "engine/AudioErrors.h"
 
+#include <QFile>
+
+#include <cstdlib>
+
 namespace melorit::engine::test {
 namespace {
+
+// "mm:ss / mm:ss" as two numbers of seconds; -1 for "--:--".
+std::pair<int, int> clockSeconds(const QString &text)
+{
+    const auto seconds = [](const QString &t) {
+        return t.startsWith(u'-') ? -1
+                                  : t.section(u':', 0, 0).toInt() * 60 + t.section(u':', 1).toInt();
+    };
+    return {seconds(text.section(QStringLiteral(" / "), 0, 0)),
+            seconds(text.section(QStringLiteral(" / "), 1))};
+}
 
 class TransportTest : public PlayerTest {
 protected:
@@ -230,6 +245,51 @@ TEST_F(TransportTest, ShowAudioErrorReportsTheLastErrorThroughTheDialogs)
     m_player->ShowAudioError(QStringLiteral("Cannot read the MIDI file"));
     ASSERT_EQ(m_dialogs.messages.size(), 1u);
     EXPECT_TRUE(m_dialogs.messages[0].text.endsWith(QStringLiteral("2\nBASS_ERROR_FILEOPEN")));
+}
+
+TEST_F(TransportTest, TheClockEndsAtTheLengthHeardAndTheNextSongFollowsTheDecay)
+{
+    const QString demo =
+        QStringLiteral(MELORIT_SOURCE_DIR "/resources/demo/au-clair-de-la-lune.kar");
+    ASSERT_TRUE(QFile::copy(demo, path(QStringLiteral("a.kar"))));
+    ASSERT_TRUE(QFile::copy(demo, path(QStringLiteral("b.kar"))));
+    ASSERT_TRUE(m_player->ReplaceFont(QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2")));
+    m_player->playlist().addSongs({path(QStringLiteral("a.kar")), path(QStringLiteral("b.kar"))},
+                                  false);
+    m_player->playlist().setCurrentSong(1);
+    m_player->Action_Play();
+    // A tenth of a second per pull, as the clock sees it.
+    std::vector<std::int16_t> block(4410 * 2);
+    std::size_t frames = 0;
+    std::size_t lastSound = 0;
+    std::pair<int, int> shown;
+    double ratio = 1;
+    while (m_player->SongPath() == path(QStringLiteral("a.kar")) && frames < 44100u * 120) {
+        if (frames >= 44100u * 10 && ratio == 1) { // the tempo raised by a quarter, mid-song
+            m_player->mixer().Potard_MouseDown(kTempoControl, MouseButton::Left, 0, 0);
+            m_player->mixer().Potard_MouseMove(40, 0);
+            m_player->mixer().Potard_MouseUp();
+            ratio = m_player->mixer().TempoRatio();
+        }
+        const std::int64_t got = m_player->pull(block.data(), block.size() * 2);
+        for (std::int64_t i = 0; i < got / 2; ++i) {
+            if (std::abs(block[static_cast<std::size_t>(i)]) > 2) {
+                lastSound = frames + static_cast<std::size_t>(i) / 2;
+            }
+        }
+        frames += static_cast<std::size_t>(got) / 4;
+        if (m_player->SongPath() == path(QStringLiteral("a.kar"))) {
+            shown = clockSeconds(m_player->ShowTime());
+            ASSERT_LE(shown.first, shown.second) << m_player->ShowTime().toStdString();
+        }
+    }
+    ASSERT_LT(ratio, 0.8);
+    // The total shown was the length heard up to the last event; the release
+    // of the last notes followed it (at the song's tempo it would be 48 s).
+    EXPECT_LE(shown.second, lastSound / 44100.0);
+    EXPECT_GT(shown.second, lastSound / 44100.0 - 1.5);
+    // The next song came once the sound had died away, not seconds later.
+    EXPECT_LT(frames - lastSound, 44100u / 2);
 }
 
 } // namespace
