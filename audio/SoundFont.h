@@ -45,6 +45,8 @@ public:
     // The name of a preset, bank 0-128 (128 = drums) and program 0-127;
     // nullopt when the font has no such preset. Names are raw bytes. Any thread.
     std::optional<std::string_view> presetName(int bank, int program) const;
+    // The presets of banks 0-128 the font holds. Any thread.
+    int presetCount() const { return static_cast<int>(m_presetNames.size()); }
 
     // A factor on the output of every stream that uses this font (1 = as
     // made). Any thread; playing streams follow within one block.

@@ -173,6 +173,10 @@ constexpr LanguageKey kKeys[] = {
     {"Options", "Langue"},
     {"Options", "chkAutoMute"},
     {"Options", "SfVersion"}, // %1 = major.minor
+    {"Options", "SfName"},    // %1 = the SoundFont's name
+    {"Options", "SfFile"},    // %1 = its path
+    {"Options", "SfSize"},    // %1 = its size in bytes
+    {"Options", "SfPresets"}, // %1 = its number of presets
 
     // Effects panel: caption, frames, names of the eleven parameters.
     {"Reverb", "Caption"},

@@ -172,8 +172,7 @@ void OptionsDlg::btnReplace_Click()
 
 void OptionsDlg::SfInfo_Click()
 {
-    const QList<FontAssignment> assignments = m_host.fontAssignments();
-    ShowSoundFontInfo(m_host.currentFontPath(), assignments, m_host.languageFile());
+    ShowSoundFontInfo(m_host.loadedFont(), m_host.languageFile());
 }
 
 void OptionsDlg::showEvent(QShowEvent *event)

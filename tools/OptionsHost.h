@@ -2,8 +2,9 @@
 
 #include "tools/SoundFontInfo.h"
 
-#include <QList>
 #include <QString>
+
+#include <optional>
 
 namespace melorit::tools {
 
@@ -28,10 +29,8 @@ public:
 
     // Lets the user choose another SoundFont and loads it.
     virtual void ChangeSF2() = 0;
-    // The SoundFont in use ("" for none) and the current song stream's
-    // SoundFont assignments (empty without a stream).
-    virtual QString currentFontPath() const = 0;
-    virtual QList<FontAssignment> fontAssignments() const = 0;
+    // The SoundFont in use; nothing when none is loaded.
+    virtual std::optional<LoadedFont> loadedFont() const = 0;
 };
 
 } // namespace melorit::tools

@@ -24,5 +24,16 @@ inline constexpr QLatin1StringView kReplaceKey{"Replace"};
 inline constexpr QLatin1StringView kLanguageLabelKey{"Langue"};
 inline constexpr QLatin1StringView kAutoMuteTextKey{"chkAutoMute"};
 inline constexpr QLatin1StringView kVersionTemplateKey{"SfVersion"}; // "%1" = version
+// The facts of the SoundFont information, each with its English text for a
+// language file that lacks it ("%1" = the value).
+inline constexpr QLatin1StringView kFontNameKey{"SfName"};
+inline constexpr QLatin1StringView kFontNameDefault{"Name: %1"};
+inline constexpr QLatin1StringView kFontVersionDefault{"SoundFont version: %1"};
+inline constexpr QLatin1StringView kFontFileKey{"SfFile"};
+inline constexpr QLatin1StringView kFontFileDefault{"File: %1"};
+inline constexpr QLatin1StringView kFontSizeKey{"SfSize"};
+inline constexpr QLatin1StringView kFontSizeDefault{"Size: %1 bytes"};
+inline constexpr QLatin1StringView kFontPresetsKey{"SfPresets"};
+inline constexpr QLatin1StringView kFontPresetsDefault{"Presets: %1"};
 
 } // namespace melorit::tools::options

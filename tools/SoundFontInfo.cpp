@@ -2,8 +2,8 @@
 
 #include "base/CodePages.h"
 #include "base/Ini.h"
-#include "base/TextUtil.h"
 #include "base/UserMessages.h"
+#include "tools/OptionsKeys.h"
 #include "tools/RiffFile.h"
 
 #include <QBuffer>
@@ -121,38 +121,57 @@ QString soundFontIdentityText(const QString &path, const SoundFontInfo &info,
     return path + kLineBreak + info.engineName + kLineBreak + versionLine;
 }
 
-QString fontAssignmentsText(std::span<const FontAssignment> assignments)
-{
-    QString text = QStringLiteral("font_=") + QString::number(assignments.size()) + kLineBreak;
-    int index = 0;
-    for (const FontAssignment &assignment : assignments) {
-        text += QString::number(++index) + QStringLiteral(" font=") +
-                QString::number(assignment.font) + u' ' +
-                text::formatNumber(assignment.bank, u"000") + u' ' +
-                text::formatNumber(assignment.preset, u"000") + kLineBreak;
-    }
-    return text;
-}
-
 QString soundFontVersionTemplate(const QString &languageFile)
 {
     return ReadIni(QStringLiteral("Options"), QStringLiteral("SfVersion"), languageFile);
 }
 
-void ShowSoundFontInfo(const QString &fontPath, std::span<const FontAssignment> assignments,
-                       const QString &languageFile)
+namespace {
+
+// A fact line: the language's text with its value, or the English text when
+// the language file has none (a language made before the key existed).
+QString factLine(const QString &languageFile, QLatin1StringView key, QLatin1StringView english,
+                 const QString &value)
 {
-    showMessage(fontAssignmentsText(assignments), kMessageTitle, MessageIcon::Information);
-    const SoundFontInfo info = readSoundFontInfo(fontPath);
-    if (info.status == SoundFontInfoStatus::NotOpened) {
-        return;
+    QString text =
+        languageFile.isEmpty() ? QString() : ReadIni(options::kTextSection, key, languageFile);
+    if (text.isEmpty()) {
+        text = english;
     }
-    if (info.status != SoundFontInfoStatus::Read) {
-        showMessage(soundFontFailureText(info.status), kMessageTitle, MessageIcon::Critical);
-        return;
+    return text.replace(QStringLiteral("%1"), value);
+}
+
+} // namespace
+
+QStringList loadedFontLines(const LoadedFont &font, const QString &languageFile)
+{
+    using namespace options;
+    const QFileInfo file(font.path);
+    const QString name = font.name.trimmed().isEmpty() ? file.completeBaseName() : font.name;
+    QStringList lines{factLine(languageFile, kFontNameKey, kFontNameDefault, name)};
+    const SoundFontInfo info = readSoundFontInfo(font.path);
+    if (info.status == SoundFontInfoStatus::Read || info.status == SoundFontInfoStatus::NoIsng) {
+        lines << factLine(languageFile, kVersionTemplateKey, kFontVersionDefault,
+                          QString::number(info.major) + u'.' + QString::number(info.minor));
     }
-    showMessage(soundFontIdentityText(fontPath, info, soundFontVersionTemplate(languageFile)),
-                kMessageTitle, MessageIcon::None);
+    lines << factLine(languageFile, kFontFileKey, kFontFileDefault, font.path)
+          << factLine(languageFile, kFontSizeKey, kFontSizeDefault, QString::number(file.size()))
+          << factLine(languageFile, kFontPresetsKey, kFontPresetsDefault,
+                      QString::number(font.presetCount));
+    return lines;
+}
+
+QString loadedFontText(const LoadedFont &font, const QString &languageFile)
+{
+    return loadedFontLines(font, languageFile).join(kLineBreak);
+}
+
+void ShowSoundFontInfo(const std::optional<LoadedFont> &font, const QString &languageFile)
+{
+    const QString text =
+        font ? loadedFontText(*font, languageFile)
+             : ReadIni(QStringLiteral("Main"), QStringLiteral("SF2NoneInfo"), languageFile);
+    showMessage(text, kMessageTitle, MessageIcon::Information);
 }
 
 } // namespace melorit::tools

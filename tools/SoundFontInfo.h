@@ -3,18 +3,18 @@
 #include <QByteArrayView>
 #include <QIODevice>
 #include <QString>
+#include <QStringList>
 
-#include <cstdint>
-#include <span>
+#include <optional>
 
 namespace melorit::tools {
 
-// One SoundFont assignment of a song stream: which loaded font serves which
-// preset and bank (-1 for all).
-struct FontAssignment {
-    std::uint32_t font = 0;
-    int preset = -1;
-    int bank = -1;
+// The SoundFont the program has loaded: its file, the name the bank gives
+// itself ("INAM") and the number of presets the synthesizer found in it.
+struct LoadedFont {
+    QString path;
+    QString name;
+    int presetCount = 0;
 };
 
 enum class SoundFontInfoStatus { Read, NotOpened, NoBank, NoList, NoIfil, NoIsng };
@@ -45,17 +45,20 @@ QString soundFontFailureText(SoundFontInfoStatus status);
 QString soundFontIdentityText(const QString &path, const SoundFontInfo &info,
                               const QString &versionTemplate);
 
-// "font_=" + count, then one line per assignment: index, " font=", the font,
-// the bank and the preset with three digits. Every line ends in CR LF.
-QString fontAssignmentsText(std::span<const FontAssignment> assignments);
-
 // The version template of the language file: "Options"/"SfVersion".
 QString soundFontVersionTemplate(const QString &languageFile);
 
-// The SoundFont information command: the assignment list, then the identity
-// of the font file or the reason it cannot be given, as user messages. A file
-// that cannot be opened ends the command after the first message.
-void ShowSoundFontInfo(const QString &fontPath, std::span<const FontAssignment> assignments,
-                       const QString &languageFile);
+// What the SoundFont information command shows, one fact a line joined by
+// CR LF, with the texts of the language file's "Options" section: "SfName"
+// (the bank's name, else the file's), "SfVersion" (the format version from
+// the file's "ifil"; left out when it cannot be read), "SfFile", "SfSize"
+// (bytes) and "SfPresets". Each text has "%1" for its value.
+// An empty language file gives the English texts.
+QStringList loadedFontLines(const LoadedFont &font, const QString &languageFile);
+QString loadedFontText(const LoadedFont &font, const QString &languageFile);
+
+// The SoundFont information command: one message with what the loaded
+// SoundFont is, or the language's "no SoundFont" text ("Main"/"SF2NoneInfo").
+void ShowSoundFontInfo(const std::optional<LoadedFont> &font, const QString &languageFile);
 
 } // namespace melorit::tools

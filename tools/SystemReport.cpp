@@ -166,6 +166,14 @@ QString systemReportText(const SystemFacts &facts)
                  QStringLiteral("FluidSynth ") + facts.libraries.fluidsynth);
     text += line(QStringLiteral("Audio output"), QStringLiteral("SDL ") + facts.libraries.sdl);
     text += line(QStringLiteral("Interface"), QStringLiteral("Qt ") + facts.libraries.qt);
+    text += QStringLiteral("\nSoundFont\n");
+    if (facts.soundFont) {
+        for (const QString &fact : loadedFontLines(*facts.soundFont, QString())) {
+            text += QStringLiteral("  ") + fact + u'\n';
+        }
+    } else {
+        text += QStringLiteral("  none loaded\n");
+    }
     text += QStringLiteral("\nEncoders\n");
     for (const EncoderFacts &encoder : facts.encoders) {
         text += encoderLine(encoder);

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "tools/SoundFontInfo.h"
+
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // The about box's system report: what a bug report needs to know about the
 // machine, the sound set-up and the components the program runs with.
@@ -45,6 +49,7 @@ struct SystemFacts {
     QString audioDriver;      // the audio driver in use; "" when audio is not started
     QStringList audioDrivers; // the drivers the audio output can use
     QList<EncoderFacts> encoders;
+    std::optional<LoadedFont> soundFont; // the SoundFont loaded, if any
 };
 
 // Looks at the machine now. Starts each encoder found to ask its version

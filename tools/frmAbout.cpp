@@ -205,7 +205,11 @@ void frmAbout::StartSysInfo()
     auto *view = new QPlainTextEdit(report);
     view->setReadOnly(true);
     view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    view->setPlainText(systemReportText(collectSystemFacts()));
+    SystemFacts facts = collectSystemFacts();
+    if (m_loadedFont) {
+        facts.soundFont = m_loadedFont();
+    }
+    view->setPlainText(systemReportText(facts));
     view->setMinimumSize(560, 340);
     auto *close = new QPushButton(m_texts.ok, report);
     close->setDefault(true);

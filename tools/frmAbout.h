@@ -1,11 +1,13 @@
 #pragma once
 
 #include "tools/AboutTexts.h"
+#include "tools/SoundFontInfo.h"
 
 #include <QDialog>
 #include <QPointer>
 
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QPlainTextEdit;
@@ -20,6 +22,12 @@ class frmAbout : public QDialog {
 public:
     // `languageFile` gives the language file in use when texts are loaded.
     explicit frmAbout(std::function<QString()> languageFile, QWidget *parent = nullptr);
+
+    // Where the system report learns which SoundFont is loaded.
+    void setLoadedFont(std::function<std::optional<LoadedFont>()> loadedFont)
+    {
+        m_loadedFont = std::move(loadedFont);
+    }
 
     // Texts of section "About" of the language file.
     void LoadLanguage();
@@ -45,6 +53,7 @@ private:
     void buildWindow();
 
     std::function<QString()> m_languageFile;
+    std::function<std::optional<LoadedFont>()> m_loadedFont;
     AboutTexts m_texts;
     QLabel *m_icon = nullptr;
     QLabel *m_title = nullptr;

@@ -127,8 +127,7 @@ public:
     void reloadAllLanguages(const QString &file) override;
     void setAutoMute(bool on) override;
     void ChangeSF2() override;
-    QString currentFontPath() const override;
-    QList<tools::FontAssignment> fontAssignments() const override;
+    std::optional<tools::LoadedFont> loadedFont() const override;
 
 private:
     static constexpr int index(SecondaryWindow which) { return static_cast<int>(which); }

@@ -5,6 +5,8 @@
 #include "app/program/DropRules.h"
 #include "app/program/ProgramKeys.h"
 #include "audio/Device.h"
+#include "audio/SoundFont.h"
+#include "base/CodePages.h"
 #include "base/Ini.h"
 #include "base/Language.h"
 #include "lyrics/LyricsWindowControl.h"
@@ -162,18 +164,15 @@ void Program::ChangeSF2()
     m_player->ChangeSF2();
 }
 
-QString Program::currentFontPath() const
+std::optional<tools::LoadedFont> Program::loadedFont() const
 {
-    return m_player ? m_player->FontPath() : QString();
-}
-
-QList<tools::FontAssignment> Program::fontAssignments() const
-{
-    // The song stream plays every preset and bank with the one loaded font.
-    if (!m_player || !m_player->stream() || !m_player->font()) {
-        return {};
+    if (!m_player || !m_player->font()) {
+        return std::nullopt;
     }
-    return {tools::FontAssignment{1, -1, 0}};
+    const audio::SoundFont &font = *m_player->font();
+    return tools::LoadedFont{m_player->FontPath(),
+                             codepages::decodeWindows1252(QByteArrayView(font.name())),
+                             font.presetCount()};
 }
 
 void Program::QuitProgram()

@@ -169,6 +169,7 @@ tools::frmAbout *Program::createAboutBox()
 {
     if (!m_about) {
         m_about = new tools::frmAbout([this] { return m_languageFile; });
+        m_about->setLoadedFont([this] { return loadedFont(); });
     }
     return m_about;
 }

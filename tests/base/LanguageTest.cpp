@@ -125,6 +125,10 @@ const std::map<QString, std::set<int>> &expectedPlaceholders()
         {lowerName(u"PlayList"_s, u"M3USAVECMD.Filter"_s), {1, 2, 3, 4}},
         {lowerName(u"PlayList"_s, u"MIDOPENCMD.Filter"_s), {1, 2}},
         {lowerName(u"Options"_s, u"SfVersion"_s), {1}},
+        {lowerName(u"Options"_s, u"SfName"_s), {1}},
+        {lowerName(u"Options"_s, u"SfFile"_s), {1}},
+        {lowerName(u"Options"_s, u"SfSize"_s), {1}},
+        {lowerName(u"Options"_s, u"SfPresets"_s), {1}},
     };
     return table;
 }

@@ -121,7 +121,11 @@ TEST_F(ProgramTest, WithoutSongsNothingPlays)
     EXPECT_EQ(m_program->player()->playlist().CurrentSong(), 0);
     // The SoundFont was found without asking.
     EXPECT_EQ(m_dialogs.chooserCalls, 0);
-    EXPECT_EQ(u8(m_program->currentFontPath()), "/usr/share/sounds/sf2/TimGM6mb.sf2");
+    const std::optional<tools::LoadedFont> font = m_program->loadedFont();
+    ASSERT_TRUE(font.has_value());
+    EXPECT_EQ(u8(font->path), "/usr/share/sounds/sf2/TimGM6mb.sf2");
+    EXPECT_EQ(font->presetCount, m_program->player()->font()->presetCount());
+    EXPECT_GT(font->presetCount, 128) << "melodic presets and drum kits";
 }
 
 TEST_F(ProgramTest, QuitProgramStopsTheSongFreesTheDeviceAndUnloadsEveryWindow)

@@ -10,6 +10,7 @@
 #include "tests/support/RecordedMessages.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -194,15 +195,6 @@ TEST(SoundFontInfo, CorpusFonts)
               SoundFontInfoStatus::NotOpened);
 }
 
-TEST(SoundFontInfoText, AssignmentList)
-{
-    EXPECT_EQ(tools::fontAssignmentsText({}), QStringLiteral("font_=0\r\n"));
-    const tools::FontAssignment assignments[] = {{1, 0, 0}, {7, -1, 128}, {12, 5, 1000}};
-    EXPECT_EQ(tools::fontAssignmentsText(assignments),
-              QStringLiteral("font_=3\r\n1 font=1 000 000\r\n2 font=7 128 -001\r\n"
-                             "3 font=12 1000 005\r\n"));
-}
-
 TEST(SoundFontInfoText, IdentityWithTheVersionTemplate)
 {
     tools::SoundFontInfo info;
@@ -238,43 +230,28 @@ protected:
     RecordedMessages m_sink;
 };
 
-TEST_F(ShowSoundFontInfo, AssignmentsThenIdentity)
+TEST_F(ShowSoundFontInfo, OneMessageSaysWhatTheLoadedFontIs)
 {
     SoundFontBuilder font;
     font.addPreset("Sine", 0, 0).setVersion(2, 1);
     const QString path = writeFont(QStringLiteral("Fl\u00FBte.sf2"), font.build());
-    const tools::FontAssignment assignments[] = {{3, -1, 0}};
-    tools::ShowSoundFontInfo(path, assignments, m_language);
-    ASSERT_EQ(m_sink.messages.size(), 2u);
-    EXPECT_EQ(m_sink.messages[0].text, QStringLiteral("font_=1\r\n1 font=3 000 -001\r\n"));
-    EXPECT_EQ(m_sink.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(m_sink.messages[1].text,
-              path + QStringLiteral("\r\nEMU8000\r\nVersion SoundFont : 2.1"));
-    EXPECT_EQ(m_sink.messages[1].icon, MessageIcon::None);
-}
-
-TEST_F(ShowSoundFontInfo, FailureIsACriticalMessage)
-{
-    SoundFontBuilder font;
-    font.addPreset("Sine", 0, 0).removeInfo("isng");
-    tools::ShowSoundFontInfo(writeFont(QStringLiteral("a.sf2"), font.build()), {}, m_language);
-    ASSERT_EQ(m_sink.messages.size(), 2u);
-    EXPECT_EQ(m_sink.messages[0].text, QStringLiteral("font_=0\r\n"));
-    EXPECT_EQ(m_sink.messages[1].text, QStringLiteral("No isng chunk found!"));
-    EXPECT_EQ(m_sink.messages[1].icon, MessageIcon::Critical);
-
-    m_sink.messages.clear();
-    const Bytes wave = riff("WAVE", {});
-    tools::ShowSoundFontInfo(writeFont(QStringLiteral("b.wav"), wave), {}, m_language);
-    ASSERT_EQ(m_sink.messages.size(), 2u);
-    EXPECT_EQ(m_sink.messages[1].text, QStringLiteral("No soundfont bank found!"));
-}
-
-TEST_F(ShowSoundFontInfo, FileThatCannotBeOpenedEndsSilently)
-{
-    tools::ShowSoundFontInfo(m_dir.filePath(QStringLiteral("gone.sf2")), {}, m_language);
+    // A bank without a name of its own goes by its file's; texts the language
+    // file lacks are the English ones.
+    tools::ShowSoundFontInfo(tools::LoadedFont{path, QString(), 1}, m_language);
     ASSERT_EQ(m_sink.messages.size(), 1u);
-    EXPECT_EQ(m_sink.messages[0].text, QStringLiteral("font_=0\r\n"));
+    EXPECT_EQ(m_sink.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(m_sink.messages[0].text,
+              QStringLiteral("Name: Fl\u00FBte\r\nVersion SoundFont : 2.1\r\nFile: ") + path +
+                  QStringLiteral("\r\nSize: %1 bytes\r\nPresets: 1").arg(QFileInfo(path).size()));
+
+    // Without a readable version the other facts still show.
+    m_sink.messages.clear();
+    SoundFontBuilder noVersion;
+    noVersion.addPreset("Sine", 0, 0).removeInfo("ifil");
+    const QString other = writeFont(QStringLiteral("b.sf2"), noVersion.build());
+    tools::ShowSoundFontInfo(tools::LoadedFont{other, QStringLiteral("Bank"), 1}, m_language);
+    ASSERT_EQ(m_sink.messages.size(), 1u);
+    EXPECT_TRUE(m_sink.messages[0].text.startsWith(u"Name: Bank\r\nFile: "));
 }
 
 } // namespace

@@ -168,36 +168,26 @@ TEST_F(OptionsDlgTest, ReplaceRunsTheSoundFontChooser)
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(OptionsDlgTest, SoundFontInfoShowsTheAssignmentsThenTheIdentity)
+TEST_F(OptionsDlgTest, SoundFontInfoSaysWhatTheLoadedFontIs)
 {
-    host.fontPath = kTimidity;
-    host.assignments = {{1, -1, -1}};
+    host.font = tools::LoadedFont{kTimidity, QStringLiteral("TimGM6mb"), 136};
     tools::OptionsDlg dialog(host);
     dialog.SfInfo()->click();
-    ASSERT_EQ(messages.messages.size(), 2u);
-    EXPECT_EQ(messages.messages[0].text, u"font_=1\r\n1 font=1 -001 -001\r\n");
+    ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].icon, MessageIcon::Information);
-    const QStringList identity = messages.messages[1].text.split(QStringLiteral("\r\n"));
-    ASSERT_EQ(identity.size(), 3);
-    EXPECT_EQ(identity[0], kTimidity);
-    EXPECT_TRUE(identity[2].startsWith(u"Version SoundFont : 2."))
-        << "the version template of the French file: " << u8(identity[2]);
+    const QStringList lines = messages.messages[0].text.split(QStringLiteral("\r\n"));
+    EXPECT_EQ(
+        lines,
+        (QStringList{QStringLiteral("Nom : TimGM6mb"), QStringLiteral("Version SoundFont : 2.1"),
+                     QStringLiteral("Fichier : ") + kTimidity,
+                     QStringLiteral("Taille : 5969788 octets"), QStringLiteral("Presets : 136")}));
 
-    // A file that is no SoundFont.
+    // No SoundFont at all.
     messages.messages.clear();
-    host.fontPath = folder.write(QStringLiteral("a.wav"), "RIFF\x04\0\0\0WAVE");
-    host.assignments.clear();
+    host.font.reset();
     dialog.SfInfo()->click();
-    ASSERT_EQ(messages.messages.size(), 2u);
-    EXPECT_EQ(messages.messages[0].text, u"font_=0\r\n");
-    EXPECT_EQ(messages.messages[1].text, u"No soundfont bank found!");
-    EXPECT_EQ(messages.messages[1].icon, MessageIcon::Critical);
-
-    // No SoundFont at all: the list only.
-    messages.messages.clear();
-    host.fontPath.clear();
-    dialog.SfInfo()->click();
-    EXPECT_EQ(messages.messages.size(), 1u);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, u"Aucune banque de sons charg\u00e9e");
 }
 
 TEST_F(OptionsDlgTest, ShowingTheDialogAgainFindsNewLanguageFiles)

@@ -62,16 +62,14 @@ public:
         mixer.ApplyLevels();
     }
     void ChangeSF2() override { ++fontChanges; }
-    QString currentFontPath() const override { return fontPath; }
-    QList<tools::FontAssignment> fontAssignments() const override { return assignments; }
+    std::optional<tools::LoadedFont> loadedFont() const override { return font; }
 
     QString language;
     QString code;
     tools::LanguageReloaders reloaders;
     engine::Mixer mixer;
     LevelRecorder stream;
-    QString fontPath;
-    QList<tools::FontAssignment> assignments;
+    std::optional<tools::LoadedFont> font;
 
     std::vector<QString> reloads;
     int fontChanges = 0;

@@ -51,6 +51,14 @@ TEST(SystemReport, TextListsEveryFactAndWhatIsMissing)
     EXPECT_TRUE(lines.contains(u"  Interface: Qt 6.4.2"));
     EXPECT_TRUE(lines.contains(u"  lame: /usr/bin/lame (LAME 64bits version 3.100)"));
     EXPECT_TRUE(lines.contains(u"  oggenc: not found (program folder, PATH)"));
+    EXPECT_TRUE(lines.contains(u"  none loaded")) << "no SoundFont";
+
+    facts.soundFont = tools::LoadedFont{QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2"),
+                                        QStringLiteral("TimGM6mb"), 241};
+    const QStringList withFont = tools::systemReportText(facts).split(u'\n');
+    EXPECT_TRUE(withFont.contains(u"  Name: TimGM6mb"));
+    EXPECT_TRUE(withFont.contains(u"  SoundFont version: 2.1"));
+    EXPECT_TRUE(withFont.contains(u"  Presets: 241"));
 
     facts.audioDriver = QStringLiteral("dummy");
     EXPECT_TRUE(tools::systemReportText(facts).contains(u"  Audio driver: dummy\n"));

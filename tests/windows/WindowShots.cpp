@@ -57,8 +57,7 @@ public:
     bool autoMute() const override { return true; }
     void setAutoMute(bool) override {}
     void ChangeSF2() override {}
-    QString currentFontPath() const override { return {}; }
-    QList<tools::FontAssignment> fontAssignments() const override { return {}; }
+    std::optional<tools::LoadedFont> loadedFont() const override { return std::nullopt; }
 
 private:
     QString m_file;
