@@ -1,6 +1,7 @@
 #include "playlist/FileChooser.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace melorit::playlist {
@@ -19,23 +20,74 @@ QStringList DialogFileChooser::chooseFilesToOpen(const FileDialogRequest &reques
                                          nullptr, QFileDialog::HideNameFilterDetails);
 }
 
+namespace {
+
+// The filter chosen, with its patterns: a dialog that hides them may report
+// it by its description alone.
+QString chosenNameFilter(const QFileDialog &dialog)
+{
+    static const QRegularExpression patterns(QStringLiteral(R"(\s*\([^()]*\)\s*$)"));
+    const QString chosen = dialog.selectedNameFilter().trimmed();
+    for (const QString &filter : dialog.nameFilters()) {
+        if (filter == chosen || QString(filter).remove(patterns) == chosen) {
+            return filter;
+        }
+    }
+    return chosen;
+}
+
+// The save dialog: a name without a list extension gets the chosen type's
+// before the dialog checks it, so the question about replacing a file names
+// the file that is really written.
+class ListSaveDialog final : public QFileDialog {
+public:
+    ListSaveDialog(QWidget *parent, const FileDialogRequest &request)
+        : QFileDialog(parent, request.title, request.folder, request.filter),
+          m_filters(request.filter)
+    {
+        setAcceptMode(QFileDialog::AcceptSave);
+        setFileMode(QFileDialog::AnyFile);
+        setOption(QFileDialog::HideNameFilterDetails);
+    }
+
+    void accept() override
+    {
+        const QString typed = selectedFiles().value(0);
+        const QString named = withListExtension(typed, chosenNameFilter(*this), m_filters);
+        if (!typed.isEmpty() && named != typed) {
+            selectFile(named);
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString m_filters;
+};
+
+} // namespace
+
+QString withListExtension(const QString &file, const QString &chosenFilter, const QString &filters)
+{
+    static const QRegularExpression pattern(QStringLiteral(R"(\*\.([^\s;*?()]+))"));
+    const QString suffix = QFileInfo(file).suffix();
+    for (const QRegularExpressionMatch &match : pattern.globalMatch(filters)) {
+        if (suffix.compare(match.captured(1), Qt::CaseInsensitive) == 0) {
+            return file;
+        }
+    }
+    const QString extension = defaultSuffixOf(chosenFilter);
+    return extension.isEmpty() || file.isEmpty() ? file : file + u'.' + extension;
+}
+
 QString DialogFileChooser::chooseFileToSave(const FileDialogRequest &request)
 {
-    QFileDialog dialog(m_parent, request.title, request.folder, request.filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    // A name typed without an extension gets the chosen list type's, so the
-    // list shows up in the load dialog's filter; the dialog asks before an
-    // existing file is replaced, with the extension included.
-    dialog.setDefaultSuffix(defaultSuffixOf(dialog.selectedNameFilter()));
-    QObject::connect(
-        &dialog, &QFileDialog::filterSelected, &dialog,
-        [&dialog](const QString &filter) { dialog.setDefaultSuffix(defaultSuffixOf(filter)); });
+    ListSaveDialog dialog(m_parent, request);
     if (dialog.exec() != QDialog::Accepted) {
         return {};
     }
-    return dialog.selectedFiles().value(0);
+    // A desktop's own dialog may return the name as typed.
+    return withListExtension(dialog.selectedFiles().value(0), chosenNameFilter(dialog),
+                             request.filter);
 }
 
 } // namespace melorit::playlist

@@ -30,8 +30,14 @@ public:
 // *.m3u)" gives "mpl"); "" when it has none ("All files (*)").
 QString defaultSuffixOf(const QString &nameFilter);
 
+// A file name as a list is saved under: unchanged when it ends in one of
+// the extensions the filters name (".m3u", ".mpl"), else with the chosen
+// filter's extension added ("party" and "vol. 2" with the ".mpl" filter give
+// "party.mpl" and "vol. 2.mpl"), so the load dialog shows the list.
+QString withListExtension(const QString &file, const QString &chosenFilter, const QString &filters);
+
 // The file dialogs of the desktop, parented to a window. A list saved
-// without an extension gets the one of the chosen filter.
+// without a list extension gets the one of the chosen filter.
 class DialogFileChooser final : public FileChooser {
 public:
     explicit DialogFileChooser(QWidget *parent = nullptr) : m_parent(parent) {}

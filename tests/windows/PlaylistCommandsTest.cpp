@@ -3,9 +3,16 @@
 #include "base/Ini.h"
 #include "songlist/ListFile.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace melorit;
 using namespace melorit::windows::test;
@@ -137,4 +144,44 @@ TEST(FileChooser, DefaultSuffixComesFromTheFirstPattern)
     EXPECT_EQ(playlist::defaultSuffixOf(QStringLiteral("Listes (*.m3u *.mpl)")), u"m3u");
     EXPECT_EQ(playlist::defaultSuffixOf(QStringLiteral("Tous les fichiers (*)")), QString());
     EXPECT_EQ(playlist::defaultSuffixOf(QString()), QString());
+}
+
+namespace {
+
+// The desktop's save dialog answered as a user would: the list type chosen
+// in the type box (by its position), then a name typed and accepted.
+QString saveWithDialog(const QString &folder, int typeIndex, const QString &typed)
+{
+    QTimer::singleShot(0, [typeIndex, typed] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            ADD_FAILURE() << "no save dialog";
+            return;
+        }
+        auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+        types->setCurrentIndex(typeIndex);
+        Q_EMIT types->activated(typeIndex);
+        Q_EMIT types->textActivated(types->currentText());
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(typed);
+        dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))
+            ->button(QDialogButtonBox::Save)
+            ->click();
+    });
+    playlist::DialogFileChooser chooser;
+    return chooser.chooseFileToSave(
+        {QStringLiteral("Save"), folder,
+         QStringLiteral("Liste Melorit (.mpl) (*.mpl);;Liste M3U (.m3u) (*.m3u)")});
+}
+
+} // namespace
+
+TEST(FileChooser, ANameWithoutExtensionGetsTheChosenListTypes)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    EXPECT_EQ(u8(saveWithDialog(folder, 0, QStringLiteral("party"))), u8(folder) + "party.mpl");
+    EXPECT_EQ(u8(saveWithDialog(folder, 1, QStringLiteral("party"))), u8(folder) + "party.m3u");
+    EXPECT_EQ(u8(saveWithDialog(folder, 0, QStringLiteral("party.m3u"))), u8(folder) + "party.m3u")
+        << "a list type typed by the user stays";
+    EXPECT_EQ(u8(saveWithDialog(folder, 0, QStringLiteral("vol. 2"))), u8(folder) + "vol. 2.mpl");
 }
