@@ -65,9 +65,9 @@ bool Player::ReplaceFont(const QString &path)
     }
     m_fontPath = path;
     m_soundFontFolder = text::FolderOf(path);
-    WriteIni(QStringLiteral("SF2"), QStringLiteral("Path"), m_soundFontFolder,
+    WriteIni(config::kFontSection, config::kFontFolderKey, m_soundFontFolder,
              m_settings.configFile);
-    WriteIni(QStringLiteral("SF2"), QStringLiteral("Base"), path, m_settings.configFile);
+    WriteIni(config::kFontSection, config::kFontFileKey, path, m_settings.configFile);
     // New streams take the player's font; the open one is given it too.
     if (m_stream) {
         m_audio.setFont(*m_stream, font);
@@ -127,9 +127,11 @@ void Player::ChangeSF2()
 
 void Player::loadStartFont()
 {
+    // Where the chooser opens when no SoundFont below can be loaded.
+    m_soundFontFolder =
+        ReadIni(config::kFontSection, config::kFontFolderKey, m_settings.configFile);
     QStringList candidates;
-    const QString base =
-        ReadIni(QStringLiteral("SF2"), QStringLiteral("Base"), m_settings.configFile);
+    const QString base = ReadIni(config::kFontSection, config::kFontFileKey, m_settings.configFile);
     if (!base.isEmpty()) {
         candidates << base;
     }

@@ -54,6 +54,12 @@ inline constexpr bool kMarkersActiveDefault = false;
 // Keys of the configuration file written by the transport.
 namespace melorit::engine::config {
 
+// The SoundFont: its full path, and its folder (with the trailing separator),
+// where the SoundFont chooser opens. Neither has a default.
+inline constexpr QLatin1StringView kFontSection{"SF2"};
+inline constexpr QLatin1StringView kFontFileKey{"Base"};
+inline constexpr QLatin1StringView kFontFolderKey{"Path"};
+
 // The repeat mode is written on every change but never read back: each run
 // starts with no repeat.
 inline constexpr QLatin1StringView kRepeatSection{"Repeat"};

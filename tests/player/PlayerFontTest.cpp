@@ -44,11 +44,16 @@ TEST_F(FontTest, StartFallsBackToChoriumThenTheSystemFontThenTheChooser)
     PlayerSettings none = defaultSettings();
     none.systemFonts = {path(QStringLiteral("no-gm.sf2"))};
     ASSERT_TRUE(QFile::remove(config));
+    // The configured font has gone: the chooser opens where it was.
+    WriteIni(QStringLiteral("SF2"), QStringLiteral("Base"), QStringLiteral("/fonts/last/gone.sf2"),
+             config);
+    WriteIni(QStringLiteral("SF2"), QStringLiteral("Path"), QStringLiteral("/fonts/last/"), config);
     const QString chosen = writeFont(QStringLiteral("chosen.sf2"), {{0, 2}});
     m_dialogs.answer = chosen;
     auto third = makePlayer(none);
     third->loadStartFont();
     ASSERT_EQ(m_dialogs.chooserCalls.size(), 1u);
+    EXPECT_EQ(m_dialogs.chooserCalls[0][0], QStringLiteral("/fonts/last/"));
     EXPECT_EQ(m_dialogs.chooserCalls[0][2], QStringLiteral("Choose a SoundFont"));
     EXPECT_EQ(third->FontPath(), chosen);
 }
