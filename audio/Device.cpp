@@ -24,6 +24,7 @@ constexpr std::size_t kMaxStreams = 32;
 struct Device {
     SDL_AudioDeviceID id = 0;
     bool dummy = false;
+    bool fallback = false; // dummy because nothing else opened
     int frames = kDeviceFrames;
     std::vector<Playback *> streams; // changed with the device locked
     std::vector<std::int32_t> mix;
@@ -141,6 +142,7 @@ bool Init(int frequency)
         if (g_device.id == 0) {
             return detail::fail(Error::Device);
         }
+        g_device.fallback = true;
     }
     const char *driver = SDL_GetCurrentAudioDriver();
     g_device.dummy = driver && std::strcmp(driver, "dummy") == 0;
@@ -168,6 +170,7 @@ void Free()
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     g_device.id = 0;
     g_device.dummy = false;
+    g_device.fallback = false;
     detail::setLastError(Error::Ok);
 }
 
@@ -184,6 +187,11 @@ bool isInitialised()
 bool isDummyDevice()
 {
     return g_device.id != 0 && g_device.dummy;
+}
+
+bool isSilentFallback()
+{
+    return g_device.id != 0 && g_device.fallback;
 }
 
 } // namespace melorit::audio

@@ -25,5 +25,8 @@ std::uint32_t GetVersion();
 bool isInitialised();
 // Whether the silent dummy driver is in use. UI thread.
 bool isDummyDevice();
+// Whether it is in use because no sound device could be opened (not because
+// SDL_AUDIODRIVER asked for it). UI thread.
+bool isSilentFallback();
 
 } // namespace melorit::audio

@@ -74,6 +74,7 @@ constexpr LanguageKey kKeys[] = {
     {"Main", "Status(Incomplete)"}, // %1 = the truncated audio file
     {"Main", "Status(Failed)"},     // %1 = the file that could not be written
     {"Main", "Status(Busy)"},
+    {"Main", "Status(NoDevice)"},
 
     // About box ("|" in Description, the disclaimers and CopyrightInfo).
     {"About", "Caption"}, // %1 = application title

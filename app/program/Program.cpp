@@ -75,6 +75,7 @@ bool Program::start()
     queueCommandLine();
     m_player->AffTitre();
     m_main.window->show();
+    sayIfSilent();
     QCoreApplication::processEvents();
     if (m_main.startClock) {
         m_main.startClock();
@@ -240,6 +241,17 @@ bool Program::startAudio()
         return false;
     }
     return true;
+}
+
+// Playing silently for want of a sound device is told on standard error by
+// the audio library; the status area says it once too, without a box to
+// click away.
+void Program::sayIfSilent()
+{
+    if (audio::isSilentFallback()) {
+        m_view.statusShown(languageText(m_languageFile, QStringLiteral("Main"),
+                                        QStringLiteral("Status(NoDevice)")));
+    }
 }
 
 void Program::queueCommandLine()

@@ -142,6 +142,7 @@ private:
     void loadSecondaryWindows();
     void showSecondaryWindows();
     bool startAudio();
+    void sayIfSilent();
     void queueCommandLine();
     void failStart(const QString &text, MessageIcon icon);
 

@@ -128,6 +128,28 @@ TEST_F(ProgramTest, WithoutSongsNothingPlays)
     EXPECT_GT(font->presetCount, 128) << "melodic presets and drum kits";
 }
 
+TEST_F(ProgramTest, WithoutASoundDeviceTheStatusAreaSaysSoOnceWithoutAMessage)
+{
+    WriteIni(QStringLiteral("Melorit"), QStringLiteral("Lng"), QStringLiteral("en"));
+    ASSERT_FALSE(audio::isInitialised());
+    const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
+    qputenv("SDL_AUDIODRIVER", "melorit-no-such-driver");
+    const bool started = startProgram();
+    qputenv("SDL_AUDIODRIVER", driver);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(mainWindow()->statuses,
+              std::vector<QString>{QStringLiteral("No sound device: playing silently")});
+    // No box about it (the offscreen display's missing OpenGL has one).
+    EXPECT_FALSE(messageSaid(QStringLiteral("sound device")));
+    EXPECT_TRUE(m_dialogs.messages.empty());
+
+    // A chosen silent driver is no surprise: nothing is said.
+    m_program->QuitProgram();
+    ASSERT_FALSE(audio::isInitialised());
+    ASSERT_TRUE(startProgram());
+    EXPECT_TRUE(mainWindow()->statuses.empty());
+}
+
 TEST_F(ProgramTest, QuitProgramStopsTheSongFreesTheDeviceAndUnloadsEveryWindow)
 {
     WriteIni(QStringLiteral("Melorit"), QStringLiteral("Lng"), QStringLiteral("fr"));

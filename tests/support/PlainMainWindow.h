@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <map>
+#include <vector>
 
 namespace melorit::program {
 
@@ -30,6 +31,9 @@ public:
     int drawCount(int button) const;
 
     void captionChanged(const QString &caption) override;
+    void statusShown(const QString &text) override { statuses.push_back(text); }
+    // What the status area was given to show, in order.
+    std::vector<QString> statuses;
 
     void soloMuteButtonChanged(int, int) override {}
     void mixerControlChanged(int, int, const QString &) override {}
