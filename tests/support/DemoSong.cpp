@@ -21,6 +21,7 @@ constexpr std::uint32_t kSongEnd = (kLastBar + 1) * kBar;
 constexpr int kMelodyChannel = 0;
 constexpr int kBassChannel = 1;
 constexpr int kPianoChannel = 2;
+constexpr int kStringsChannel = 3;
 constexpr int kDrumChannel = 9;
 
 struct SungNote {
@@ -129,7 +130,7 @@ void writeMelody(MidiTrackBuilder &track)
     std::uint32_t tick = kMelodyStart;
     for (const SungNote &note : kVerse) {
         const std::uint32_t length = static_cast<std::uint32_t>(note.beats) * kBeat;
-        track.note(kMelodyChannel, note.key, 100, tick, length - 40);
+        track.note(kMelodyChannel, note.key, 110, tick, length - 40);
         tick += length;
     }
 }
@@ -137,12 +138,12 @@ void writeMelody(MidiTrackBuilder &track)
 void writeBass(MidiTrackBuilder &track)
 {
     track.trackName("Bass");
-    setUpChannel(track, kBassChannel, 32, 100, 52, 30); // acoustic bass
+    setUpChannel(track, kBassChannel, 32, 115, 52, 30); // acoustic bass
     std::uint32_t tick = 0;
     for (const ChordSpan &span : harmony()) {
-        track.note(kBassChannel, span.chord->root, 90, tick, 2 * kBeat - 30);
+        track.note(kBassChannel, span.chord->root, 112, tick, 2 * kBeat - 30);
         if (span.beats == 4) {
-            track.note(kBassChannel, span.chord->fifth, 80, tick + 2 * kBeat, 2 * kBeat - 30);
+            track.note(kBassChannel, span.chord->fifth, 100, tick + 2 * kBeat, 2 * kBeat - 30);
         }
         tick += static_cast<std::uint32_t>(span.beats) * kBeat;
     }
@@ -151,7 +152,7 @@ void writeBass(MidiTrackBuilder &track)
 void writePiano(MidiTrackBuilder &track)
 {
     track.trackName("Piano");
-    setUpChannel(track, kPianoChannel, 0, 80, 76, 50); // acoustic grand
+    setUpChannel(track, kPianoChannel, 0, 100, 76, 50); // acoustic grand
     std::uint32_t tick = 0;
     for (const ChordSpan &span : harmony()) {
         const bool closing = tick == kLastBar * kBar;
@@ -159,10 +160,27 @@ void writePiano(MidiTrackBuilder &track)
             const std::uint32_t start = tick + static_cast<std::uint32_t>(beat) * kBeat;
             const std::uint32_t length = closing ? kBar : 2 * kBeat - 40;
             for (int key : span.chord->keys) {
-                track.note(kPianoChannel, key, beat == 0 ? 72 : 62, start, length);
+                track.note(kPianoChannel, key, beat == 0 ? 100 : 88, start, length);
             }
         }
         tick += static_cast<std::uint32_t>(span.beats) * kBeat;
+    }
+}
+
+// Strings hold each chord under the melody, in the piano's voicing. They leave the
+// closing chord halfway, so their long release has died away when the song ends.
+void writeStrings(MidiTrackBuilder &track)
+{
+    track.trackName("Strings");
+    setUpChannel(track, kStringsChannel, 48, 100, 40, 60); // string ensemble
+    std::uint32_t tick = 0;
+    for (const ChordSpan &span : harmony()) {
+        const std::uint32_t length = static_cast<std::uint32_t>(span.beats) * kBeat;
+        const bool closing = tick == kLastBar * kBar;
+        for (int key : span.chord->keys) {
+            track.note(kStringsChannel, key, 84, tick, closing ? length / 2 : length - 20);
+        }
+        tick += length;
     }
 }
 
@@ -174,20 +192,20 @@ void writeDrums(MidiTrackBuilder &track)
     constexpr int kCrash = 49;
     constexpr std::uint32_t kHit = 120;
     track.trackName("Drums");
-    setUpChannel(track, kDrumChannel, 0, 90, 64, 30); // standard kit
+    setUpChannel(track, kDrumChannel, 0, 110, 64, 30); // standard kit
     for (std::uint32_t bar = 0; bar < kLastBar; ++bar) {
         const std::uint32_t barStart = bar * kBar;
         for (std::uint32_t eighth = 0; eighth < 8; ++eighth) {
-            track.note(kDrumChannel, kClosedHat, eighth % 2 == 0 ? 56 : 40,
+            track.note(kDrumChannel, kClosedHat, eighth % 2 == 0 ? 84 : 64,
                        barStart + eighth * kBeat / 2, kHit);
         }
         for (std::uint32_t beat = 0; beat < 4; ++beat) {
             const int drum = beat % 2 == 0 ? kKick : kSideStick;
-            track.note(kDrumChannel, drum, beat % 2 == 0 ? 90 : 70, barStart + beat * kBeat, kHit);
+            track.note(kDrumChannel, drum, beat % 2 == 0 ? 112 : 96, barStart + beat * kBeat, kHit);
         }
     }
-    track.note(kDrumChannel, kKick, 100, kLastBar * kBar, kHit);
-    track.note(kDrumChannel, kCrash, 100, kLastBar * kBar, kBar - kHit);
+    track.note(kDrumChannel, kKick, 120, kLastBar * kBar, kHit);
+    track.note(kDrumChannel, kCrash, 112, kLastBar * kBar, kBar - kHit);
 }
 
 } // namespace
@@ -196,8 +214,8 @@ Bytes buildDemoSong()
 {
     MidiFileBuilder file(1, kDivision);
     using Writer = void (*)(MidiTrackBuilder &);
-    for (Writer write :
-         {writeConductor, writeWords, writeMelody, writeBass, writePiano, writeDrums}) {
+    for (Writer write : {writeConductor, writeWords, writeMelody, writeBass, writePiano,
+                         writeStrings, writeDrums}) {
         MidiTrackBuilder &track = file.addTrack();
         write(track);
         // Every track lasts until the closing chord has rung for its bar.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -78,8 +79,8 @@ TEST_F(DemoSong, IsASoftKaraokeFile)
     ASSERT_TRUE(s_song.ok) << s_song.error;
     EXPECT_EQ(s_song.format, 1);
     EXPECT_EQ(s_song.division, 480);
-    ASSERT_EQ(s_song.tracks.size(), 6u);
-    EXPECT_EQ(s_song.declaredTracks, 6);
+    ASSERT_EQ(s_song.tracks.size(), 7u);
+    EXPECT_EQ(s_song.declaredTracks, 7);
 
     std::vector<std::string> info;
     for (const ScannedEvent &e : textEvents(s_song.tracks[kWordsTrack])) {
@@ -162,8 +163,8 @@ TEST_F(DemoSong, EachSyllableIsSungByOneMelodyNote)
             notesPerChannel[static_cast<std::size_t>(e.channel())] += e.isNoteOn() ? 1 : 0;
         }
     }
-    EXPECT_EQ(std::count(ends.begin(), ends.end(), ends.front()), 6);
-    for (int channel : {1, 2, 9}) {
+    EXPECT_EQ(std::count(ends.begin(), ends.end(), ends.front()), 7);
+    for (int channel : {1, 2, 3, 9}) {
         EXPECT_GT(notesPerChannel[static_cast<std::size_t>(channel)], 30) << channel;
     }
     EXPECT_EQ(notesPerChannel[0], 44);
@@ -183,6 +184,12 @@ TEST_F(DemoSong, FluidSynthPlaysItToTheEnd)
     EXPECT_LE(seconds, 60.0);
     // The player follows the tempo map, ritardando included (within one render block).
     EXPECT_NEAR(seconds, secondsAt(s_song, s_song.tracks[0].back().tick), 0.05);
+
+    // As loud as an ordinary General MIDI song, so the meters and the scope move: the
+    // whole song's level (melody included) lies around -20 dBFS RMS, not near -40.
+    const double level = 20 * std::log10(rms(played.audio, 0, songFrames));
+    EXPECT_GT(level, -26.0);
+    EXPECT_LT(level, -12.0);
 
     // Sound from start to end: every five-second stretch is audible.
     for (std::size_t start = 0; start < songFrames; start += 5 * kRenderRate) {
