@@ -25,6 +25,9 @@ struct Device {
     SDL_AudioDeviceID id = 0;
     bool dummy = false;
     bool fallback = false; // dummy because nothing else opened
+    // Nobody hears it (the dummy driver, or the disk driver writing a file):
+    // streams follow the steady clock, not the driver's pulls.
+    bool paced = false;
     int frames = kDeviceFrames;
     std::vector<Playback *> streams; // changed with the device locked
     std::vector<std::int32_t> mix;
@@ -45,8 +48,8 @@ void deviceCallback(void *, Uint8 *stream, int len)
     std::fill_n(g_device.mix.begin(), frames * kChannels, 0);
     DeviceBlock block;
     block.nowNs = detail::steadyNowNs();
-    block.paced = g_device.dummy;
-    block.latency = g_device.dummy ? 0 : g_device.frames;
+    block.paced = g_device.paced;
+    block.latency = g_device.paced ? 0 : g_device.frames;
     for (Playback *playback : g_device.streams) {
         playback->pull(g_device.mix.data(), frames, block);
     }
@@ -94,7 +97,7 @@ bool attachToDevice(Playback *playback, bool *paced)
     SDL_LockAudioDevice(g_device.id);
     g_device.streams.push_back(playback); // capacity reserved: no allocation
     SDL_UnlockAudioDevice(g_device.id);
-    *paced = g_device.dummy;
+    *paced = g_device.paced;
     return true;
 }
 
@@ -146,6 +149,7 @@ bool Init(int frequency)
     }
     const char *driver = SDL_GetCurrentAudioDriver();
     g_device.dummy = driver && std::strcmp(driver, "dummy") == 0;
+    g_device.paced = g_device.dummy || (driver && std::strcmp(driver, "disk") == 0);
     g_device.frames = have.samples > 0 ? have.samples : kDeviceFrames;
     g_device.mix.assign(static_cast<std::size_t>(g_device.frames) * kChannels, 0);
     g_device.streams.clear();
@@ -171,6 +175,7 @@ void Free()
     g_device.id = 0;
     g_device.dummy = false;
     g_device.fallback = false;
+    g_device.paced = false;
     detail::setLastError(Error::Ok);
 }
 
@@ -192,6 +197,11 @@ bool isDummyDevice()
 bool isSilentFallback()
 {
     return g_device.id != 0 && g_device.fallback;
+}
+
+int outputLatencyFrames()
+{
+    return g_device.id != 0 && !g_device.paced ? g_device.frames : 0;
 }
 
 } // namespace melorit::audio

@@ -10,7 +10,9 @@ namespace melorit::audio {
 // back to SDL's "dummy" driver, silent and paced in real time, so songs still
 // play, their syncs arrive and the clock runs; one line on standard error says
 // so. Playing streams (MidiStream with Options::decode = false) are mixed into
-// the device while they play.
+// the device while they play. SDL's disk driver (SDL_AUDIODRIVER=disk, a file
+// instead of a sound card, and a file as the microphone) is silent too: songs
+// follow the steady clock on it as on the dummy driver.
 
 // Starts the device once. Only 44100 Hz is taken (Error::Freq otherwise);
 // Error::Already when started, Error::Device when SDL cannot open even its
@@ -28,5 +30,9 @@ bool isDummyDevice();
 // Whether it is in use because no sound device could be opened (not because
 // SDL_AUDIODRIVER asked for it). UI thread.
 bool isSilentFallback();
+// Frames the device holds after a block is handed over: how much later than
+// it is rendered the sound comes out (0 for the silent drivers, which the
+// library paces itself). UI thread.
+int outputLatencyFrames();
 
 } // namespace melorit::audio
