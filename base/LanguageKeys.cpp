@@ -178,6 +178,22 @@ constexpr LanguageKey kKeys[] = {
     {"Options", "SfFile"},    // %1 = its path
     {"Options", "SfSize"},    // %1 = its size in bytes
     {"Options", "SfPresets"}, // %1 = its number of presets
+    {"Options", "Onglet(3)"},
+    {"Options", "chkScore"},
+    {"Options", "Micro"},
+    {"Options", "MicroDefault"},
+    {"Options", "Tolerance"},
+    {"Options", "Offset"},
+
+    // Scoring the singer: the pitch lane under the lyrics and its messages.
+    {"Score", "Song"},      // %1 = score
+    {"Score", "Best"},      // %1 = best score
+    {"Score", "Line"},      // %1 = score
+    {"Score", "Listening"}, // %1 = latency in ms
+    {"Score", "NoMelody"},
+    {"Score", "NoLyrics"},
+    {"Score", "NoDevice"}, // %1 = the device
+    {"Score", "Default"},
 
     // Effects panel: caption, frames, names of the eleven parameters.
     {"Reverb", "Caption"},

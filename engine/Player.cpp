@@ -242,6 +242,9 @@ void Player::sldPosition_MouseUp(int value, int sliderMax)
     }
     if (m_view) {
         m_view->lyricsCleared();
+        if (tick && m_stream) {
+            m_view->songJumped();
+        }
     }
     m_mixer.afterSeek();
 }

@@ -221,6 +221,7 @@ public:
     Markers &markers() { return m_markers; }
     const Markers &markers() const { return m_markers; }
     lyrics::LyricsModel &lyrics() { return m_lyrics; }
+    const lyrics::LyricsModel &lyrics() const { return m_lyrics; }
     songlist::SongList &playlist() { return m_playlist; }
     const songlist::SongList &playlist() const { return m_playlist; }
     const PlayerSettings &settings() const { return m_settings; }

@@ -42,8 +42,12 @@ void Player::releaseStream()
 
 void Player::Action_Stop()
 {
+    const bool hadSong = m_stream != nullptr;
     releaseStream();
     m_endPending = false;
+    if (m_view && hadSong) {
+        m_view->songStopped();
+    }
     if (m_view) {
         m_view->metersReleased();
         m_view->lyricsCleared();
@@ -121,6 +125,7 @@ void Player::OpenSong(bool listen)
     setUpSong();
     if (m_view) {
         m_view->transportButtonChanged(kPlayButton, 1);
+        m_view->songStarting();
     }
     if (!m_audio.play(*m_stream)) {
         // A stream the device refuses would leave the button pressed over
@@ -264,6 +269,9 @@ void Player::SongEnd()
     }
     if (m_stream) {
         m_audio.stop(*m_stream);
+    }
+    if (m_view && m_listenMode) {
+        m_view->songFinished();
     }
     if (m_view) {
         m_view->lyricsCleared();

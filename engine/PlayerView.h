@@ -69,6 +69,17 @@ public:
     // A conversion (or a batch of them) is under way: the transport commands
     // it refuses are drawn disabled until it ends.
     virtual void transportLocked(bool locked) { (void)locked; }
+
+    // The song's road for a singer: a song opened for listening is set up
+    // and starts playing right after this call (a microphone opened here
+    // hears the song from its first sound); it jumped to another position
+    // (the position bar);
+    // it reached its end or its end marker while listening; it stopped
+    // (stop, another song, a conversion).
+    virtual void songStarting() {}
+    virtual void songJumped() {}
+    virtual void songFinished() {}
+    virtual void songStopped() {}
 };
 
 } // namespace melorit::engine

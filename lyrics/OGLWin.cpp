@@ -84,6 +84,13 @@ QString OGLWin::songSettingsFile() const
     return m_host.songSettingsFile ? m_host.songSettingsFile() : QString();
 }
 
+void OGLWin::setLane(QWidget *lane)
+{
+    if (auto *box = qobject_cast<QVBoxLayout *>(layout())) {
+        box->addWidget(lane);
+    }
+}
+
 void OGLWin::LoadLanguage()
 {
     if (m_host.languageFile) {

@@ -35,6 +35,10 @@ public:
     // One tick of the 10 ms timer.
     void Timer1_Timer();
 
+    // Shows a strip under the lyrics (the pitch lane of a singer's scoring);
+    // the window takes it over. Its owner shows and hides it.
+    void setLane(QWidget *lane);
+
     LyricsScene &scene() { return m_scene; }
     VueOpenGL *view() const { return m_view; }
 

@@ -30,11 +30,13 @@ inline constexpr QLatin1StringView kBestKey{"Best"};
 
 // Language file, section "Score": the pitch lane's and the messages' texts.
 inline constexpr QLatin1StringView kTextSection{"Score"};
-inline constexpr QLatin1StringView kSongScoreText{"Song"};      // %1 = score
-inline constexpr QLatin1StringView kBestScoreText{"Best"};      // %1 = best score
-inline constexpr QLatin1StringView kLineScoreText{"Line"};      // %1 = score
-inline constexpr QLatin1StringView kNoMelodyText{"NoMelody"};   // no melody channel
-inline constexpr QLatin1StringView kNoDeviceText{"NoDevice"};   // %1 = the reason
-inline constexpr QLatin1StringView kListeningText{"Listening"}; // %1 = latency in ms
+inline constexpr QLatin1StringView kSongScoreText{"Song"};        // %1 = score
+inline constexpr QLatin1StringView kBestScoreText{"Best"};        // %1 = best score
+inline constexpr QLatin1StringView kLineScoreText{"Line"};        // %1 = score
+inline constexpr QLatin1StringView kListeningText{"Listening"};   // %1 = latency in ms
+inline constexpr QLatin1StringView kNoMelodyText{"NoMelody"};     // no melody channel
+inline constexpr QLatin1StringView kNoLyricsText{"NoLyrics"};     // nothing to sing
+inline constexpr QLatin1StringView kNoDeviceText{"NoDevice"};     // %1 = the device
+inline constexpr QLatin1StringView kDefaultDeviceText{"Default"}; // the default input, as %1
 
 } // namespace melorit::scoring::keys

@@ -7,6 +7,7 @@
 #include "skins/WindowPalette.h"
 #include "tools/OptionsHost.h"
 #include "tools/OptionsKeys.h"
+#include "tools/SingingPage.h"
 #include "tools/SoundFontInfo.h"
 
 #include <QCheckBox>
@@ -21,7 +22,7 @@
 namespace melorit::tools {
 namespace {
 
-constexpr int kTabCount = 3;
+constexpr int kTabCount = 4;
 constexpr int kPageMargin = 16;
 constexpr int kDialogWidth = 440;
 constexpr int kDialogHeight = 210;
@@ -45,6 +46,9 @@ OptionsDlg::OptionsDlg(OptionsHost &host, QWidget *parent) : QDialog(parent), m_
     m_tabs->addTab(buildLanguagePage(), QString());
     m_tabs->addTab(buildPlaybackPage(), QString());
     m_tabs->addTab(buildInstrumentsPage(), QString());
+    m_singing = new SingingPage;
+    m_tabs->addTab(m_singing, QString());
+    connect(m_singing, &SingingPage::changed, this, [this] { m_host.scoringChanged(); });
     auto *box = new QVBoxLayout(this);
     box->setContentsMargins(10, 10, 10, 10);
     box->addWidget(m_tabs);
@@ -129,6 +133,7 @@ void OptionsDlg::LoadLanguage()
     m_replace->setText(text(options::kReplaceKey));
     m_languageLabel->setText(text(options::kLanguageLabelKey));
     m_autoMute->setText(text(options::kAutoMuteTextKey));
+    m_singing->LoadLanguage(file);
 }
 
 void OptionsDlg::Form_Load()
@@ -140,6 +145,7 @@ void OptionsDlg::Form_Load()
     }
     m_languages->setCurrentIndex(languageEntryIndex(m_languageFiles, m_host.languageCode()));
     m_autoMute->setChecked(m_host.autoMute());
+    m_singing->Form_Load();
 }
 
 void OptionsDlg::setSoundFontStatus(const QString &text)

@@ -13,9 +13,10 @@ class QTabWidget;
 namespace melorit::tools {
 
 class OptionsHost;
+class SingingPage;
 
 // The options dialog: the interface language, the automatic muting of the
-// melody channel and the SoundFont, on three tabs. Modeless; every change
+// melody channel, the SoundFont and the scoring of the singer, on four tabs. Modeless; every change
 // takes effect and is stored at once, there is no OK or cancel step. UI
 // thread.
 class OptionsDlg : public QDialog {
@@ -44,6 +45,7 @@ public:
     QPushButton *btnReplace() const { return m_replace; }
     QPushButton *SfInfo() const { return m_sfInfo; }
     QLabel *soundFontLabel() const { return m_fontStatus; }
+    SingingPage *singingPage() const { return m_singing; }
     const QList<LanguageEntry> &LanguageFiles() const { return m_languageFiles; }
 
 protected:
@@ -62,6 +64,7 @@ private:
     QLabel *m_fontStatus = nullptr;
     QPushButton *m_replace = nullptr;
     QPushButton *m_sfInfo = nullptr;
+    SingingPage *m_singing = nullptr;
     QList<LanguageEntry> m_languageFiles;
 };
 

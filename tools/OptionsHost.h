@@ -31,6 +31,10 @@ public:
     virtual void ChangeSF2() = 0;
     // The SoundFont in use; nothing when none is loaded.
     virtual std::optional<LoadedFont> loadedFont() const = 0;
+
+    // The singing settings changed (already stored): scoring turned off
+    // stops at once.
+    virtual void scoringChanged() {}
 };
 
 } // namespace melorit::tools

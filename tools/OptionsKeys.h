@@ -18,7 +18,7 @@ inline constexpr QLatin1StringView kLanguageFilePattern{"*.lng"};
 // Language file, section "Options".
 inline constexpr QLatin1StringView kTextSection{"Options"};
 inline constexpr QLatin1StringView kCaptionKey{"Caption"};
-inline constexpr QLatin1StringView kTabStem{"Onglet"}; // "Onglet(0)" to "Onglet(2)"
+inline constexpr QLatin1StringView kTabStem{"Onglet"}; // "Onglet(0)" to "Onglet(3)"
 inline constexpr QLatin1StringView kSfInfoKey{"SfInfo"};
 inline constexpr QLatin1StringView kReplaceKey{"Replace"};
 inline constexpr QLatin1StringView kLanguageLabelKey{"Langue"};
@@ -35,5 +35,11 @@ inline constexpr QLatin1StringView kFontSizeKey{"SfSize"};
 inline constexpr QLatin1StringView kFontSizeDefault{"Size: %1 bytes"};
 inline constexpr QLatin1StringView kFontPresetsKey{"SfPresets"};
 inline constexpr QLatin1StringView kFontPresetsDefault{"Presets: %1"};
+// The singing page (its settings: scoring/ScoreKeys.h).
+inline constexpr QLatin1StringView kScoreTextKey{"chkScore"};
+inline constexpr QLatin1StringView kMicroTextKey{"Micro"};
+inline constexpr QLatin1StringView kMicroDefaultTextKey{"MicroDefault"};
+inline constexpr QLatin1StringView kToleranceTextKey{"Tolerance"};
+inline constexpr QLatin1StringView kOffsetTextKey{"Offset"};
 
 } // namespace melorit::tools::options

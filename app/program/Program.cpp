@@ -9,6 +9,7 @@
 #include "base/TextUtil.h"
 #include "lyrics/LyricsWindowControl.h"
 #include "playlist/PlaylistWindow.h"
+#include "scoring/ScoringControl.h"
 #include "tools/MidiDump.h"
 #include "tools/OptionsDlg.h"
 
@@ -201,6 +202,7 @@ void Program::loadSecondaryWindows()
     createChannelPanel();
     createEffectsPanel();
     createLyricsWindow();
+    createScoring();
     createPlaylistWindow();
     BougeFilles();
 }

@@ -24,6 +24,10 @@ namespace melorit::lyrics {
 class LyricsWindowControl;
 } // namespace melorit::lyrics
 
+namespace melorit::scoring {
+class ScoringControl;
+} // namespace melorit::scoring
+
 namespace melorit::program {
 
 // The four windows that follow the main window, in the order they are
@@ -81,6 +85,7 @@ public:
     panels::Reglage *channelPanel() const { return m_reglage; }
     panels::Reverb *effectsPanel() const { return m_reverb; }
     lyrics::LyricsWindowControl *lyricsControl() const { return m_lyrics.get(); }
+    scoring::ScoringControl *scoringControl() const { return m_scoring.get(); }
     playlist::PlaylistWindow *playlistWindow() const { return m_playlistWindow; }
     tools::OptionsDlg *optionsDialog() const { return m_optionsDlg; }
     tools::frmAbout *aboutBox() const { return m_about; }
@@ -128,6 +133,7 @@ public:
     void setAutoMute(bool on) override;
     void ChangeSF2() override;
     std::optional<tools::LoadedFont> loadedFont() const override;
+    void scoringChanged() override;
 
 private:
     static constexpr int index(SecondaryWindow which) { return static_cast<int>(which); }
@@ -149,6 +155,7 @@ private:
     void createChannelPanel();
     void createEffectsPanel();
     void createLyricsWindow();
+    void createScoring();
     void createPlaylistWindow();
     tools::OptionsDlg *createOptionsDialog();
     tools::frmAbout *createAboutBox();
@@ -179,6 +186,7 @@ private:
     QPointer<panels::Reglage> m_reglage;
     QPointer<panels::Reverb> m_reverb;
     std::unique_ptr<lyrics::LyricsWindowControl> m_lyrics;
+    std::unique_ptr<scoring::ScoringControl> m_scoring;
     QPointer<playlist::PlaylistWindow> m_playlistWindow;
     QPointer<tools::OptionsDlg> m_optionsDlg;
     QPointer<tools::frmAbout> m_about;

@@ -14,6 +14,7 @@
 #include "panels/Reglage.h"
 #include "panels/Reverb.h"
 #include "playlist/PlaylistWindow.h"
+#include "scoring/ScoringControl.h"
 #include "tools/LanguageList.h"
 #include "tools/OptionsDlg.h"
 #include "tools/frmAbout.h"
@@ -130,6 +131,9 @@ void Program::reloadAllLanguages(const QString &file)
     reloaders.set(tools::TextWindow::Lyrics, [this] {
         if (lyrics::OGLWin *window = m_lyrics ? m_lyrics->window() : nullptr) {
             window->LoadLanguage();
+        }
+        if (m_scoring) {
+            m_scoring->LoadLanguage();
         }
     });
     reloaders.set(tools::TextWindow::Playlist, [this] {

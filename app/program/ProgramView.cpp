@@ -3,6 +3,7 @@
 #include "lyrics/LyricsWindowControl.h"
 #include "panels/Reglage.h"
 #include "playlist/PlaylistWindow.h"
+#include "scoring/ScoringControl.h"
 #include "skins/PictureButton.h"
 
 namespace melorit::program {
@@ -118,6 +119,34 @@ void ProgramView::transportLocked(bool locked)
         if (skins::PictureButton *play = m_playlist->PicSM(kPlaylistPlayButton)) {
             play->setDimmed(locked);
         }
+    }
+}
+
+void ProgramView::songStarting()
+{
+    if (m_scoring) {
+        m_scoring->songStarting();
+    }
+}
+
+void ProgramView::songJumped()
+{
+    if (m_scoring) {
+        m_scoring->songJumped();
+    }
+}
+
+void ProgramView::songFinished()
+{
+    if (m_scoring) {
+        m_scoring->songFinished();
+    }
+}
+
+void ProgramView::songStopped()
+{
+    if (m_scoring) {
+        m_scoring->songStopped();
     }
 }
 

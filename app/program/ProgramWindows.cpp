@@ -12,6 +12,7 @@
 #include "panels/Reglage.h"
 #include "panels/Reverb.h"
 #include "playlist/PlaylistWindow.h"
+#include "scoring/ScoringControl.h"
 #include "tools/OptionsDlg.h"
 #include "tools/frmAbout.h"
 
@@ -223,6 +224,10 @@ void Program::unloadWindows()
         m_reverb->close();
         delete m_reverb.data();
     }
+    if (m_scoring) {
+        m_scoring->unload();
+    }
+    m_view.setScoring(nullptr);
     if (m_lyrics) {
         m_lyrics->unload();
     }

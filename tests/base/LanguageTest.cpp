@@ -129,6 +129,11 @@ const std::map<QString, std::set<int>> &expectedPlaceholders()
         {lowerName(u"Options"_s, u"SfFile"_s), {1}},
         {lowerName(u"Options"_s, u"SfSize"_s), {1}},
         {lowerName(u"Options"_s, u"SfPresets"_s), {1}},
+        {lowerName(u"Score"_s, u"Song"_s), {1}},
+        {lowerName(u"Score"_s, u"Best"_s), {1}},
+        {lowerName(u"Score"_s, u"Line"_s), {1}},
+        {lowerName(u"Score"_s, u"Listening"_s), {1}},
+        {lowerName(u"Score"_s, u"NoDevice"_s), {1}},
     };
     return table;
 }

@@ -1,11 +1,13 @@
 #include "OptionsFixture.h"
 
 #include "tools/OptionsDlg.h"
+#include "tools/SingingPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 
 using namespace melorit;
@@ -158,6 +160,27 @@ TEST_F(OptionsDlgTest, AutomaticMutingChangesTheMelodyLevelAtOnce)
     host.mixer.setAutoMute(false);
     tools::OptionsDlg second(host);
     EXPECT_FALSE(second.chkAutoMute()->isChecked());
+}
+
+TEST_F(OptionsDlgTest, TheSingingPageStoresScoringAtOnceAndItIsOffAtFirst)
+{
+    tools::OptionsDlg dialog(host);
+    tools::SingingPage &page = *dialog.singingPage();
+    EXPECT_EQ(dialog.SSTab1()->tabText(3), u"Chant");
+    EXPECT_FALSE(page.chkScore()->isChecked());
+    EXPECT_EQ(page.ComboMicro()->currentText(), u"Entrée par défaut");
+    EXPECT_EQ(page.tolerance()->value(), 50);
+
+    page.chkScore()->click();
+    page.tolerance()->setValue(80);
+    EXPECT_EQ(ReadIni(QStringLiteral("Score"), QStringLiteral("Enabled")), u"1");
+    EXPECT_EQ(ReadIni(QStringLiteral("Score"), QStringLiteral("Tolerance")), u"80");
+    EXPECT_EQ(host.scoringChanges, 2);
+
+    tools::OptionsDlg second(host);
+    EXPECT_TRUE(second.singingPage()->chkScore()->isChecked());
+    EXPECT_EQ(second.singingPage()->tolerance()->value(), 80);
+    EXPECT_EQ(host.scoringChanges, 2) << "showing the stored settings changes nothing";
 }
 
 TEST_F(OptionsDlgTest, ReplaceRunsTheSoundFontChooser)

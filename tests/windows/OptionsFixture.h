@@ -63,6 +63,7 @@ public:
     }
     void ChangeSF2() override { ++fontChanges; }
     std::optional<tools::LoadedFont> loadedFont() const override { return font; }
+    void scoringChanged() override { ++scoringChanges; }
 
     QString language;
     QString code;
@@ -73,6 +74,7 @@ public:
 
     std::vector<QString> reloads;
     int fontChanges = 0;
+    int scoringChanges = 0;
 };
 
 } // namespace melorit::windows::test

@@ -95,7 +95,7 @@ QImage playlistShot(const skins::SkinSet &skins, Host &host)
     return grab(window);
 }
 
-// The three tabs side by side.
+// The tabs side by side.
 QImage optionsShot(Host &host, const QString &languageFile)
 {
     tools::OptionsDlg dialog(host);
@@ -107,7 +107,9 @@ QImage optionsShot(Host &host, const QString &languageFile)
         pages.append(grab(dialog));
     }
     constexpr int kGap = 12;
-    QImage sheet(pages[0].width() * 3 + kGap * 2, pages[0].height(), QImage::Format_RGB32);
+    const auto count = static_cast<int>(pages.size());
+    QImage sheet(pages[0].width() * count + kGap * (count - 1), pages[0].height(),
+                 QImage::Format_RGB32);
     sheet.fill(QColor(skins::palette::kOutline));
     QPainter painter(&sheet);
     for (int i = 0; i < pages.size(); ++i) {
