@@ -66,6 +66,9 @@ public:
     // How much later than it is sung a sample reaches the tracker at best:
     // one capture block.
     int captureLatencyMs() const;
+    // When the capture's first sample came in, on the steady clock (ns);
+    // nothing before its first block.
+    std::optional<std::int64_t> captureStartNs() const { return m_anchorNs; }
 
 private:
     void takeCaptured();

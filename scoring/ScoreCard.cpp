@@ -27,8 +27,8 @@ FrameVerdict ScoreCard::add(double tick, const PitchFrame &frame)
     const TargetNote &note = m_target.notes()[static_cast<std::size_t>(verdict.note)];
     verdict.hit = frame.voiced && matches(frame.key, note.key + m_transpose);
     const double at = m_target.secondsAt(tick);
-    verdict.counted = at - m_target.secondsAt(note.startTick) >= kEdgeSeconds &&
-                      m_target.secondsAt(note.endTick) - at >= kEdgeSeconds;
+    verdict.counted = at - m_target.secondsAt(note.startTick) >= kAttackSeconds &&
+                      m_target.secondsAt(note.endTick) - at >= kReleaseSeconds;
     if (verdict.counted) {
         Tally &tally = m_notes[static_cast<std::size_t>(verdict.note)];
         ++tally.frames;

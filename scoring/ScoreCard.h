@@ -20,11 +20,14 @@ struct FrameVerdict {
 // song the same share over their notes' frames together, so a long note
 // weighs as much as it lasts. Scores are 0 to 100; a note no frame fell in
 // (not reached yet, or skipped by a jump) has none and counts nowhere.
-// Frames within kEdgeSeconds of a note's start or end are not counted: the
-// pitch detector's window then straddles two notes, and a singer glides in.
+// Frames at a note's edges are not counted: within kAttackSeconds of its
+// start (a voice, like an instrument, takes a moment to settle on a pitch,
+// and the detector's window still holds the note before) and within
+// kReleaseSeconds of its end.
 class ScoreCard {
 public:
-    static constexpr double kEdgeSeconds = 0.025;
+    static constexpr double kAttackSeconds = 0.050;
+    static constexpr double kReleaseSeconds = 0.025;
 
     ScoreCard(const MelodyTarget &target, int toleranceCents);
 

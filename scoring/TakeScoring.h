@@ -6,10 +6,11 @@
 
 namespace melorit::scoring {
 
-// A take recorded from the song's start (mono, 44100 Hz) scored against the
+// A take recorded along with the song (mono, 44100 Hz) scored against the
 // melody: each pitch frame counts at the tick of the song that was heard
-// when it was sung. offsetSeconds is how late the take runs behind the song.
+// when it was sung. takeStartSeconds is the song's time at the take's first
+// sample (0: recorded from the song's start; positive: started late).
 ScoreCard scoreTake(const MelodyTarget &target, std::span<const float> samples, int toleranceCents,
-                    double offsetSeconds = 0);
+                    double takeStartSeconds = 0);
 
 } // namespace melorit::scoring
