@@ -14,11 +14,13 @@
 #include "skins/Skins.h"
 #include "slider/ucxSlider.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QWindow>
 
 namespace melorit::mainwin {
 
@@ -317,9 +319,21 @@ void frmRovuRodu::paintEvent(QPaintEvent *)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
+// The window system moves the window where it can (a Wayland compositor
+// ignores a window's own moves; an X11 window manager honours both); the
+// secondary windows follow from the moves it reports (moveEvent). Otherwise
+// the window moves itself with the pointer, except where it cannot be placed
+// at all: a pretended move there would only store a position nobody sees.
 void frmRovuRodu::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    m_dragOffset.reset();
+    if (QWindow *window = windowHandle(); window != nullptr && window->startSystemMove()) {
+        return;
+    }
+    if (!QGuiApplication::platformName().startsWith(QLatin1StringView("wayland"))) {
         m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
     }
 }
