@@ -331,6 +331,11 @@ std::optional<Mark> MidiStream::mark(MarkType type, std::size_t index) const
     return Mark{info->track, info->tick, bytesAtTick(info->tick), info->text};
 }
 
+void MidiStream::setVolume(float volume)
+{
+    m_engine->setVolume(std::max(volume, 0.0f));
+}
+
 bool MidiStream::setFont(std::shared_ptr<SoundFont> font)
 {
     auto lock = lockEngine();

@@ -139,6 +139,11 @@ public:
     // nullopt past the last mark (Error::IllParam). UI thread.
     std::optional<Mark> mark(MarkType type, std::size_t index) const;
 
+    // A factor on this stream's output (1 = as made), on top of its font's
+    // volume; negative counts as 0. Any thread: a playing stream follows
+    // within one block.
+    void setVolume(float volume);
+
     // Replaces the font; the channels keep their state, sounding notes stop.
     // UI thread.
     bool setFont(std::shared_ptr<SoundFont> font);

@@ -12,6 +12,7 @@
 #include "audio/Timeline.h"
 
 #include <array>
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -54,6 +55,8 @@ public:
 
     bool setFont(std::shared_ptr<SoundFont> font);
     const std::shared_ptr<SoundFont> &font() const { return m_font; }
+    // The stream's own volume factor, on top of its font's. Any thread.
+    void setVolume(float volume) { m_volume.store(volume, std::memory_order_relaxed); }
 
     SyncList &syncs() { return m_syncs; }
     DspId addDsp(DspProc proc, int priority);
@@ -108,7 +111,8 @@ private:
     std::array<int, kMidiChannels> m_transpose{};
     std::array<std::array<std::int16_t, 128>, kMidiChannels> m_heldKey{}; // song key -> key played
     int m_maxMixLevel = 100;
-    float m_appliedVolume = 1.0f;
+    float m_appliedVolume = 1.0f; // font volume x stream volume, as applied
+    std::atomic<float> m_volume{1.0f};
 
     std::size_t m_cursor = 0; // next song event
     std::int64_t m_frame = 0; // frames rendered since the start of the song

@@ -1,5 +1,5 @@
-// The stream's mix: the per-channel levels, the font's volume, the effects
-// and the font itself.
+// The stream's mix: the per-channel levels, the font's and the stream's
+// volume, the effects and the font itself.
 
 #include "audio/StreamEngine.h"
 
@@ -21,8 +21,8 @@ constexpr double kSilentCentibels = 1440; // FluidSynth's largest attenuation: n
 void StreamEngine::applyMix()
 {
     m_maxMixLevel = *std::max_element(m_mixLevel.begin(), m_mixLevel.end());
-    const double volume = m_font ? m_font->volume() : 1.0;
-    m_appliedVolume = static_cast<float>(volume);
+    m_appliedVolume = (m_font ? m_font->volume() : 1.0f) * m_volume.load(std::memory_order_relaxed);
+    const double volume = m_appliedVolume;
     const double top = m_maxMixLevel > 0 ? m_maxMixLevel : 100;
     m_synth->setGain(Synth::kBaseGain * volume * top / 100.0);
     for (int channel = 0; channel < kMidiChannels; ++channel) {
@@ -46,7 +46,9 @@ void StreamEngine::applyEverything()
 
 void StreamEngine::followFontVolume()
 {
-    if (m_font && m_font->volume() != m_appliedVolume) {
+    const float volume =
+        (m_font ? m_font->volume() : 1.0f) * m_volume.load(std::memory_order_relaxed);
+    if (volume != m_appliedVolume) {
         applyMix();
     }
 }

@@ -64,10 +64,11 @@ public:
     std::optional<Choice> exportDialog(const QString &songSettingsFile, const QString &tagArtist,
                                        const QString &tagTitle) override
     {
-        // The tags as the dialog would open with them, without saving them.
+        // The dialog answered with OK as it opens, without saving anything:
+        // the settings and tags the program's road converts with.
         exporting::ExportForm form(songSettingsFile, m_configFile, m_languageFile);
         form.Form_Load(tagArtist, tagTitle);
-        Choice choice{exporting::ReadExportSettings(m_configFile), form.Tags};
+        Choice choice{form.settings(), form.Tags};
         exporting::ExportSettings &s = choice.settings;
         s.Encoding = m_overrides.encoding.value_or(s.Encoding);
         s.Rate = m_overrides.rate.value_or(s.Rate);

@@ -6,9 +6,8 @@
 
 namespace melorit::engine {
 
-// What the mixer needs from the song's stream and its SoundFont. The player
-// binds it to the audio library (MidiStream::sendEvent, eventValue and
-// SoundFont::setVolume); tests
+// What the mixer needs from the song's stream. The player binds it to the
+// audio library (MidiStream::sendEvent, eventValue and setVolume); tests
 // record the calls.
 //
 // The controller and tempo watchers call sendEvent and eventValue on the
@@ -42,8 +41,8 @@ public:
         return eventValue(channel, event);
     }
 
-    // Sets the output volume factor of the current SoundFont (1 = unity).
-    // User-interface thread.
+    // Sets the output volume factor of the song (1 = unity), the master
+    // gain; it holds for the songs opened later too. User-interface thread.
     virtual void setFontVolume(float volume) = 0;
 };
 

@@ -9,6 +9,7 @@
 #include "engine/PlayerDialogs.h"
 #include "engine/PlayerView.h"
 #include "engine/SettingsKeys.h"
+#include "engine/SoundSettings.h"
 #include "songlist/ListFile.h"
 
 #include <QDir>
@@ -39,6 +40,7 @@ Player::Player(PlayerSettings settings, PlayerView *view, PlayerDialogs *dialogs
 {
     m_mixer.setTarget(&m_target);
     m_mixer.setLanguageFile(m_settings.languageFile);
+    m_mixer.setAutoMute(ReadSoundSettings(m_settings.configFile).AutoMute);
 }
 
 Player::~Player()
@@ -73,8 +75,7 @@ bool Player::ReplaceFont(const QString &path)
         m_audio.setFont(*m_stream, font);
     }
     m_font = std::move(font); // the old font goes once nothing plays with it
-    m_target.setFont(m_font);
-    // The gain is the font's output volume: the new font keeps the gain.
+    // The gain is the song stream's volume: it stays; the caption is redrawn.
     m_mixer.ApplyVolume(m_mixer.state().MasterGain);
     readPresetNames();
     if (m_view) {
@@ -131,7 +132,7 @@ void Player::loadStartFont()
     m_soundFontFolder =
         ReadIni(config::kFontSection, config::kFontFolderKey, m_settings.configFile);
     QStringList candidates;
-    const QString base = ReadIni(config::kFontSection, config::kFontFileKey, m_settings.configFile);
+    const QString base = ReadSoundSettings(m_settings.configFile).SoundFont;
     if (!base.isEmpty()) {
         candidates << base;
     }

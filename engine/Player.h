@@ -26,7 +26,8 @@ class PlayerDialogs;
 class PlayerView;
 class SongRendering;
 
-// Where a player finds its files.
+// Where a player finds its files. The player reads the sound settings of
+// its configuration file (SoundSettings) itself.
 struct PlayerSettings {
     // The configuration file; "" is "Melorit.ini".
     QString configFile;

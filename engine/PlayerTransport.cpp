@@ -177,7 +177,6 @@ void Player::setUpSong()
     m_lyrics.resetForNewSong();
     m_mixer.setLyricsChannel(-1);
     m_target.setStream(&stream);
-    m_target.setFont(m_font);
     m_mixer.setSongSettingsFile(m_songSettingsFile);
     m_mixer.startSongMix();
     if (m_view) {

@@ -51,8 +51,13 @@ inline constexpr bool kMarkersActiveDefault = false;
 
 } // namespace melorit::engine::mst
 
-// Keys of the configuration file written by the transport.
+// Keys of the configuration file read and written by the player.
 namespace melorit::engine::config {
+
+// The automatic muting of the melody channel: on unless "0".
+inline constexpr QLatin1StringView kMeloritSection{"Melorit"};
+inline constexpr QLatin1StringView kAutoMuteKey{"AutoMute"};
+inline constexpr QLatin1StringView kAutoMuteOff{"0"};
 
 // The SoundFont: its full path, and its folder (with the trailing separator),
 // where the SoundFont chooser opens. Neither has a default.

@@ -21,13 +21,17 @@ namespace melorit::engine {
 
 class StreamMixTarget final : public MixTarget {
 public:
-    // The song's stream, nullptr when there is none. UI thread, while the
-    // stream is not being rendered into (before it plays, after it stops).
-    void setStream(audio::MidiStream *stream) { m_stream.store(stream); }
+    // The song's stream, nullptr when there is none; it takes the gain set
+    // last. UI thread, while the stream is not being rendered into (before
+    // it plays, after it stops).
+    void setStream(audio::MidiStream *stream)
+    {
+        m_stream.store(stream);
+        if (stream != nullptr) {
+            stream->setVolume(m_volume);
+        }
+    }
     audio::MidiStream *stream() const { return m_stream.load(); }
-    // The SoundFont whose output volume the gain sets (it applies with or
-    // without a stream). UI thread.
-    void setFont(std::shared_ptr<audio::SoundFont> font) { m_font = std::move(font); }
 
     bool hasStream() const override { return m_stream.load() != nullptr; }
 
@@ -52,16 +56,19 @@ public:
         return stream != nullptr ? stream->songEventValue(channel, event) : -1;
     }
 
+    // The gain is the song stream's own volume, not the SoundFont's: players
+    // that share a font (melorit-cli's jobs) each keep their song's gain.
     void setFontVolume(float volume) override
     {
-        if (m_font) {
-            m_font->setVolume(volume);
+        m_volume = volume;
+        if (audio::MidiStream *stream = m_stream.load()) {
+            stream->setVolume(volume);
         }
     }
 
 private:
     std::atomic<audio::MidiStream *> m_stream{nullptr};
-    std::shared_ptr<audio::SoundFont> m_font;
+    float m_volume = 1.0f;
 };
 
 // The controller watchers' user values: 1-6 for volume, pan, reverb send,

@@ -40,6 +40,7 @@ public:
     bool TagsValidated() const { return m_tagsValidated; }
     // The tags as saved.
     const SongTags &savedTags() const { return m_form.Tags; }
+    ExportSettings savedSettings() const { return m_form.settings(); }
 
     // Texts of section "Tags" of the language file.
     void LoadLanguage();

@@ -25,7 +25,7 @@ std::optional<RenderDialogs::Choice> ExportDialogs::exportDialog(const QString &
     if (!dialog.TagsValidated()) {
         return std::nullopt;
     }
-    return Choice{ReadExportSettings(m_configFile), dialog.savedTags(), dialog.BatchEncode()};
+    return Choice{dialog.savedSettings(), dialog.savedTags(), dialog.BatchEncode()};
 }
 
 bool ExportDialogs::confirmOverwrite(const QString &text, const QString &title)

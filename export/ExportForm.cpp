@@ -82,17 +82,14 @@ QString ExportForm::rateText() const
     return RateIndex >= 0 && RateIndex < bitRates().size() ? bitRates().at(RateIndex) : QString();
 }
 
-void ExportForm::MemoParam()
+ExportSettings ExportForm::settings() const
 {
-    writeConfig(config::kWaveSection, config::kSaveFolderKey, normalizedFolder(RecFolder),
-                m_configFile);
-    writeConfig(config::kWaveSection, config::kSaveSchemeKey, GenericName.trimmed(), m_configFile);
-    const int encoding = Encoding >= 1 && Encoding <= 3 ? Encoding : 0;
-    writeConfig(config::kWaveSection, config::kEncodingKey, QString::number(encoding),
-                m_configFile);
-    writeConfig(config::kWaveSection, config::kRateKey, rateText(), m_configFile);
-    writeConfig(config::kLyricsSection, config::kMakeFileKey,
-                CheckKOK ? QStringLiteral("1") : QStringLiteral("0"), m_configFile);
+    ExportSettings s;
+    s.SaveFolder = normalizedFolder(RecFolder);
+    s.SaveScheme = GenericName.trimmed();
+    s.Encoding = Encoding >= 1 && Encoding <= 3 ? Encoding : 0;
+    s.Rate = rateText();
+    s.MakeFile = CheckKOK;
     std::vector<LyricsFormat> formats;
     if (CheckFormatKok) {
         formats.push_back(LyricsFormat::Kok);
@@ -104,9 +101,29 @@ void ExportForm::MemoParam()
         formats.push_back(LyricsFormat::Ass);
     }
     const QString formatList = lyricsFormatsText(formats);
-    writeConfig(config::kLyricsSection, config::kFormatsKey,
-                formatList.isEmpty() ? QString(config::kFormatsDefault) : formatList, m_configFile);
-    LyricsMax = QString::number(keptMaxLength(LyricsMax));
+    s.Formats = formatList.isEmpty() ? QString(config::kFormatsDefault) : formatList;
+    s.MaxLength = keptMaxLength(LyricsMax);
+    // A colour that is not one keeps the stored colour (it is not saved).
+    s.Video = ReadVideoSettings(m_configFile);
+    if (isVideoColour(VideoColour)) {
+        s.Video.Colour = VideoColour;
+    }
+    s.Video.Image = VideoImage.trimmed();
+    return s;
+}
+
+void ExportForm::MemoParam()
+{
+    const ExportSettings s = settings();
+    writeConfig(config::kWaveSection, config::kSaveFolderKey, s.SaveFolder, m_configFile);
+    writeConfig(config::kWaveSection, config::kSaveSchemeKey, s.SaveScheme, m_configFile);
+    writeConfig(config::kWaveSection, config::kEncodingKey, QString::number(s.Encoding),
+                m_configFile);
+    writeConfig(config::kWaveSection, config::kRateKey, s.Rate, m_configFile);
+    writeConfig(config::kLyricsSection, config::kMakeFileKey,
+                s.MakeFile ? QStringLiteral("1") : QStringLiteral("0"), m_configFile);
+    writeConfig(config::kLyricsSection, config::kFormatsKey, s.Formats, m_configFile);
+    LyricsMax = QString::number(s.MaxLength);
     writeConfig(config::kLyricsSection, config::kMaxLengthKey, LyricsMax, m_configFile);
     saveVideoBackground();
     WriteTags(m_songSettingsFile, Tags);

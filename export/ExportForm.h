@@ -63,8 +63,14 @@ public:
     // Leaving the folder field: trimmed, separator added.
     void RecFolder_Validate();
 
-    // Saves the settings to the configuration file and the tags to the
-    // song's settings file; "LyricsMax" shows the kept value afterwards.
+    // The settings as MemoParam saves them (and a conversion then uses
+    // them): the folder with its separator, a known bit rate or none, the
+    // line limit kept within 0..99, ... Without saving anything: the
+    // command line answers the dialog with these.
+    ExportSettings settings() const;
+
+    // Saves settings() to the configuration file and the tags to the song's
+    // settings file; "LyricsMax" shows the kept value afterwards.
     void MemoParam();
 
 private:

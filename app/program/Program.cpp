@@ -98,8 +98,6 @@ bool Program::chooseLanguage()
     m_languageFile = choice.file;
     m_languageCode = choice.code;
     m_firstRun = choice.firstRun;
-    // The key's own default holds at the first run too: on unless "0".
-    m_autoMute = ReadIni(keys::kMeloritSection, keys::kAutoMuteKey) != keys::kAutoMuteOff;
     return true;
 }
 
@@ -113,8 +111,9 @@ void Program::createPlayer()
     engine::PlayerDialogs *dialogs = m_options.dialogs
                                          ? m_options.dialogs
                                          : static_cast<engine::PlayerDialogs *>(&m_desktopDialogs);
+    // The player reads "AutoMute" itself, as melorit-cli's do; the key's own
+    // default holds at the first run too: on unless "0".
     m_player = std::make_unique<engine::Player>(settings, &m_view, dialogs);
-    m_player->mixer().setAutoMute(m_autoMute);
     m_player->mixer().setLyricsChannel(-1);
     m_player->mixer().setView(&m_mixView);
 

@@ -95,7 +95,7 @@ public:
     // Its offset from the main window, in twips.
     QPoint offset(SecondaryWindow which) const { return m_offsets[index(which)]; }
     bool movingChildren() const { return m_movingChildren; }
-    bool autoMute() const override { return m_autoMute; }
+    bool autoMute() const override { return m_player ? m_player->mixer().state().AutoMute : true; }
 
     // Songs handed over by another start of the program: queued like
     // dropped songs (the first becomes current when none is) and the main
@@ -167,7 +167,6 @@ private:
     QString m_languageFile;
     QString m_languageCode;
     bool m_firstRun = false;
-    bool m_autoMute = true;
     bool m_closingDown = false;
     bool m_quitDone = false;
     bool m_movingChildren = false;

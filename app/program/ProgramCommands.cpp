@@ -156,7 +156,6 @@ void Program::reloadAllLanguages(const QString &file)
 
 void Program::setAutoMute(bool on)
 {
-    m_autoMute = on;
     engine::Mixer &mixer = m_player->mixer();
     mixer.setAutoMute(on);
     mixer.DispSoloMute();

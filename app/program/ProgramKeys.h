@@ -26,11 +26,6 @@ inline constexpr QLatin1StringView kShowKey{"Show"};
 inline constexpr QLatin1StringView kShownValue{"1"};
 inline constexpr QLatin1StringView kHiddenValue{"0"};
 
-// The language and the automatic melody muting.
-inline constexpr QLatin1StringView kMeloritSection{"Melorit"};
-inline constexpr QLatin1StringView kAutoMuteKey{"AutoMute"};
-inline constexpr QLatin1StringView kAutoMuteOff{"0"};
-
 // Texts of the main window's section of the language file used here.
 inline constexpr QLatin1StringView kSongExtensionsKey{"Extmid"};
 inline constexpr QLatin1StringView kFontExtensionsKey{"ExtSF2"};

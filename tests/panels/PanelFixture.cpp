@@ -101,7 +101,6 @@ void PanelsTest::SetUp()
     ASSERT_NE(m_font, nullptr);
     m_presets = PresetNames::fromLookup(
         [this](int bank, int program) { return m_font->presetName(bank, program); });
-    m_streamTarget.setFont(m_font);
     m_skins = skins::LoadSkins();
     ASSERT_TRUE(m_skins.isComplete());
 
