@@ -46,14 +46,26 @@ foreach(size 16 22 24 32 48 64 128 256)
 endforeach()
 install(FILES ${MELORIT_DESKTOP_DIR}/icons/melorit.svg DESTINATION share/icons/hicolor/scalable/apps)
 
-# The manual page, compressed as Debian keeps them, and the user guide.
-set(man_page ${CMAKE_BINARY_DIR}/install/melorit-cli.1.gz)
-add_custom_command(OUTPUT ${man_page}
-  COMMAND gzip -9 -n -c ${CMAKE_SOURCE_DIR}/docs/melorit-cli.1 > ${man_page}
-  DEPENDS ${CMAKE_SOURCE_DIR}/docs/melorit-cli.1
-  VERBATIM)
-add_custom_target(melorit_install_files ALL DEPENDS ${man_page})
-install(FILES ${man_page} DESTINATION share/man/man1)
+# The manual pages and the changelog, compressed as Debian keeps them, the
+# copyright (GPL-3.0-or-later) and the user guide.
+configure_file(${CMAKE_SOURCE_DIR}/packaging/changelog.in ${CMAKE_BINARY_DIR}/install/changelog
+  @ONLY)
+set(compressed_files)
+foreach(source docs/melorit.1 docs/melorit-cli.1 ${CMAKE_BINARY_DIR}/install/changelog)
+  get_filename_component(source ${source} ABSOLUTE BASE_DIR ${CMAKE_SOURCE_DIR})
+  get_filename_component(name ${source} NAME)
+  set(compressed ${CMAKE_BINARY_DIR}/install/${name}.gz)
+  add_custom_command(OUTPUT ${compressed}
+    COMMAND gzip -9 -n -c ${source} > ${compressed}
+    DEPENDS ${source}
+    VERBATIM)
+  list(APPEND compressed_files ${compressed})
+endforeach()
+add_custom_target(melorit_install_files ALL DEPENDS ${compressed_files})
+install(FILES ${CMAKE_BINARY_DIR}/install/melorit.1.gz ${CMAKE_BINARY_DIR}/install/melorit-cli.1.gz
+  DESTINATION share/man/man1)
+install(FILES ${CMAKE_BINARY_DIR}/install/changelog.gz ${CMAKE_SOURCE_DIR}/packaging/copyright
+  DESTINATION share/doc/melorit)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION share/doc/melorit)
 file(GLOB MELORIT_INSTALL_PICTURES ${CMAKE_SOURCE_DIR}/docs/*.png)
 install(FILES ${MELORIT_INSTALL_PICTURES} DESTINATION share/doc/melorit/docs)

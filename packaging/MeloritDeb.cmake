@@ -22,4 +22,6 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
   "lame, vorbis-tools, ffmpeg, timgm6mb-soundfont | fluid-soundfont-gm | musescore-general-soundfont, fonts-comic-neue")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libgl1-mesa-dri")
+# No ldconfig in maintainer scripts: the library is private to the program.
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/WithoutLdconfig.cmake)
 include(CPack)

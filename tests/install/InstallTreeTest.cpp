@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -229,6 +230,17 @@ TEST_F(InstallTree, DesktopEntryIconsAndMimeTypeAreInstalled)
     EXPECT_TRUE(QFileInfo::exists(
         prefixFile(QStringLiteral("share/icons/hicolor/scalable/apps/melorit.svg"))));
     EXPECT_TRUE(QFileInfo::exists(prefixFile(QStringLiteral("share/man/man1/melorit-cli.1.gz"))));
+    EXPECT_TRUE(QFileInfo::exists(prefixFile(QStringLiteral("share/man/man1/melorit.1.gz"))));
+
+    // The desktop entry as Debian 12's tools read it.
+    if (!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty()) {
+        const ProcessRun validate =
+            runProgram(QStringLiteral("desktop-file-validate"),
+                       {prefixFile(QStringLiteral("share/applications/melorit.desktop"))},
+                       QProcessEnvironment::systemEnvironment());
+        EXPECT_EQ(validate.status, 0) << validate.out.toStdString();
+        EXPECT_TRUE(validate.out.isEmpty()) << validate.out.toStdString();
+    }
 
     // The MIME database built from the installed file gives ".kar" its own
     // type, ahead of the generic MIDI glob.
