@@ -10,14 +10,27 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <chrono>
 
 namespace melorit::lyrics {
+namespace {
+
+std::int64_t steadyNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
 
 VueOpenGL::VueOpenGL(LyricsScene &scene, Feed feed, QWidget *parent)
     : QOpenGLWidget(parent), m_scene(scene), m_feed(std::move(feed))
 {
     setFormat(lyricsSurfaceFormat());
     setFocusPolicy(Qt::NoFocus); // keys go to the window
+    connect(this, &QOpenGLWidget::frameSwapped, this,
+            [this] { m_lead.frameShown(m_readNs, steadyNs()); });
 }
 
 VueOpenGL::~VueOpenGL()
@@ -76,7 +89,10 @@ void VueOpenGL::paintGL()
 void VueOpenGL::Rendu_VueOpenGL()
 {
     const bool playing = listening() && m_feed.model;
-    const std::int64_t tick = playing && m_feed.currentTick ? m_feed.currentTick() : 0;
+    m_readNs = steadyNs();
+    const std::int64_t tick =
+        playing && m_feed.currentTick ? m_lead.tickToDraw(m_feed.currentTick(), m_readNs) : 0;
+    m_drawnTick = tick;
     if (playing && m_scene.needsLayout(*m_feed.model)) {
         m_font.ensureGlyphs(LyricsLayout::glyphsOf(*m_feed.model));
         m_scene.buildLayout(*m_feed.model, m_font.metricsTable());

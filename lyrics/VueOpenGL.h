@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lyrics/FrameLead.h"
 #include "lyrics/OutlineFont.h"
 
 #include <QOpenGLWidget>
@@ -28,8 +29,9 @@ public:
     ~VueOpenGL() override;
 
     const OutlineFont &font() const { return m_font; }
-    // Frames drawn so far.
+    // Frames drawn so far, and the tick the last one showed.
     std::uint64_t frameCount() const { return m_frames; }
+    std::int64_t drawnTick() const { return m_drawnTick; }
     bool initialised() const { return m_initialised; }
     bool listening() const { return m_feed.listening && m_feed.listening(); }
 
@@ -48,6 +50,10 @@ private:
 
     LyricsScene &m_scene;
     Feed m_feed;
+    // Frames are drawn for the moment they reach the screen.
+    FrameLead m_lead;
+    std::int64_t m_readNs = 0;
+    std::int64_t m_drawnTick = 0;
     OutlineFont m_font;
     bool m_initialised = false;
     std::uint64_t m_frames = 0;
