@@ -2,11 +2,9 @@
 
 #include "app/program/ProgramKeys.h"
 #include "audio/Device.h"
-#include "base/Geometry.h"
 #include "base/Ini.h"
 #include "base/Language.h"
 #include "base/ProgramPaths.h"
-#include "base/TextUtil.h"
 #include "lyrics/LyricsWindowControl.h"
 #include "playlist/PlaylistWindow.h"
 #include "scoring/ScoringControl.h"
@@ -15,8 +13,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace melorit::program {
 
@@ -24,13 +20,6 @@ namespace {
 
 // The interface version of the audio library the program is written for.
 constexpr std::uint32_t kAudioInterface = 0x0204;
-
-// A stored coordinate: -1 when the key is missing, its numeric value otherwise.
-int storedCoordinate(QLatin1StringView section, QLatin1StringView key, int missing)
-{
-    const QString value = ReadIni(section, key);
-    return value.isEmpty() ? missing : text::toInt(text::Val(value));
-}
 
 } // namespace
 
@@ -62,8 +51,7 @@ bool Program::start()
         createOptionsDialog()->show();
     }
     loadMix();
-    placeMainWindow();
-    loadSecondaryWindows();
+    placeWindows();
     showSecondaryWindows();
     if (!startAudio()) {
         return false;
@@ -165,45 +153,6 @@ void Program::loadMix()
     if (m_main.DispMiscButtons) {
         m_main.DispMiscButtons();
     }
-}
-
-void Program::placeMainWindow()
-{
-    QWidget *window = m_main.window.get();
-    const int x = storedCoordinate(keys::kMainSection, keys::kXKey, keys::kUnsetPosition);
-    const int y = storedCoordinate(keys::kMainSection, keys::kYKey, keys::kUnsetPosition);
-    QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const double screenWidth = geometry::pixelsToTwips(area.width());
-    const double screenHeight = geometry::pixelsToTwips(area.height());
-    const double left = x - geometry::pixelsToTwips(area.x());
-    const double top = y - geometry::pixelsToTwips(area.y());
-    if (geometry::onScreen(left, top, screenWidth, screenHeight)) {
-        window->move(geometry::twipsToPixels(x), geometry::twipsToPixels(y));
-        return;
-    }
-    const geometry::Position centre =
-        geometry::centered(screenWidth, screenHeight, geometry::pixelsToTwips(window->width()),
-                           geometry::pixelsToTwips(window->height()));
-    window->move(area.x() + geometry::twipsToPixels(centre.left),
-                 area.y() + geometry::twipsToPixels(centre.top));
-}
-
-void Program::loadSecondaryWindows()
-{
-    const std::array<QLatin1StringView, kSecondaryWindowCount> sections{
-        keys::kReglageSection, keys::kReverbSection, keys::kParolesSection, keys::kPlayListSection};
-    for (int i = 0; i < kSecondaryWindowCount; ++i) {
-        m_offsets[static_cast<std::size_t>(i)] =
-            QPoint(storedCoordinate(sections[static_cast<std::size_t>(i)], keys::kXKey, 0),
-                   storedCoordinate(sections[static_cast<std::size_t>(i)], keys::kYKey, 0));
-    }
-    createChannelPanel();
-    createEffectsPanel();
-    createLyricsWindow();
-    createScoring();
-    createPlaylistWindow();
-    BougeFilles();
 }
 
 void Program::showSecondaryWindows()

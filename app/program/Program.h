@@ -19,6 +19,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace melorit::lyrics {
 class LyricsWindowControl;
@@ -144,8 +145,8 @@ private:
     void createMainWindow();
     void createRendering();
     void loadMix();
-    void placeMainWindow();
-    void loadSecondaryWindows();
+    void placeWindows();
+    std::optional<QPoint> storedMainPosition() const;
     void showSecondaryWindows();
     bool startAudio();
     void sayIfSilent();
