@@ -7,6 +7,7 @@
 #include "app/program/DesktopDialogs.h"
 #include "app/program/Program.h"
 #include "base/ProgramPaths.h"
+#include "base/TerminationSignals.h"
 #include "base/UserMessages.h"
 
 #include <QApplication>
@@ -31,6 +32,9 @@ int main(int argc, char *argv[])
     if (const std::optional<int> status = instance::handleInfoOptions(argc, argv)) {
         return *status;
     }
+    // Before any thread starts: kill, Ctrl+C and the end of the session end
+    // the program in order.
+    signals::catchTermination();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     const QStringList songs = commandLineSongs();
@@ -49,6 +53,7 @@ int main(int argc, char *argv[])
     };
     options.songs = songs;
     program::Program melorit(std::move(options));
+    melorit.quitOnTerminationSignals();
     // Every way out (the session ending included) goes through the shutdown.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &melorit,
                      [&melorit] { melorit.QuitProgram(); });
@@ -66,7 +71,7 @@ int main(int argc, char *argv[])
         }
     });
     int status = 0;
-    if (melorit.start()) {
+    if (melorit.start() && !melorit.hasQuit()) {
         started = true;
         if (!handedEarly.isEmpty()) {
             melorit.acceptSongs(handedEarly);

@@ -75,6 +75,9 @@ SDL_AudioDeviceID openDevice(SDL_AudioSpec *have)
 
 bool startSdlAudio()
 {
+    // SDL would otherwise take SIGINT and SIGTERM for its event queue, which
+    // nothing reads here: the program could no longer be ended by them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 

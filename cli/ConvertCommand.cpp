@@ -54,9 +54,11 @@ constexpr const char *kUsage =
     "                   file (default: the configured one)\n"
     "\n"
     "One line per converted file; on a terminal, a progress bar for each song\n"
-    "being converted. Exit status: 0 when every song was\n"
-    "converted, 1 when one was not (unreadable, output kept, encoder\n"
-    "failure), 2 for a usage error.";
+    "being converted. Outputs are written under a temporary name\n"
+    "(NAME.partial-XXXXXX.EXT) and renamed when complete. Exit status: 0 when\n"
+    "every song was converted, 1 when one was not (unreadable, output kept,\n"
+    "encoder failure), 2 for a usage error, 130/143/129 when stopped by\n"
+    "SIGINT/SIGTERM/SIGHUP (nothing is left of the songs not finished).";
 
 const QString kFormat = QStringLiteral("--format");
 const QString kRate = QStringLiteral("--rate");

@@ -17,6 +17,7 @@
 #include "base/Ini.h"
 #include "base/Language.h"
 #include "base/ProgramPaths.h"
+#include "base/TerminationSignals.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/ConvertProgress.h"
@@ -110,9 +111,9 @@ QString outcomeText(const exporting::RenderReport &report)
         return report.paths.OutputPath +
                QStringLiteral(": exists, left untouched (--overwrite replaces it)");
     case RenderOutcome::EncoderDied:
-        return report.paths.OutputPath + QStringLiteral(": the encoder stopped, file incomplete");
+        return report.paths.OutputPath + QStringLiteral(": the encoder stopped, nothing written");
     case RenderOutcome::Stopped:
-        return report.paths.OutputPath + QStringLiteral(": conversion stopped, file incomplete");
+        return report.paths.OutputPath + QStringLiteral(": stopped, nothing written");
     default:
         return {}; // already reported through the messages
     }
@@ -150,6 +151,7 @@ struct Run {
     ConvertProgress &progress;
     std::atomic<qsizetype> next{0};
     std::atomic<bool> failed{false};
+    std::atomic<int> converted{0};
     int running = 0; // jobs not finished, under doneMutex
     std::mutex doneMutex{};
     std::condition_variable done{};
@@ -163,9 +165,15 @@ void runJob(Run &run, int job)
     CliDialogs dialogs(run.overrides, config, run.language, run.progress);
     engine::Player player({config, run.language, paths::programFolder()}, nullptr, &dialogs);
     exporting::SongRenderer renderer(dialogs);
+    // Outputs appear under their names only when complete.
+    renderer.setStaged(true);
     player.setRendering(&renderer);
     int blocks = 0;
     renderer.setBetweenBlocks([&] {
+        if (signals::caughtSignal() != 0) {
+            player.Action_Stop(); // the song is abandoned, its temporaries removed
+            return;
+        }
         if (++blocks % kBlocksPerProgress == 0) {
             run.progress.advanced(job, renderedFraction(player));
         }
@@ -178,7 +186,8 @@ void runJob(Run &run, int job)
     for (const QString &song : run.songs) {
         player.playlist().addSong(song);
     }
-    for (qsizetype i = run.next++; i < run.songs.size(); i = run.next++) {
+    for (qsizetype i = run.next++; i < run.songs.size() && signals::caughtSignal() == 0;
+         i = run.next++) {
         run.progress.started(job, run.songs[i]);
         player.playlist().setCurrentSong(static_cast<int>(i + 1));
         player.OpenSong(false);
@@ -191,6 +200,7 @@ void runJob(Run &run, int job)
             }
             continue;
         }
+        ++run.converted;
         QString line = run.songs[i] + QStringLiteral(" -> ") + report.paths.OutputPath;
         for (const QString &lyrics : report.lyricsFilePaths) {
             line += QStringLiteral(" + ") + lyrics;
@@ -219,6 +229,9 @@ std::shared_ptr<audio::SoundFont> loadRunFont(const QString &soundFont, const QS
 int convertSongs(const QStringList &songs, const Overrides &overrides, const QString &soundFont,
                  int jobs)
 {
+    // Ctrl+C, kill: the jobs stop between two blocks and remove what they
+    // were writing.
+    signals::catchTermination();
     QTemporaryDir dir;
     const QString config = copyOfConfig(dir.filePath(QStringLiteral("Melorit.ini")));
     const QString language = chooseLanguageFile(configuredLanguageCode(config)).file;
@@ -258,6 +271,14 @@ int convertSongs(const QStringList &songs, const Overrides &overrides, const QSt
         thread.join();
     }
     progress.finish();
+    if (const int signal = signals::caughtSignal(); signal != 0) {
+        reportError(QStringLiteral("stopped by %1: %2 of %3 songs converted (listed above); "
+                                   "nothing is left of the others")
+                        .arg(QString::fromLatin1(signals::signalName(signal)))
+                        .arg(run.converted.load())
+                        .arg(songs.size()));
+        return signals::exitStatusFor(signal);
+    }
     return run.failed ? kExitFailure : kExitOk;
 }
 

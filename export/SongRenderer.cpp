@@ -11,6 +11,7 @@
 #include "engine/PlayerDialogs.h"
 #include "export/EncoderArguments.h"
 #include "export/LyricsFormats.h"
+#include "export/StagedOutputs.h"
 #include "export/VideoEncoding.h"
 #include "lyrics/StreamLyricsSource.h"
 
@@ -159,7 +160,32 @@ void SongRenderer::renderSong(engine::Player &player)
         m_report.outcome = RenderOutcome::ReadError;
         return;
     }
-    convert(player, choice->settings, choice->tags);
+    if (m_staged) {
+        convertStaged(player, choice->settings, choice->tags);
+    } else {
+        convert(player, choice->settings, choice->tags, m_report.paths);
+    }
+}
+
+void SongRenderer::convertStaged(engine::Player &player, const ExportSettings &settings,
+                                 const SongTags &tags)
+{
+    StagedOutputs staged(m_report.paths);
+    if (!staged.ok()) {
+        reportEncoderProblem(player, QStringLiteral("cannot write in ") +
+                                         QFileInfo(m_report.paths.Full).path());
+        m_report.outcome = RenderOutcome::EncoderError;
+        player.Action_Stop();
+        return;
+    }
+    convert(player, settings, tags, staged.paths());
+    if (m_report.outcome != RenderOutcome::Converted) {
+        staged.discard();
+    } else if (!staged.commit()) {
+        reportEncoderProblem(player,
+                             QStringLiteral("cannot rename to ") + m_report.paths.OutputPath);
+        m_report.outcome = RenderOutcome::EncoderError;
+    }
 }
 
 // The song's artist and title for the dialog, read from a stream opened and
@@ -197,13 +223,13 @@ bool SongRenderer::mayWrite(engine::Player &player)
 }
 
 void SongRenderer::convert(engine::Player &player, const ExportSettings &settings,
-                           const SongTags &tags)
+                           const SongTags &tags, const OutputPaths &target)
 {
     // The video's lyrics stay until its encoder has stopped.
     VideoEncoding video;
     QString problem;
     const audio::EncoderHandle encoder =
-        startEncoder(player, settings, tags, m_report.paths.OutputPath, video, problem);
+        startEncoder(player, settings, tags, target.OutputPath, video, problem);
     if (!encoder) {
         if (problem.isEmpty()) {
             player.ShowAudioError(kEncodingContext);
@@ -233,7 +259,7 @@ void SongRenderer::convert(engine::Player &player, const ExportSettings &setting
     if (ended && !cancelled && encoderAlive && settings.MakeFile &&
         player.lyrics().LyricsTrack() >= 0) {
         m_report.lyricsFileWritten =
-            writeLyricsFiles(player, settings, tags, m_report.paths.LyricsFilePath);
+            writeLyricsFiles(player, settings, tags, target.LyricsFilePath);
         for (const LyricsFormat format : formatsToWrite(settings.Formats)) {
             if (m_report.lyricsFileWritten) {
                 m_report.lyricsFilePaths << lyricsFilePath(m_report.paths.LyricsFilePath, format);

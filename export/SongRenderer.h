@@ -63,6 +63,12 @@ public:
     // In a batch (this flag or the player's BatchEncode) the overwrite
     // question is not asked: the file is replaced.
     void setBatch(bool batch) { m_batch = batch; }
+    // Staged: the audio and lyrics files are written under temporary names
+    // beside their final ones and renamed when the conversion is complete;
+    // an incomplete one leaves nothing (see StagedOutputs). Off: the files
+    // are written under their final names and a cancel keeps the truncated
+    // audio file.
+    void setStaged(bool staged) { m_staged = staged; }
     // Called between two blocks of the conversion (the window lets its
     // messages run there); may stop the player.
     void setBetweenBlocks(std::function<void()> hook) { m_betweenBlocks = std::move(hook); }
@@ -75,10 +81,15 @@ private:
     void showOutcome(engine::Player &player) const;
     bool preRead(engine::Player &player, QString &tagArtist, QString &tagTitle);
     bool mayWrite(engine::Player &player);
-    void convert(engine::Player &player, const ExportSettings &settings, const SongTags &tags);
+    void convertStaged(engine::Player &player, const ExportSettings &settings,
+                       const SongTags &tags);
+    // Converts into the files of target; the report names the final ones.
+    void convert(engine::Player &player, const ExportSettings &settings, const SongTags &tags,
+                 const OutputPaths &target);
 
     RenderDialogs &m_dialogs;
     bool m_batch = false;
+    bool m_staged = false;
     std::function<void()> m_betweenBlocks;
     RenderReport m_report;
 };

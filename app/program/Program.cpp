@@ -39,6 +39,22 @@ Program::~Program()
 
 bool Program::start()
 {
+    m_starting = true;
+    const bool started = startUp();
+    m_starting = false;
+    return started;
+}
+
+bool Program::quitRequestedDuringStart()
+{
+    if (m_quitRequested && !m_quitDone) {
+        QuitProgram();
+    }
+    return m_quitDone;
+}
+
+bool Program::startUp()
+{
     m_closingDown = false;
     QDir::setCurrent(paths::programFolder());
     if (!chooseLanguage()) {
@@ -53,10 +69,15 @@ bool Program::start()
     loadMix();
     placeWindows();
     showSecondaryWindows();
-    if (!startAudio()) {
+    if (quitRequestedDuringStart() || !startAudio()) {
         return false;
     }
     m_player->loadStartFont();
+    // The SoundFont chooser may have waited while the program was asked to
+    // end (a signal, a session that closes).
+    if (quitRequestedDuringStart()) {
+        return false;
+    }
     m_player->mixer().DispSoloMute();
     m_player->mixer().ApplyVolume(m_player->mixer().state().MasterGain);
     // AfficherMarqueurs: the position bar without markers.
@@ -72,7 +93,7 @@ bool Program::start()
     if (m_player->playlist().CurrentSong() > 0) {
         m_player->Action_Play();
     }
-    return true;
+    return !quitRequestedDuringStart();
 }
 
 bool Program::chooseLanguage()

@@ -98,6 +98,12 @@ public:
     bool movingChildren() const { return m_movingChildren; }
     bool autoMute() const override { return m_player ? m_player->mixer().state().AutoMute : true; }
 
+    // SIGINT, SIGTERM and SIGHUP end the program through QuitProgram, as
+    // its close button does (signals::catchTermination must have run).
+    // During the start-up they end it once the start-up has come back from
+    // the dialog it waits in, which they close.
+    void quitOnTerminationSignals();
+
     // Songs handed over by another start of the program: queued like
     // dropped songs (the first becomes current when none is) and the main
     // window comes forward. Nothing starts playing.
@@ -140,6 +146,7 @@ private:
     static constexpr int index(SecondaryWindow which) { return static_cast<int>(which); }
 
     // Start-up steps.
+    bool startUp();
     bool chooseLanguage();
     void createPlayer();
     void createMainWindow();
@@ -152,6 +159,9 @@ private:
     void sayIfSilent();
     void queueCommandLine();
     void failStart(const QString &text, MessageIcon icon);
+    // A signal asked the program to end during the start-up: ends it there.
+    bool quitRequestedDuringStart();
+    void endOnSignal();
 
     void createChannelPanel();
     void createEffectsPanel();
@@ -170,6 +180,8 @@ private:
     bool m_firstRun = false;
     bool m_closingDown = false;
     bool m_quitDone = false;
+    bool m_starting = false;
+    bool m_quitRequested = false;
     bool m_movingChildren = false;
     int m_exitCode = 0;
 

@@ -9,6 +9,7 @@
 #include "base/CodePages.h"
 #include "base/Ini.h"
 #include "base/Language.h"
+#include "base/TerminationSignals.h"
 #include "lyrics/LyricsWindowControl.h"
 #include "lyrics/OGLWin.h"
 #include "panels/Reglage.h"
@@ -19,11 +20,17 @@
 #include "tools/OptionsDlg.h"
 #include "tools/frmAbout.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QSocketNotifier>
 
 namespace melorit::program {
 
 namespace {
+
+// Dialogs opened over one another during the start-up, at most.
+constexpr int kMaxNestedDialogs = 8;
 
 void bringToFront(QWidget *window)
 {
@@ -176,6 +183,37 @@ std::optional<tools::LoadedFont> Program::loadedFont() const
     return tools::LoadedFont{m_player->FontPath(),
                              codepages::decodeWindows1252(QByteArrayView(font.name())),
                              font.presetCount()};
+}
+
+void Program::quitOnTerminationSignals()
+{
+    if (signals::wakeFd() < 0) {
+        return;
+    }
+    auto *notifier = new QSocketNotifier(signals::wakeFd(), QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this, notifier] {
+        notifier->setEnabled(false);
+        endOnSignal();
+    });
+}
+
+void Program::endOnSignal()
+{
+    if (!m_starting) {
+        QuitProgram();
+        return;
+    }
+    // The start-up waits in a dialog (a message, the SoundFont chooser): it
+    // is closed, and the start-up ends the program at its next step instead
+    // of going on with windows the shutdown would have taken away.
+    m_quitRequested = true;
+    for (int nested = 0; nested < kMaxNestedDialogs; ++nested) {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            break;
+        }
+        dialog->reject();
+    }
 }
 
 void Program::QuitProgram()

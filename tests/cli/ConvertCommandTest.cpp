@@ -4,10 +4,14 @@
 #include "audio/MidiStream.h"
 #include "tests/cli/CliRun.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QtEndian>
+
+#include <csignal>
 
 using namespace melorit;
 using namespace melorit::testing;
@@ -263,4 +267,69 @@ TEST_F(Convert, AJobThatFailsDoesNotStopTheOthers)
     }
     EXPECT_TRUE(readWav(out + QStringLiteral("/a.wav")).valid);
     EXPECT_TRUE(readWav(out + QStringLiteral("/b.wav")).valid);
+}
+
+namespace {
+
+// A ten-minute song: long enough to be stopped while it converts.
+fixtures::MidiFileBuilder longSong()
+{
+    fixtures::MidiFileBuilder song(1, 480);
+    auto &track = song.addTrack();
+    track.tempo(500000).programChange(0, 0);
+    for (std::uint32_t beat = 0; beat < 1200; beat += 4) {
+        track.note(0, 60, 90, beat * 480, 480);
+    }
+    return song;
+}
+
+// Starts a conversion, stops it with the signal as soon as the long song's
+// temporary file appears, and returns the finished process's result.
+CliRun interrupt(const QStringList &arguments, const QString &outDir, int signal)
+{
+    QProcess process;
+    process.start(QStringLiteral(MELORIT_OUTPUT_DIR "/melorit-cli"), arguments);
+    QElapsedTimer waited;
+    waited.start();
+    while (QDir(outDir).entryList({QStringLiteral("long.partial-*")}, QDir::Files).isEmpty() &&
+           process.state() != QProcess::NotRunning && waited.elapsed() < 20000) {
+        process.waitForFinished(5);
+    }
+    CliRun run;
+    if (process.state() == QProcess::NotRunning) {
+        return run; // ended before it could be stopped
+    }
+    ::kill(static_cast<pid_t>(process.processId()), signal);
+    if (process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit) {
+        run.status = process.exitCode();
+    }
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+TEST_F(Convert, AStoppedRunLeavesOnlyCompleteFilesAndSaysWhatWasConverted)
+{
+    const QString first = m_dir.filePath(QStringLiteral("a.kar"));
+    ASSERT_TRUE(QFile::copy(demoSong(), first));
+    const QString long_ = write(QStringLiteral("long.mid"), longSong());
+    const QString out = m_dir.filePath(QStringLiteral("out"));
+    const CliRun stopped = interrupt(
+        convertArgs(QStringLiteral("wav"), out, {QStringLiteral("--jobs=1"), first, long_, first}),
+        out, SIGINT);
+    EXPECT_EQ(stopped.status, 130) << stopped.err.toStdString();
+    EXPECT_EQ(stopped.out, first + QStringLiteral(" -> ") + out + QStringLiteral("/a.wav + ") +
+                               out + QStringLiteral("/a.kok\n"));
+    EXPECT_TRUE(stopped.err.contains(QStringLiteral("1 of 3 songs converted")))
+        << stopped.err.toStdString();
+    // The stopped song left nothing: the next run converts it again.
+    EXPECT_EQ(QDir(out).entryList(QDir::Files),
+              (QStringList{QStringLiteral("a.kok"), QStringLiteral("a.wav")}));
+    EXPECT_TRUE(readWav(out + QStringLiteral("/a.wav")).valid);
+
+    const CliRun killed = interrupt(convertArgs(QStringLiteral("mp3"), out, {long_}), out, SIGTERM);
+    EXPECT_EQ(killed.status, 143) << killed.err.toStdString();
+    EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), 2);
 }

@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <unistd.h>
 
 using namespace melorit;
@@ -308,4 +309,45 @@ TEST_F(InstallTree, SecondInstalledProgramHandsItsSongToTheRunningOne)
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
     EXPECT_EQ(received, QStringList{m_home.filePath(QStringLiteral("Au clair de la lune.kar"))});
+}
+
+TEST_F(InstallTree, TheProgramEndsInOrderWhenKillOrTheSessionAsksItEvenWhileStarting)
+{
+    int argc = 1;
+    char name[] = "install_tests";
+    char *argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    QProcessEnvironment environment = userEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    const QString config = m_home.filePath(QStringLiteral(".config/melorit/Melorit.ini"));
+    const QString song = programFolder() + QStringLiteral("/au-clair-de-la-lune.kar");
+    // Without OpenGL (Qt offscreen) the start-up waits in the lyrics window's
+    // message; the signal comes as soon as the program answers a second start.
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(prefixFile(QStringLiteral("bin/melorit")), {song});
+        ASSERT_TRUE(program.waitForStarted());
+        const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", m_home.path().toUtf8());
+        instance::SingleInstance second(config);
+        QElapsedTimer timer;
+        timer.start();
+        while (!second.handOff({}, 200) && timer.elapsed() < 20000) {
+            program.waitForFinished(10);
+        }
+        qputenv("XDG_RUNTIME_DIR", savedRuntime);
+        ASSERT_EQ(program.state(), QProcess::Running)
+            << program.readAllStandardError().toStdString();
+        ::kill(static_cast<pid_t>(program.processId()), signal);
+        const bool ended = program.waitForFinished(10000);
+        if (!ended) {
+            program.kill();
+            program.waitForFinished();
+        }
+        ASSERT_TRUE(ended) << "still running after signal " << signal;
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << signal;
+        EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    }
 }

@@ -3,12 +3,17 @@
 
 #include "audio/Device.h"
 #include "base/Ini.h"
+#include "base/TerminationSignals.h"
 #include "lyrics/LyricsWindowControl.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+
+#include <csignal>
 
 namespace melorit::program::test {
 namespace {
@@ -195,6 +200,26 @@ TEST_F(ProgramTest, ClosingTheMainWindowRunsTheShutdown)
     m_program->mainWindow()->close();
     EXPECT_TRUE(m_program->hasQuit());
     EXPECT_FALSE(m_program->mainWindow()->isVisible());
+    EXPECT_EQ(m_program->playlistWindow(), nullptr);
+}
+
+TEST_F(ProgramTest, ASignalWhilePlayingRunsTheShutdown)
+{
+    WriteIni(QStringLiteral("Melorit"), QStringLiteral("Lng"), QStringLiteral("en"));
+    signals::catchTermination(); // as main() does, before the sound device starts
+    ASSERT_TRUE(startProgram({writeSong(QStringLiteral("a.mid"), 64)}));
+    m_program->quitOnTerminationSignals();
+    ASSERT_TRUE(audio::isInitialised());
+    ASSERT_NE(m_program->player()->stream(), nullptr);
+    std::raise(SIGTERM);
+    QElapsedTimer waited;
+    waited.start();
+    while (!m_program->hasQuit() && waited.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    EXPECT_TRUE(m_program->hasQuit());
+    EXPECT_EQ(m_program->player()->stream(), nullptr);
+    EXPECT_FALSE(audio::isInitialised());
     EXPECT_EQ(m_program->playlistWindow(), nullptr);
 }
 
