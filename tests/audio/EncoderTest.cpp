@@ -259,8 +259,12 @@ TEST(CommandEncoder, MissingOrFailingProgramsAreReported)
 
 TEST(CommandEncoder, AProgramThatStopsReadingEndsTheEncoderNotUs)
 {
-    // head takes 1000 bytes and leaves: later writes meet a closed pipe.
-    auto stream = openSong(shortSong());
+    // head takes 1000 bytes and leaves: later writes meet a closed pipe. The
+    // song gives more than the encoder's buffer and the pipe hold together,
+    // so the closed pipe is met whenever head gets round to leaving.
+    MidiFileBuilder longSong(1, 480);
+    longSong.addTrack().note(0, 69, 100, 0, 960).at(19200).endOfTrack(); // 20 s
+    auto stream = openSong(longSong);
     auto encoder = EncodeStartCommand(*stream, {"head", "-c", "1000"}, "");
     ASSERT_TRUE(encoder);
     const auto produced = convert(*stream, *encoder);
