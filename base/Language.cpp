@@ -24,12 +24,28 @@ bool isPlainCode(const QString &code)
            !code.contains(QChar(0));
 }
 
-QStringList candidateFiles(const QString &configuredCode)
+// The language files of a locale name, most specific first: "pt_BR" gives
+// "pt_BR.lng" and "pt.lng"; "C" and "POSIX" give none.
+QStringList localeFiles(const QString &localeName)
+{
+    QStringList files;
+    const QString name = localeName.section(u'.', 0, 0).section(u'@', 0, 0);
+    if (name == u"C" || name == u"POSIX" || !isPlainCode(name)) {
+        return files;
+    }
+    files << languageFileOf(name);
+    if (const qsizetype underscore = name.indexOf(u'_'); underscore > 0) {
+        files << languageFileOf(name.left(underscore));
+    }
+    return files;
+}
+
+QStringList candidateFiles(const QString &configuredCode, const QString &localeName)
 {
     const QString fallback = paths::programFile(kFallbackFile);
     const QString french = languageFileOf(kFrenchCode);
     if (configuredCode.isEmpty()) {
-        return {fallback, french};
+        return localeFiles(localeName) << fallback << french;
     }
     QStringList files;
     if (isPlainCode(configuredCode) && configuredCode != kFrenchCode) {
@@ -80,16 +96,22 @@ QString languageFileCode(const QString &file)
     return ReadIni(kLanguageFileSection, kLanguageCodeKey, file);
 }
 
+QString languageFileName(const QString &file)
+{
+    const QString name = ReadIni(kLanguageFileSection, kLanguageNameKey, file);
+    return name.isEmpty() ? languageFileCode(file) : name;
+}
+
 bool isLanguageFile(const QString &file)
 {
     return !languageFileCode(file).isEmpty();
 }
 
-LanguageChoice chooseLanguageFile(const QString &configuredCode)
+LanguageChoice chooseLanguageFile(const QString &configuredCode, const QString &localeName)
 {
     LanguageChoice choice;
     choice.firstRun = configuredCode.isEmpty();
-    for (const QString &file : candidateFiles(configuredCode)) {
+    for (const QString &file : candidateFiles(configuredCode, localeName)) {
         const QString code = languageFileCode(file);
         if (!code.isEmpty()) {
             choice.file = file;

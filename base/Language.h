@@ -11,12 +11,17 @@ namespace melorit {
 inline constexpr QLatin1StringView kConfigLanguageSection{"Melorit"};
 inline constexpr QLatin1StringView kLanguageFileSection{"MELORIT"};
 inline constexpr QLatin1StringView kLanguageCodeKey{"Lng"};
+// A language file's name for itself ("English", "Français"), shown where the
+// user chooses a language.
+inline constexpr QLatin1StringView kLanguageNameKey{"Name"};
 
 // The language code configured in a configuration file ("" is "Melorit.ini").
 QString configuredLanguageCode(const QString &configFile = {});
 
 // A language file's own code; "" when the file is none.
 QString languageFileCode(const QString &file);
+// A language file's own name for its language; its code when it has none.
+QString languageFileName(const QString &file);
 
 // The language file in use and its code. Language files are INI-format files
 // in the program folder named after their code ("fr.lng"); "melorit.dll" is
@@ -30,11 +35,12 @@ struct LanguageChoice {
 
 // The start-up choice: the configured code's file, else "fr.lng", else
 // "melorit.dll". A file counts only when its "Melorit"/"Lng" key is set. At
-// the first run (empty code) "melorit.dll" comes first, then "fr.lng". When
-// no file counts, `file` names "melorit.dll", the file the program needs.
-// A code that is not a plain file name (it holds a path separator) is not
-// looked up.
-LanguageChoice chooseLanguageFile(const QString &configuredCode);
+// the first run (empty code) the file of the system's language comes first
+// (`localeName` as QLocale names it: "en_GB" tries "en_GB.lng", then
+// "en.lng"), then "melorit.dll", then "fr.lng". When no file counts, `file`
+// names "melorit.dll", the file the program needs. A code that is not a
+// plain file name (it holds a path separator) is not looked up.
+LanguageChoice chooseLanguageFile(const QString &configuredCode, const QString &localeName = {});
 
 // True when the file is a language file (it names its own code).
 bool isLanguageFile(const QString &file);

@@ -8,6 +8,8 @@ namespace {
 constexpr LanguageKey kKeys[] = {
     // The file's own language code; a file without it is not a language file.
     {"MELORIT", "Lng"},
+    // The language's own name, shown in the options dialog's list.
+    {"MELORIT", "Name"},
 
     // Main window: caption, then the tooltips of the picture buttons. Buttons
     // 0-15 (solo) share "SM(0)", buttons 16-31 (mute) share "SM(16)", the
@@ -173,6 +175,7 @@ constexpr LanguageKey kKeys[] = {
     {"Options", "Replace"},
     {"Options", "Langue"},
     {"Options", "chkAutoMute"},
+    {"Options", "Close"},
     {"Options", "SfVersion"}, // %1 = major.minor
     {"Options", "SfName"},    // %1 = the SoundFont's name
     {"Options", "SfFile"},    // %1 = its path

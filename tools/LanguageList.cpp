@@ -23,7 +23,7 @@ QList<LanguageEntry> listLanguageFiles(const QString &folder, int limit)
         const QString file = dir.absoluteFilePath(name);
         const QString code = languageFileCode(file);
         if (!code.isEmpty()) {
-            entries.append({code, file});
+            entries.append({code, file, languageFileName(file)});
         }
     }
     return entries;

@@ -14,13 +14,14 @@ namespace melorit::tools {
 inline constexpr int kMaxLanguages = 100;
 
 struct LanguageEntry {
-    QString name; // the file's own code, "MELORIT"/"Lng"
-    QString file; // full path
+    QString name;  // the file's own code, "MELORIT"/"Lng"
+    QString file;  // full path
+    QString title; // what the list shows: "MELORIT"/"Name", else the code
 };
 
 // The "*.lng" files of a folder (any case of the extension), by file name,
-// each named by its "MELORIT"/"Lng" key. A file without that key is not a
-// language file and is skipped; the first `limit` named files are listed.
+// each named by its "MELORIT"/"Lng" key and titled by its "MELORIT"/"Name". A file without that key
+// is not a language file and is skipped; the first `limit` named files are listed.
 QList<LanguageEntry> listLanguageFiles(const QString &folder, int limit = kMaxLanguages);
 
 // The position of the entry named `name` (any case), -1 when none is.

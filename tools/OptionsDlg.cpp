@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -49,9 +50,14 @@ OptionsDlg::OptionsDlg(OptionsHost &host, QWidget *parent) : QDialog(parent), m_
     m_singing = new SingingPage;
     m_tabs->addTab(m_singing, QString());
     connect(m_singing, &SingingPage::changed, this, [this] { m_host.scoringChanged(); });
+    // Every change is kept at once: the one button closes the dialog.
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    m_close = buttons->button(QDialogButtonBox::Close);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *box = new QVBoxLayout(this);
     box->setContentsMargins(10, 10, 10, 10);
     box->addWidget(m_tabs);
+    box->addWidget(buttons);
     resize(kDialogWidth, kDialogHeight);
     LoadLanguage();
     Form_Load();
@@ -133,6 +139,7 @@ void OptionsDlg::LoadLanguage()
     m_replace->setText(text(options::kReplaceKey));
     m_languageLabel->setText(text(options::kLanguageLabelKey));
     m_autoMute->setText(text(options::kAutoMuteTextKey));
+    m_close->setText(text(options::kCloseKey));
     m_singing->LoadLanguage(file);
 }
 
@@ -141,7 +148,7 @@ void OptionsDlg::Form_Load()
     m_languageFiles = listLanguageFiles(paths::programFolder());
     m_languages->clear();
     for (const LanguageEntry &entry : m_languageFiles) {
-        m_languages->addItem(entry.name);
+        m_languages->addItem(entry.title);
     }
     m_languages->setCurrentIndex(languageEntryIndex(m_languageFiles, m_host.languageCode()));
     m_autoMute->setChecked(m_host.autoMute());

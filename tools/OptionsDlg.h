@@ -44,6 +44,7 @@ public:
     QCheckBox *chkAutoMute() const { return m_autoMute; }
     QPushButton *btnReplace() const { return m_replace; }
     QPushButton *SfInfo() const { return m_sfInfo; }
+    QPushButton *closeButton() const { return m_close; }
     QLabel *soundFontLabel() const { return m_fontStatus; }
     SingingPage *singingPage() const { return m_singing; }
     const QList<LanguageEntry> &LanguageFiles() const { return m_languageFiles; }
@@ -64,6 +65,7 @@ private:
     QLabel *m_fontStatus = nullptr;
     QPushButton *m_replace = nullptr;
     QPushButton *m_sfInfo = nullptr;
+    QPushButton *m_close = nullptr;
     SingingPage *m_singing = nullptr;
     QList<LanguageEntry> m_languageFiles;
 };

@@ -23,6 +23,7 @@ inline constexpr QLatin1StringView kSfInfoKey{"SfInfo"};
 inline constexpr QLatin1StringView kReplaceKey{"Replace"};
 inline constexpr QLatin1StringView kLanguageLabelKey{"Langue"};
 inline constexpr QLatin1StringView kAutoMuteTextKey{"chkAutoMute"};
+inline constexpr QLatin1StringView kCloseKey{"Close"};
 inline constexpr QLatin1StringView kVersionTemplateKey{"SfVersion"}; // "%1" = version
 // The facts of the SoundFont information, each with its English text for a
 // language file that lacks it ("%1" = the value).

@@ -63,9 +63,6 @@ bool Program::startUp()
     createPlayer();
     m_skins = skins::LoadSkins();
     createMainWindow();
-    if (m_firstRun) {
-        createOptionsDialog()->show();
-    }
     loadMix();
     placeWindows();
     showSecondaryWindows();
@@ -87,6 +84,9 @@ bool Program::startUp()
     m_main.window->show();
     sayIfSilent();
     QCoreApplication::processEvents();
+    if (m_firstRun) {
+        showFirstRunOptions();
+    }
     if (m_main.startClock) {
         m_main.startClock();
     }
@@ -98,7 +98,7 @@ bool Program::startUp()
 
 bool Program::chooseLanguage()
 {
-    const LanguageChoice choice = chooseLanguageFile(configuredLanguageCode());
+    const LanguageChoice choice = chooseLanguageFile(configuredLanguageCode(), m_options.locale);
     if (!choice.found) {
         failStart(QStringLiteral("Missing ") + QDir::toNativeSeparators(choice.file),
                   MessageIcon::Critical);

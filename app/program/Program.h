@@ -13,6 +13,7 @@
 #include "tools/OptionsHost.h"
 #include "tools/frmAbout.h"
 
+#include <QLocale>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -48,6 +49,9 @@ struct ProgramOptions {
     // The songs given on the command line (see songArguments).
     QStringList songs;
     engine::PlayerOutput output = engine::PlayerOutput::Device;
+    // The system's language ("en_GB"): its language file serves at the first
+    // run.
+    QString locale = QLocale::system().name();
     QStringList systemFonts = engine::PlayerSettings::defaultSystemFonts();
     // Who answers the player's questions and the conversion's; nullptr for
     // the desktop's dialogs and the export dialog window.
@@ -169,6 +173,7 @@ private:
     void createScoring();
     void createPlaylistWindow();
     tools::OptionsDlg *createOptionsDialog();
+    void showFirstRunOptions();
     tools::frmAbout *createAboutBox();
     void toggle(QWidget *window, QLatin1StringView section, int button);
     void drawButton(int button, bool on);

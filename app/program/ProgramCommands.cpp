@@ -64,6 +64,23 @@ void Program::Action_Setup()
     bringToFront(createOptionsDialog());
 }
 
+// The first run: the options dialog in front of the main window, in the
+// system's language. Closing it keeps that language (unless another was
+// chosen meanwhile), so the next start is no longer a first run.
+void Program::showFirstRunOptions()
+{
+    tools::OptionsDlg *dialog = createOptionsDialog();
+    connect(dialog, &QDialog::finished, this, [this] {
+        if (configuredLanguageCode().isEmpty()) {
+            const QString code = m_languageFile.endsWith(QStringLiteral(".lng"))
+                                     ? tools::languageBaseName(m_languageFile)
+                                     : m_languageCode;
+            WriteIni(kConfigLanguageSection, kLanguageCodeKey, code);
+        }
+    });
+    bringToFront(dialog);
+}
+
 void Program::Action_PlaySelected(int line)
 {
     m_player->Action_PlaySelected(line);

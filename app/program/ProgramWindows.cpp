@@ -161,7 +161,8 @@ void Program::createPlaylistWindow()
 tools::OptionsDlg *Program::createOptionsDialog()
 {
     if (!m_optionsDlg) {
-        m_optionsDlg = new tools::OptionsDlg(*this);
+        // A dialog of the main window: window managers keep it in front.
+        m_optionsDlg = new tools::OptionsDlg(*this, m_main.window.get());
     }
     return m_optionsDlg;
 }

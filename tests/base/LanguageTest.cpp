@@ -484,6 +484,21 @@ TEST_F(ChooseLanguageFile, FirstRunUsesMeloritDll)
     EXPECT_EQ(u8(choice.code), "fr-first");
 }
 
+TEST_F(ChooseLanguageFile, FirstRunTakesTheSystemLanguageFirst)
+{
+    writeLanguage(u"fr.lng"_s, "fr");
+    writeLanguage(u"en.lng"_s, "en");
+    writeLanguage(u"pt_BR.lng"_s, "pt_BR");
+    writeLanguage(u"melorit.dll"_s, "fr-first");
+    EXPECT_EQ(u8(chooseLanguageFile({}, u"en_GB"_s).file), u8(file(u"en.lng"_s)));
+    EXPECT_EQ(u8(chooseLanguageFile({}, u"pt_BR"_s).code), "pt_BR");
+    // No file for the system's language: as without one.
+    EXPECT_EQ(u8(chooseLanguageFile({}, u"de_DE"_s).file), u8(file(u"melorit.dll"_s)));
+    EXPECT_EQ(u8(chooseLanguageFile({}, u"C"_s).file), u8(file(u"melorit.dll"_s)));
+    // Once a language is configured the system's does not count.
+    EXPECT_EQ(u8(chooseLanguageFile(u"fr"_s, u"en_GB"_s).file), u8(file(u"fr.lng"_s)));
+}
+
 TEST_F(ChooseLanguageFile, FirstRunWithoutMeloritDllUsesFrench)
 {
     writeLanguage(u"fr.lng"_s, "fr");

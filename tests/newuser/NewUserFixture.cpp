@@ -61,6 +61,7 @@ bool NewUserTest::startProgram(const QStringList &songs)
     };
     options.songs = songs;
     options.systemFonts = {QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2")};
+    options.locale = m_locale;
     options.dialogs = &m_dialogs;
     m_program = std::make_unique<program::Program>(std::move(options));
     const bool started = m_program->start();

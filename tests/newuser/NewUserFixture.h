@@ -44,6 +44,8 @@ protected:
     engine::Player &player() const { return *m_program->player(); }
 
     QTemporaryDir m_dir;
+    // An English desktop.
+    QString m_locale = QStringLiteral("en_US");
     melorit::testing::RecordedMessages m_messages;
     QuietDialogs m_dialogs;
     std::unique_ptr<program::Program> m_program;

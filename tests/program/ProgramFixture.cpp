@@ -81,6 +81,8 @@ Program &ProgramTest::makeProgram(const QStringList &songs)
     };
     options.songs = songs;
     options.systemFonts = {kTimGM};
+    // No language of its own: the first run falls back to the French texts.
+    options.locale = QStringLiteral("C");
     options.dialogs = &m_dialogs;
     options.renderDialogs = m_renderDialogs;
     options.chooser = m_chooser;

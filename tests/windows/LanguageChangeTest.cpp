@@ -76,7 +76,7 @@ TEST_F(PlaylistWindowTest, ChoosingEnglishChangesEveryWindowAtOnce)
     EXPECT_EQ(u8(main.windowTitle()), "Melorit - Liste de lecture vide");
     EXPECT_EQ(u8(main.tip(35)), "Lecture");
 
-    const int english = dialog.ComboLng()->findText(QStringLiteral("en"));
+    const int english = dialog.ComboLng()->findText(QStringLiteral("English"));
     ASSERT_GE(english, 0);
     dialog.ComboLng()->setCurrentIndex(english);
     Q_EMIT dialog.ComboLng()->activated(english);
@@ -88,7 +88,7 @@ TEST_F(PlaylistWindowTest, ChoosingEnglishChangesEveryWindowAtOnce)
     EXPECT_EQ(u8(main.tip(47)), "Show or hide the playlist");
     EXPECT_EQ(u8(about.windowTitle()), "About Melorit");
     EXPECT_EQ(u8(dialog.SSTab1()->tabText(0)), "Language");
-    EXPECT_EQ(dialog.ComboLng()->currentText(), u"en") << "the choice stays shown";
+    EXPECT_EQ(dialog.ComboLng()->currentText(), u"English") << "the choice stays shown";
     EXPECT_EQ(u8(window->windowTitle()), "Playlist");
     EXPECT_EQ(u8(window->PicSM(52)->toolTip()), "Play this song");
     EXPECT_EQ(ReadIni(QStringLiteral("Melorit"), QStringLiteral("Lng")), u"en");

@@ -55,7 +55,9 @@ protected:
 
 } // namespace
 
-TEST_F(OptionsDlgTest, ListsTheLanguageFilesByTheirOwnCode)
+// Each file by its own name for its language ("MELORIT"/"Name"), else by its
+// code.
+TEST_F(OptionsDlgTest, ListsTheLanguageFilesByTheirOwnName)
 {
     folder.write(QStringLiteral("DE.LNG"), languageFile("Deutsch"));
     folder.write(QStringLiteral("xx.lng"), "[Options]\r\nCaption=Sans code\r\n");
@@ -63,8 +65,8 @@ TEST_F(OptionsDlgTest, ListsTheLanguageFilesByTheirOwnCode)
     folder.write(QStringLiteral("zz.txt"), languageFile("zz"));
     host.code = QStringLiteral("FR");
     tools::OptionsDlg dialog(host);
-    EXPECT_EQ(listed(dialog),
-              (QStringList{QStringLiteral("Deutsch"), QStringLiteral("en"), QStringLiteral("fr")}));
+    EXPECT_EQ(listed(dialog), (QStringList{QStringLiteral("Deutsch"), QStringLiteral("English"),
+                                           QStringLiteral("Français")}));
     ASSERT_EQ(dialog.LanguageFiles().size(), 3);
     EXPECT_EQ(dialog.LanguageFiles()[0].file, folder.file(QStringLiteral("DE.LNG")));
     EXPECT_EQ(dialog.ComboLng()->currentIndex(), 2) << "the current language, any case";
@@ -80,8 +82,8 @@ TEST_F(OptionsDlgTest, AtMostAHundredNamedFilesAreListed)
     tools::OptionsDlg dialog(host);
     ASSERT_EQ(dialog.ComboLng()->count(), 100);
     ASSERT_EQ(dialog.LanguageFiles().size(), 100);
-    EXPECT_EQ(dialog.ComboLng()->itemText(0), u"en");
-    EXPECT_EQ(dialog.ComboLng()->itemText(1), u"fr");
+    EXPECT_EQ(dialog.ComboLng()->itemText(0), u"English");
+    EXPECT_EQ(dialog.ComboLng()->itemText(1), u"Français");
     EXPECT_EQ(dialog.ComboLng()->itemText(2), u"L0") << "a file without a code takes no place";
     EXPECT_EQ(dialog.ComboLng()->itemText(99), u"L97");
     EXPECT_EQ(dialog.LanguageFiles()[99].file, folder.file(QStringLiteral("l097.lng")));
@@ -94,8 +96,8 @@ TEST_F(OptionsDlgTest, ChoosingALanguageStoresTheFileNameAndReloadsEveryWindow)
     host.code = QStringLiteral("it");
     tools::OptionsDlg dialog(host);
     EXPECT_EQ(dialog.ComboLng()->currentIndex(), -1) << "no entry for the current language";
-    ASSERT_EQ(listed(dialog),
-              (QStringList{QStringLiteral("en"), QStringLiteral("en-GB"), QStringLiteral("fr")}));
+    ASSERT_EQ(listed(dialog), (QStringList{QStringLiteral("English"), QStringLiteral("en-GB"),
+                                           QStringLiteral("Français")}));
 
     choose(dialog, 1);
     ASSERT_EQ(host.reloads.size(), 1u);
@@ -222,8 +224,8 @@ TEST_F(OptionsDlgTest, ShowingTheDialogAgainFindsNewLanguageFiles)
     folder.write(QStringLiteral("es.lng"), languageFile("es"));
     host.code = QStringLiteral("es");
     dialog.show();
-    EXPECT_EQ(listed(dialog),
-              (QStringList{QStringLiteral("en"), QStringLiteral("es"), QStringLiteral("fr")}));
+    EXPECT_EQ(listed(dialog), (QStringList{QStringLiteral("English"), QStringLiteral("es"),
+                                           QStringLiteral("Français")}));
     EXPECT_EQ(dialog.ComboLng()->currentIndex(), 1);
 }
 
