@@ -155,6 +155,9 @@ constexpr LanguageKey kKeys[] = {
     {"PlayList", "M3USAVECMD.DialogTitle"},
     {"PlayList", "MIDOPENCMD.Filter"}, // %1 extension list, %2 its patterns
     {"PlayList", "MIDOPENCMD.DialogTitle"},
+    // The list's column captions: the song, its singer.
+    {"PlayList", "ColSong"},
+    {"PlayList", "ColSinger"},
 
     // Channel settings panel: caption and row labels.
     {"Reglage", "Caption"},

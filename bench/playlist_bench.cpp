@@ -13,8 +13,8 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QListView>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 #include <algorithm>
 #include <chrono>
@@ -107,7 +107,7 @@ int main(int argc, char *argv[])
         window.resize(420, 600);
         window.show();
         QApplication::processEvents();
-        QListView *view = window.PlayListe();
+        QTreeView *view = window.PlayListe();
         times["load 10000-line .m3u and paint"].push_back(
             timed(window, [&] { window.Action_LoadList(); }));
         if (songs.count() != kSongs) {

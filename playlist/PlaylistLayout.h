@@ -14,6 +14,9 @@ inline constexpr int kMinimumSide = 160;
 inline constexpr int kButtonSize = 24;
 inline constexpr int kButtonMargin = 4;
 
+// The singer's column, right of the songs' (which takes the rest).
+inline constexpr int kSingerColumnWidth = 110;
+
 // The window's size when it is first shown.
 inline constexpr QSize kInitialSize{360, 240};
 

@@ -16,9 +16,10 @@
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QFontDatabase>
-#include <QListView>
+#include <QHeaderView>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTreeView>
 #include <QUrl>
 
 namespace melorit::playlist {
@@ -36,6 +37,16 @@ enum Button {
 };
 static_assert(kAddButton == skins::kFirstPlaylistButton);
 static_assert(kRepeatButton == skins::kPlaylistRepeatButton);
+
+QStringList singers(const songlist::SongList &songs)
+{
+    QStringList names;
+    names.reserve(songs.count());
+    for (int i = 1; i <= songs.count(); ++i) {
+        names.append(songs.singer(i));
+    }
+    return names;
+}
 
 } // namespace
 
@@ -62,23 +73,37 @@ PlaylistWindow::~PlaylistWindow() = default;
 
 void PlaylistWindow::buildList()
 {
-    m_list = new QListView(this);
+    m_list = new QTreeView(this);
     m_list->setModel(&m_lines);
+    m_list->setRootIsDecorated(false);
+    m_list->setItemsExpandable(false);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Only the singer's cell is editable: a double click there (or F2, or a
+    // click on the selected line's cell) names the singer; elsewhere it plays.
+    m_list->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::SelectedClicked);
     // Every line has the same height: the view lays out ten thousand lines
     // without measuring each.
-    m_list->setUniformItemSizes(true);
+    m_list->setUniformRowHeights(true);
     m_list->setFrameShape(QFrame::NoFrame);
-    m_list->setSpacing(1);
+    QHeaderView *header = m_list->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(PlaylistLines::kSongColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(PlaylistLines::kSingerColumn, QHeaderView::Interactive);
+    header->resizeSection(PlaylistLines::kSingerColumn, layout::kSingerColumnWidth);
     // Fixed pitch keeps the names in one column behind "-> " and four spaces.
     m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_list->setGeometry(layout::kListLeft, 0, layout::kInitialSize.width() - layout::kListLeft,
                         layout::kInitialSize.height());
-    connect(m_list, &QListView::doubleClicked, this, [this](const QModelIndex &index) {
+    connect(m_list, &QTreeView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (index.column() != PlaylistLines::kSongColumn) {
+            return; // the singer's cell is being edited
+        }
         m_list->setCurrentIndex(index);
         Action_PlayIt();
     });
+    connect(&m_lines, &PlaylistLines::singerEdited, &m_songs, &songlist::SongList::setSinger);
 }
 
 void PlaylistWindow::buildButtons()
@@ -95,9 +120,11 @@ void PlaylistWindow::buildButtons()
 
 void PlaylistWindow::followSongs()
 {
-    m_lines.reset(m_songs.songs());
+    m_lines.reset(m_songs.songs(), singers(m_songs));
     m_lines.select(m_songs.mark());
-    connect(&m_songs, &songlist::SongList::songAdded, this, &PlaylistWindow::PlayListAdd);
+    connect(&m_songs, &songlist::SongList::songAdded, this, &PlaylistWindow::songAdded);
+    connect(&m_songs, &songlist::SongList::singerChanged, this,
+            [this](int line) { m_lines.setSinger(line, m_songs.singer(line)); });
     connect(&m_songs, &songlist::SongList::listChanged, this, &PlaylistWindow::rebuildLines);
     connect(&m_songs, &songlist::SongList::markMoved, this, &PlaylistWindow::PlayListSelect);
 }
@@ -107,7 +134,7 @@ void PlaylistWindow::rebuildLines()
     // Lines go or change places: the list shows the same stretch of lines
     // as before rather than jumping back to the top.
     const int scrolled = m_list->verticalScrollBar()->value();
-    m_lines.reset(m_songs.songs());
+    m_lines.reset(m_songs.songs(), singers(m_songs));
     m_lines.select(m_songs.mark());
     m_list->doItemsLayout();
     m_list->verticalScrollBar()->setValue(scrolled);
@@ -116,6 +143,12 @@ void PlaylistWindow::rebuildLines()
 void PlaylistWindow::PlayListAdd(const QString &path)
 {
     m_lines.append(path);
+}
+
+void PlaylistWindow::songAdded(const QString &path)
+{
+    // The entry just appended is the last one, with its singer.
+    m_lines.append(path, m_songs.singer(m_songs.count()));
 }
 
 void PlaylistWindow::PlayListSelect(int line)
@@ -162,6 +195,7 @@ void PlaylistWindow::LoadLanguage()
         return languageText(file, keys::kSection, key);
     };
     setWindowTitle(text(keys::kCaptionKey));
+    m_lines.setHeaders(text(keys::kSongColumnKey), text(keys::kSingerColumnKey));
     for (skins::PictureButton *button : m_buttons) {
         button->setToolTip(
             languageText(file, keys::kSection, indexedKey(keys::kButtonTipStem, button->index())));

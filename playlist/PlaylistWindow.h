@@ -8,7 +8,7 @@
 #include <array>
 #include <memory>
 
-class QListView;
+class QTreeView;
 
 namespace melorit::skins {
 class PictureButton;
@@ -24,7 +24,8 @@ namespace melorit::playlist {
 class PlaylistHost;
 
 // The playlist window: the songs of the playlist, one line each with the
-// current-song mark, and seven skin buttons for the playlist commands. It
+// current-song mark and the singer's name (edited in place), and seven skin
+// buttons for the playlist commands. It
 // is a secondary window of the main window: closing it hides it (unless the
 // program is shutting down) and its offset from the main window is kept.
 // UI thread.
@@ -44,7 +45,7 @@ public:
     void PlayListSelect(int line);
     int MarkedLine() const { return m_lines.markedLine(); }
     const PlaylistLines &lines() const { return m_lines; }
-    QListView *PlayListe() const { return m_list; }
+    QTreeView *PlayListe() const { return m_list; }
 
     // --- the buttons 48 to 54
     skins::PictureButton *PicSM(int index) const;
@@ -82,6 +83,7 @@ private:
     void buildButtons();
     void followSongs();
     void rebuildLines();
+    void songAdded(const QString &path);
     void showState(int button, int state);
     void buttonPressed(int index);
     void buttonReleased(int index, Qt::MouseButton button, bool inside,
@@ -97,7 +99,7 @@ private:
     std::unique_ptr<FileChooser> m_ownChooser;
     FileChooser *m_chooser;
     PlaylistLines m_lines;
-    QListView *m_list = nullptr;
+    QTreeView *m_list = nullptr;
     std::array<skins::PictureButton *, 7> m_buttons{};
     // The repeat mode the repeat button was last drawn with by DrawSM: a
     // release outside the pressed button shows it again.

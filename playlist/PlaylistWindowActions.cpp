@@ -11,7 +11,9 @@
 
 #include <QDir>
 #include <QItemSelectionModel>
-#include <QListView>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace melorit::playlist {
 namespace {
@@ -98,10 +100,13 @@ bool PlaylistWindow::Action_Plus(bool playNow)
 
 QList<int> PlaylistWindow::selectedLines() const
 {
+    // A selected line has a selected cell in each column: each line once.
     QList<int> lines;
     for (const QModelIndex &index : m_list->selectionModel()->selectedIndexes()) {
         lines.append(index.row() + 1);
     }
+    std::sort(lines.begin(), lines.end());
+    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
     return lines;
 }
 

@@ -30,6 +30,9 @@ inline constexpr QLatin1StringView kSaveFilterKey{"M3USAVECMD.Filter"};
 inline constexpr QLatin1StringView kSaveTitleKey{"M3USAVECMD.DialogTitle"};
 inline constexpr QLatin1StringView kSongFilterKey{"MIDOPENCMD.Filter"};
 inline constexpr QLatin1StringView kSongTitleKey{"MIDOPENCMD.DialogTitle"};
+// The list's column captions.
+inline constexpr QLatin1StringView kSongColumnKey{"ColSong"};
+inline constexpr QLatin1StringView kSingerColumnKey{"ColSinger"};
 
 // Language file, section "Main": the song extensions ("mid,kar").
 inline constexpr QLatin1StringView kMainSection{"Main"};

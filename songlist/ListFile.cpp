@@ -51,11 +51,21 @@ bool isSongEntry(const QString &line)
     return tail == u".MID" || tail == u".KAR" || tail == u"MIDI";
 }
 
-QStringList parseListFile(const QByteArray &bytes, const QString &listFile)
+QString cleanSingerName(const QString &name)
+{
+    // Control characters (line ends, tabs) and line separators would break
+    // the comment or hide in it.
+    static const QRegularExpression breaks(QStringLiteral("[\\p{Cc}\\p{Zl}\\p{Zp}]+"));
+    return QString(name).replace(breaks, QStringLiteral(" ")).simplified();
+}
+
+QList<ListEntry> parseListEntries(const QByteArray &bytes, const QString &listFile)
 {
     const QString folder = text::FolderOf(listFile);
     const QString content = codepages::decodeUtf8OrWindows1252(bytes);
-    QStringList songs;
+    QList<ListEntry> entries;
+    // The singer named by the last singer comment, for the next entry.
+    QString singer;
     // Lines end in CR LF, LF, or a lone CR (lists saved on old Macs).
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     for (QString line : content.split(lineEnd)) {
@@ -63,21 +73,36 @@ QStringList parseListFile(const QByteArray &bytes, const QString &listFile)
         if (line.startsWith(u'\uFEFF')) {
             line = line.mid(1).trimmed();
         }
+        if (line.startsWith(kSingerComment, Qt::CaseInsensitive)) {
+            singer = cleanSingerName(line.mid(kSingerComment.size()));
+            continue;
+        }
         if (line.startsWith(u'#') || !isSongEntry(line)) {
             continue;
         }
         const QString entry = posixEntry(line);
-        songs.append(entry.startsWith(u'/') ? entry : folder + entry);
+        entries.append({entry.startsWith(u'/') ? entry : folder + entry, singer});
+        singer.clear();
     }
-    return songs;
+    return entries;
 }
 
-QByteArray formatListFile(const QStringList &songs, const QString &listFile)
+QStringList parseListFile(const QByteArray &bytes, const QString &listFile)
+{
+    return pathsOf(parseListEntries(bytes, listFile));
+}
+
+QByteArray formatListFile(const QList<ListEntry> &entries, const QString &listFile)
 {
     // Paths are case-sensitive here, so the folder test is too.
     const QString folder = text::FolderOf(listFile);
     QString content;
-    for (const QString &song : songs) {
+    for (const ListEntry &entry : entries) {
+        const QString singer = cleanSingerName(entry.singer);
+        if (!singer.isEmpty()) {
+            content += kSingerComment.toString() + singer + QStringLiteral("\r\n");
+        }
+        const QString &song = entry.path;
         const bool inFolder = !folder.isEmpty() && song.startsWith(folder) &&
                               readsBackRelative(song.mid(folder.size()));
         content += (inFolder ? song.mid(folder.size()) : song) + QStringLiteral("\r\n");
@@ -93,7 +118,12 @@ QByteArray formatListFile(const QStringList &songs, const QString &listFile)
     return content.toUtf8();
 }
 
-std::optional<QStringList> readListFile(const QString &listFile)
+QByteArray formatListFile(const QStringList &songs, const QString &listFile)
+{
+    return formatListFile(entriesOf(songs), listFile);
+}
+
+std::optional<QList<ListEntry>> readListEntries(const QString &listFile)
 {
     QFile f(listFile);
     if (!QFileInfo(listFile).isFile() || !f.open(QIODevice::ReadOnly)) {
@@ -104,12 +134,46 @@ std::optional<QStringList> readListFile(const QString &listFile)
     if (f.error() != QFileDevice::NoError || bytes.size() > kMaxListFileSize) {
         return std::nullopt;
     }
-    return parseListFile(bytes, listFile);
+    return parseListEntries(bytes, listFile);
+}
+
+std::optional<QStringList> readListFile(const QString &listFile)
+{
+    const auto entries = readListEntries(listFile);
+    if (!entries) {
+        return std::nullopt;
+    }
+    return pathsOf(*entries);
+}
+
+bool writeListFile(const QList<ListEntry> &entries, const QString &listFile)
+{
+    return writeFileAtomically(listFile, formatListFile(entries, listFile));
 }
 
 bool writeListFile(const QStringList &songs, const QString &listFile)
 {
-    return writeFileAtomically(listFile, formatListFile(songs, listFile));
+    return writeListFile(entriesOf(songs), listFile);
+}
+
+QList<ListEntry> entriesOf(const QStringList &songs)
+{
+    QList<ListEntry> entries;
+    entries.reserve(songs.size());
+    for (const QString &song : songs) {
+        entries.append({song, {}});
+    }
+    return entries;
+}
+
+QStringList pathsOf(const QList<ListEntry> &entries)
+{
+    QStringList paths;
+    paths.reserve(entries.size());
+    for (const ListEntry &entry : entries) {
+        paths.append(entry.path);
+    }
+    return paths;
 }
 
 QString SongDisplayName(const QString &path)

@@ -22,6 +22,31 @@ QString SongList::song(int index) const
     return index >= 1 && index <= count() ? m_songs[index - 1] : QString();
 }
 
+QString SongList::singer(int index) const
+{
+    return index >= 1 && index <= count() ? m_singers[index - 1] : QString();
+}
+
+void SongList::setSinger(int index, const QString &name)
+{
+    const QString cleaned = cleanSingerName(name);
+    if (index < 1 || index > count() || m_singers[index - 1] == cleaned) {
+        return;
+    }
+    m_singers[index - 1] = cleaned;
+    Q_EMIT singerChanged(index);
+}
+
+QList<ListEntry> SongList::entries() const
+{
+    QList<ListEntry> all;
+    all.reserve(m_songs.size());
+    for (qsizetype i = 0; i < m_songs.size(); ++i) {
+        all.append({m_songs[i], m_singers[i]});
+    }
+    return all;
+}
+
 void SongList::setCurrentSong(int index)
 {
     if (m_current == index) {
@@ -37,9 +62,10 @@ void SongList::selectCurrent()
     Q_EMIT markMoved(m_mark);
 }
 
-void SongList::addSong(const QString &path)
+void SongList::addSong(const QString &path, const QString &singer)
 {
     m_songs.append(path);
+    m_singers.append(cleanSingerName(singer));
     Q_EMIT songAdded(path);
 }
 
@@ -70,13 +96,13 @@ bool SongList::loadLists(const QStringList &listFiles)
 {
     bool allRead = true;
     for (const QString &file : listFiles) {
-        const auto entries = readListFile(file);
+        const auto entries = readListEntries(file);
         if (!entries) {
             allRead = false;
             continue;
         }
-        for (const QString &path : *entries) {
-            addSong(path);
+        for (const ListEntry &entry : *entries) {
+            addSong(entry.path, entry.singer);
         }
     }
     makeFirstCurrentIfNone();
@@ -86,7 +112,7 @@ bool SongList::loadLists(const QStringList &listFiles)
 
 bool SongList::saveList(const QString &listFile) const
 {
-    return writeListFile(m_songs, listFile);
+    return writeListFile(entries(), listFile);
 }
 
 void SongList::removeRows(QList<int> rows)
@@ -111,6 +137,7 @@ void SongList::removeRows(QList<int> rows)
             --m_current;
         }
         m_songs.removeAt(row - 1);
+        m_singers.removeAt(row - 1);
     }
     m_current = std::min(m_current, count());
     Q_EMIT listChanged();
@@ -121,6 +148,7 @@ void SongList::removeRows(QList<int> rows)
 void SongList::clear()
 {
     m_songs.clear();
+    m_singers.clear();
     m_current = 0;
     Q_EMIT listChanged();
     selectCurrent();
@@ -130,6 +158,7 @@ void SongList::clear()
 void SongList::exchange(int i, int j)
 {
     m_songs.swapItemsAt(i - 1, j - 1);
+    m_singers.swapItemsAt(i - 1, j - 1);
     if (m_mark == i) {
         m_mark = j;
     } else if (m_mark == j) {

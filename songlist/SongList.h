@@ -1,5 +1,6 @@
 #pragma once
 
+#include "songlist/ListFile.h"
 #include "songlist/VbRandom.h"
 
 #include <QList>
@@ -12,7 +13,8 @@ namespace melorit::songlist {
 // The songs the player works through (`SongList`, 1-based) and the current
 // index (`CurrentSong`, 0 = none; above the count once the list has been
 // played through). The mark is the current-song mark of the playlist window;
-// it follows `CurrentSong` except while an edit clears it.
+// it follows `CurrentSong` except while an edit clears it. Each entry may
+// name its singer; the name stays with the entry through every edit.
 class SongList : public QObject {
     Q_OBJECT
 public:
@@ -24,6 +26,11 @@ public:
     const QStringList &songs() const { return m_songs; }
     // 1-based; "" outside the list.
     QString song(int index) const;
+    // Who sings the entry, 1-based; "" for nobody named or outside the list.
+    QString singer(int index) const;
+    // Names the singer of an entry (cleaned to one line; "" for nobody).
+    void setSinger(int index, const QString &name);
+    QList<ListEntry> entries() const;
 
     int CurrentSong() const { return m_current; }
     void setCurrentSong(int index);
@@ -32,7 +39,7 @@ public:
     void selectCurrent();
 
     // The shared add operation.
-    void addSong(const QString &path);
+    void addSong(const QString &path, const QString &singer = {});
 
     // Appends chosen songs; with playNow the first of them becomes current,
     // otherwise the first song of the list does when none is current.
@@ -54,6 +61,8 @@ public:
 Q_SIGNALS:
     // A song was appended at the end (PlayListAdd).
     void songAdded(const QString &path);
+    // The singer of a 1-based entry changed.
+    void singerChanged(int index);
     // Rows were removed, exchanged or cleared: views rebuild.
     void listChanged();
     // The current-song mark moved (0 = none).
@@ -66,6 +75,7 @@ private:
     void exchange(int i, int j);
 
     QStringList m_songs;
+    QStringList m_singers; // one per song
     int m_current = 0;
     int m_mark = 0;
     VbRandom m_random;

@@ -76,6 +76,45 @@ TEST(ListFile, RoundTripThroughDisk)
     EXPECT_FALSE(writeListFile(songs, dir.filePath(QStringLiteral("no/such/folder.m3u"))));
 }
 
+TEST(ListFile, SingerCommentsNameTheNextEntryOnly)
+{
+    const QByteArray text = "#EXTM3U\r\n#SINGER: Anna \r\n#EXTINF:1,A\r\na.kar\r\nb.kar\r\n"
+                            "#singer:Bob\r\n#SINGER:Chloé\r\nc.mid\r\n#SINGER:\r\nd.mid\r\n"
+                            "#SINGER:Nobody after\r\n";
+    const QList<ListEntry> entries = parseListEntries(text, QStringLiteral("/l/x.m3u"));
+    EXPECT_EQ(entries, (QList<ListEntry>{{QStringLiteral("/l/a.kar"), QStringLiteral("Anna")},
+                                         {QStringLiteral("/l/b.kar"), {}},
+                                         {QStringLiteral("/l/c.mid"), QStringLiteral("Chloé")},
+                                         {QStringLiteral("/l/d.mid"), {}}}));
+    // A reader that knows nothing of singers takes them as comments.
+    EXPECT_EQ(parseListFile(text, QStringLiteral("/l/x.m3u")),
+              parseListFile("a.kar\r\nb.kar\r\nc.mid\r\nd.mid\r\n", QStringLiteral("/l/x.m3u")));
+}
+
+TEST(ListFile, SingersAreWrittenBeforeTheirEntriesAndReadBack)
+{
+    const QString list = QStringLiteral("/lists/party.mpl");
+    const QList<ListEntry> entries{{QStringLiteral("/lists/a.kar"), QStringLiteral("Anna")},
+                                   {QStringLiteral("/music/b.mid"), {}},
+                                   {QStringLiteral("/lists/c.kar"), QStringLiteral("Zoë")}};
+    const QByteArray written = formatListFile(entries, list);
+    EXPECT_EQ(written,
+              QByteArray("#SINGER:Anna\r\na.kar\r\n/music/b.mid\r\n#SINGER:Zo\xEB\r\nc.kar\r\n"));
+    EXPECT_EQ(parseListEntries(written, list), entries);
+    EXPECT_EQ(parseListFile(written, list), pathsOf(entries));
+
+    const QList<ListEntry> japanese{{QStringLiteral("/lists/a.kar"), QStringLiteral("歌手")}};
+    EXPECT_EQ(parseListEntries(formatListFile(japanese, list), list), japanese) << "UTF-8";
+    // A name is one line: nothing it holds can start another entry.
+    const QList<ListEntry> sneaky{
+        {QStringLiteral("/lists/a.kar"), QStringLiteral(" Eve\r\nx.kar\t")}};
+    EXPECT_EQ(formatListFile(sneaky, list), QByteArray("#SINGER:Eve x.kar\r\na.kar\r\n"));
+
+    // Without singers the bytes are those of the songs alone.
+    const QStringList songs{QStringLiteral("/lists/a.kar"), QStringLiteral("/music/b.mid")};
+    EXPECT_EQ(formatListFile(entriesOf(songs), list), formatListFile(songs, list));
+}
+
 TEST(ListFile, DisplayNames)
 {
     EXPECT_EQ(SongDisplayName(QStringLiteral("/s/My_Song.kar")), u"My Song");

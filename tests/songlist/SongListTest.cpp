@@ -1,6 +1,8 @@
 #include "songlist/SongList.h"
 
+#include <QFileInfo>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -124,6 +126,47 @@ TEST(SongList, ShufflingOneEntryChangesNothing)
     list.shuffle();
     EXPECT_EQ(list.songs(), names(1));
     EXPECT_EQ(list.CurrentSong(), 1);
+}
+
+TEST(SongList, SingersStayWithTheirEntries)
+{
+    SongList list(VbRandom::kUnseeded);
+    list.addSongs(names(6), false);
+    for (int i = 1; i <= 6; ++i) {
+        list.setSinger(i, QStringLiteral("singer %1").arg(i));
+    }
+    QSignalSpy changed(&list, &SongList::singerChanged);
+    list.setSinger(2, QStringLiteral("  singer 2 "));
+    EXPECT_EQ(changed.count(), 0) << "the same name once cleaned";
+    list.setSinger(7, QStringLiteral("nobody"));
+    EXPECT_EQ(changed.count(), 0);
+    list.shuffle();
+    list.removeRows({1, 4});
+    for (int i = 1; i <= list.count(); ++i) {
+        const QString number = QFileInfo(list.song(i)).baseName();
+        EXPECT_EQ(list.singer(i), QStringLiteral("singer ") + number) << i;
+    }
+    list.clear();
+    list.addSong(QStringLiteral("/s/x.kar"));
+    EXPECT_EQ(list.singer(1), QString());
+}
+
+TEST(SongList, SingersSurviveSavingAndLoadingBothListTypes)
+{
+    QTemporaryDir dir;
+    SongList list;
+    list.addSongs({dir.filePath(QStringLiteral("a.kar")), QStringLiteral("/elsewhere/b.mid"),
+                   dir.filePath(QStringLiteral("c.kar"))},
+                  false);
+    list.setSinger(1, QStringLiteral("Anna"));
+    list.setSinger(3, QStringLiteral("Ben & Chloé"));
+    for (const char *name : {"party.m3u", "party.mpl"}) {
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        ASSERT_TRUE(list.saveList(file));
+        SongList loaded;
+        ASSERT_TRUE(loaded.loadLists({file}));
+        EXPECT_EQ(loaded.entries(), list.entries()) << name;
+    }
 }
 
 TEST(VbRandom, KnownSeries)

@@ -4,9 +4,9 @@
 #include "skins/PictureButton.h"
 
 #include <QItemSelectionModel>
-#include <QListView>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTreeView>
 
 namespace melorit::windows::test {
 

@@ -6,11 +6,12 @@
 #include "skins/PictureButton.h"
 #include "songlist/ListFile.h"
 
-#include <QListView>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeView>
 #include <QUrl>
 
 using namespace melorit;
@@ -139,7 +140,7 @@ TEST_F(PlaylistWindowTest, RemovingLinesKeepsTheListWhereItWasScrolled)
     addSongs(300);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    QListView *list = window->PlayListe();
+    QTreeView *list = window->PlayListe();
     list->scrollTo(window->lines().index(250), QAbstractItemView::PositionAtTop);
     const int scrolled = list->verticalScrollBar()->value();
     ASSERT_GT(scrolled, 0);
@@ -178,13 +179,44 @@ TEST_F(PlaylistWindowTest, PlayingGoesToTheMainWindowWithTheLine)
     click(52);
     EXPECT_EQ(host.played, QList<int>{3});
 
-    QListView *list = window->PlayListe();
+    QTreeView *list = window->PlayListe();
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     const QRect second = list->visualRect(window->lines().index(1));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
     EXPECT_EQ(host.played, (QList<int>{3, 2}));
+}
+
+TEST_F(PlaylistWindowTest, SingersAreNamedInTheirColumnInPlace)
+{
+    addSongs(3);
+    songs.setSinger(2, QStringLiteral("Anna"));
+    QTreeView *list = window->PlayListe();
+    const auto cell = [&](int line, int column) {
+        return list->model()->index(line - 1, column).data().toString();
+    };
+    EXPECT_EQ(cell(2, 1), u"Anna");
+    EXPECT_EQ(list->model()->headerData(1, Qt::Horizontal).toString(), u"Chanteur");
+
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const QRect third = list->visualRect(list->model()->index(2, 1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, third.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, third.center());
+    auto *editor = list->viewport()->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr) << "the cell opened for editing";
+    QTest::keyClicks(editor, QStringLiteral("Ben"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the delegate commits once back in the event loop
+    EXPECT_EQ(songs.singer(3), u"Ben");
+    EXPECT_EQ(cell(3, 1), u"Ben");
+    EXPECT_TRUE(host.played.isEmpty()) << "a double click on the singer edits, it does not play";
+
+    click(53); // the names go along with their songs
+    for (int line = 1; line <= 3; ++line) {
+        EXPECT_EQ(cell(line, 1), songs.singer(line)) << line;
+    }
 }
 
 TEST_F(PlaylistWindowTest, RepeatButtonRunsTheMainWindowsCommandWhichDrawsIt)
@@ -204,7 +236,7 @@ TEST_F(PlaylistWindowTest, RepeatButtonRunsTheMainWindowsCommandWhichDrawsIt)
 
 TEST_F(PlaylistWindowTest, ResizingFollowsTheWindowDownTo160Pixels)
 {
-    QListView *list = window->PlayListe();
+    QTreeView *list = window->PlayListe();
     EXPECT_EQ(list->pos(), QPoint(32, 0));
     window->show(); // a hidden window gets its resize events when shown
     window->resize(400, 300);

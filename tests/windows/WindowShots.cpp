@@ -14,10 +14,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QItemSelectionModel>
-#include <QListView>
 #include <QPainter>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 #include <cstdio>
 
@@ -86,11 +86,16 @@ QImage playlistShot(const skins::SkinSet &skins, Host &host)
     songlist::SongList songs(7u);
     playlist::PlaylistWindow window(songs, host, skins);
     songs.addSongs(kSongs, false);
+    const QStringList singers{QStringLiteral("Anna"), QStringLiteral("Ben"),
+                              QStringLiteral("Chloé"), QStringLiteral("Dave")};
+    for (int line = 3; line <= 6; ++line) {
+        songs.setSinger(line, singers[line - 3]);
+    }
     songs.setCurrentSong(3);
     songs.selectCurrent();
-    window.resize(380, 300);
-    window.PlayListe()->selectionModel()->setCurrentIndex(window.lines().index(5),
-                                                          QItemSelectionModel::ClearAndSelect);
+    window.resize(420, 300);
+    window.PlayListe()->selectionModel()->setCurrentIndex(
+        window.lines().index(5), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     window.DrawSM(54, 2);
     return grab(window);
 }
