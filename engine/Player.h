@@ -124,6 +124,11 @@ public:
     void Action_Prev();
     void Action_PlaySelected(int index);
     void Action_Repeat();
+    // Space: a song playing for listening pauses where it is (its position,
+    // the lyrics and the meters hold); again, or Play, goes on from there.
+    // Stop rewinds as ever. Nothing without such a song.
+    void Action_Pause();
+    bool paused() const { return m_paused; }
     // Opens the current playlist entry (the next one that can be read) and,
     // when listening, plays it; when rendering, hands it to the rendering.
     void OpenSong(bool listen);
@@ -235,6 +240,7 @@ private:
     void installSyncs();
     void setUpPunch();
     void releaseStream();
+    void resume();
     void goTo(const TransportStep &step);
     void enableBatchTimer(bool enabled);
     void showTransportLock();
@@ -260,6 +266,7 @@ private:
     double m_songLength = 0;
     std::int64_t m_songTicks = 0;
     bool m_endPending = false;
+    bool m_paused = false;
     bool m_songEnded = false;
     bool m_converting = false;
     bool m_batchEncode = false;

@@ -29,6 +29,13 @@ bool PlayerAudio::play(audio::MidiStream &stream) const
     return stream.play(false);
 }
 
+void PlayerAudio::pause(audio::MidiStream &stream) const
+{
+    if (!stream.isDecoding()) {
+        stream.pause();
+    }
+}
+
 void PlayerAudio::stop(audio::MidiStream &stream) const
 {
     stream.stop();

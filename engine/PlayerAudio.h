@@ -46,6 +46,11 @@ public:
     // stream is read by the caller, so there is nothing to start. UI thread.
     bool play(audio::MidiStream &stream) const;
 
+    // Holds a stream playing through the device where it is; play() goes on
+    // from there. A decoding stream is not read while its player is paused,
+    // so there is nothing to hold. UI thread.
+    void pause(audio::MidiStream &stream) const;
+
     // Stops the stream: a decoding stream reads as ended from then on, a
     // playing one pauses and leaves the device. Callable from the stream's
     // own syncs. UI thread.

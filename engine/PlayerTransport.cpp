@@ -13,13 +13,16 @@
 namespace melorit::engine {
 
 namespace {
-constexpr int kPlayButton = 35;
 constexpr int kRecordButton = 36;
 } // namespace
 
 void Player::Action_Play()
 {
     if (refuseDuringConversion()) {
+        return;
+    }
+    if (m_paused) {
+        resume();
         return;
     }
     if (m_view) {
@@ -45,6 +48,7 @@ void Player::Action_Stop()
     const bool hadSong = m_stream != nullptr;
     releaseStream();
     m_endPending = false;
+    m_paused = false;
     if (m_view && hadSong) {
         m_view->songStopped();
     }
@@ -317,7 +321,7 @@ std::int64_t Player::pull(std::size_t bytes)
 std::int64_t Player::pull(void *buffer, std::size_t bytes)
 {
     std::int64_t read = 0;
-    if (m_stream) {
+    if (m_stream && !m_paused) {
         read = m_audio.pull(*m_stream, buffer, bytes);
     }
     runPending();

@@ -6,6 +6,10 @@
 
 namespace melorit::engine {
 
+// The play button, and its state while the song is paused.
+inline constexpr int kPlayButton = 35;
+inline constexpr int kPausedButtonState = 2;
+
 // What the player announces to the main window and its companions, one
 // method per kind of change. Every call comes on the user-interface thread.
 // The defaults ignore the change, so a view implements what it draws.
@@ -17,7 +21,8 @@ public:
     virtual void captionChanged(const QString &caption) { (void)caption; }
 
     // A button of the main window's strip is drawn in a state: play (35) and
-    // record (36), 1 pressed, 0 released.
+    // record (36), 1 pressed, 0 released; play kPausedButtonState while the
+    // song is paused.
     virtual void transportButtonChanged(int button, int state)
     {
         (void)button;

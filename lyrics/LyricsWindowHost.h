@@ -23,6 +23,10 @@ struct LyricsWindowHost : MainWindowLink {
     // A song is playing for listening (not before the first song, not while
     // a song is rendered to a file).
     std::function<bool()> listening;
+    // The song is paused: the frame holds, the flash of the syllable too.
+    std::function<bool()> paused;
+    // Space in the window: pause or go on, as in the main window.
+    std::function<void()> pauseKey;
     // The current song's settings file; "" without a song, which reads and
     // writes the configuration file instead.
     std::function<QString()> songSettingsFile;

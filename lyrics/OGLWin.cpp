@@ -118,7 +118,8 @@ void OGLWin::Timer1_Timer()
         m_sinceTick.start();
     }
     const bool listening = m_view && m_view->listening();
-    if (listening) {
+    const bool paused = m_host.paused && m_host.paused();
+    if (listening && !paused) {
         m_view->update();
         m_scene.fadeFlash(elapsed);
     } else if (m_wasListening && m_view) {
@@ -129,6 +130,13 @@ void OGLWin::Timer1_Timer()
 
 void OGLWin::keyPressEvent(QKeyEvent *event)
 {
+    if (event->key() == Qt::Key_Space) {
+        if (m_host.pauseKey && !event->isAutoRepeat()) {
+            m_host.pauseKey();
+        }
+        event->accept();
+        return;
+    }
     m_scene.keyPressed(zoomKeyCode(event->key(), event->modifiers()), songSettingsFile());
     if (m_view) {
         m_view->update();

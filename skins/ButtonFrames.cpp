@@ -20,6 +20,8 @@ constexpr int kPlaylistTop = 112;
 constexpr QPoint kRepeatOffCell{72, 0};
 constexpr QPoint kRepeatSongCell{72, 24};
 constexpr QPoint kRepeatListCell{96, 24};
+// The paused play button, right of the pressed row of the large buttons.
+constexpr QPoint kPausedCell{192, 80};
 
 Frame buttonCell(int x, int y, int width, int height)
 {
@@ -51,6 +53,9 @@ std::optional<Frame> mainButtonFrame(int index, int state)
         if (s == 3) {
             return smallCell(kRepeatListCell);
         }
+    }
+    if (index == kPlayButton && state == kPausedState) {
+        return buttonCell(kPausedCell.x(), kPausedCell.y(), kLargeSize, kLargeSize);
     }
     const int s = std::clamp(state, 0, 1);
     if (index <= kLastLargeButton) {

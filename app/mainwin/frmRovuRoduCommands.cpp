@@ -150,6 +150,10 @@ void frmRovuRodu::keyReleaseEvent(QKeyEvent *event)
         m_host.Action_Help();
         return;
     }
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        m_player.Action_Pause();
+        return;
+    }
     QWidget::keyReleaseEvent(event);
 }
 

@@ -54,10 +54,13 @@ void frmRovuRodu::tmrRovuRodu_Timer()
     m_player.pumpSyncs();
     m_player.mixer().flushPendingRedraws();
 
-    DrawScope();
-    DrawClipLed();
-    DrawVuMeters();
-    DrawMeters();
+    // Paused, the meters hold what they showed and go on from there.
+    if (!m_player.paused()) {
+        DrawScope();
+        DrawClipLed();
+        DrawVuMeters();
+        DrawMeters();
+    }
 
     const engine::ClockReading reading = m_player.clockTick(m_slider->max());
     if (reading.sliderValue && !m_slider->isDragging()) {

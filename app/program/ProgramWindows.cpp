@@ -135,6 +135,8 @@ void Program::createLyricsWindow()
         return stream ? static_cast<std::int64_t>(stream->position(audio::PosUnit::Ticks)) : 0;
     };
     host.listening = [this] { return m_player->stream() && m_player->ListenMode(); };
+    host.paused = [this] { return m_player->paused(); };
+    host.pauseKey = [this] { m_player->Action_Pause(); };
     host.songSettingsFile = [this] { return m_player->SongSettingsFile(); };
     host.languageFile = [this] { return m_languageFile; };
     host.drawLyricsButton = [this](bool on) { drawButton(kLyricsButton, on); };

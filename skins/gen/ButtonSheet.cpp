@@ -171,6 +171,9 @@ void paintCommandButtons(QPainter &p)
                         look(icon, state == 1, commandAccent(index)));
         }
     }
+    // Paused: held down, the pause bars lit where the play arrow was.
+    paintButton(p, mainButtonFrame(kPlayButton, kPausedState)->source,
+                look(Icon::Pause, true, rgb(palette::kWarn)));
 }
 
 constexpr std::array<Icon, 7> kPlaylistIcons{Icon::Add,      Icon::Remove,       Icon::LoadList,

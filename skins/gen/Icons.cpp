@@ -250,6 +250,8 @@ QPainterPath iconPath(Icon icon)
         return polygon({{4, 2.5}, {13.5, 8}, {4, 13.5}});
     case Icon::Record:
         return circle(8, 8, 5);
+    case Icon::Pause:
+        return joined({rect(3.5, 2.5, 3.5, 11, 0.5), rect(9, 2.5, 3.5, 11, 0.5)});
     case Icon::Open:
         return joined(
             {polygon({{8, 2.5}, {13.5, 8.5}, {2.5, 8.5}}), rect(2.5, 10.5, 11, 2.5, 0.5)});

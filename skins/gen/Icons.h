@@ -33,6 +33,7 @@ enum class Icon {
     Shuffle,
     Note,
     Drum,
+    Pause,
 };
 
 QPainterPath iconPath(Icon icon);

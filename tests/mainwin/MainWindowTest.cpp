@@ -3,9 +3,9 @@
 
 #include "app/mainwin/MainLayout.h"
 #include "app/mainwin/MixPicture.h"
-#include "skins/FramePicture.h"
 #include "base/Ini.h"
 #include "skins/ButtonFrames.h"
+#include "skins/FramePicture.h"
 #include "skins/PictureButton.h"
 #include "skins/Skins.h"
 #include "slider/ucxSlider.h"
@@ -187,7 +187,7 @@ TEST_F(MainWindowTest, SoloAndMuteButtonsShareOneTooltipEach)
                   QStringLiteral("Mute: silence this channel (right-click: restore)"))
             << i;
     }
-    EXPECT_EQ(m_window->picSM(35)->toolTip(), QStringLiteral("Play"));
+    EXPECT_EQ(m_window->picSM(35)->toolTip(), QStringLiteral("Play (Space: pause, and go on)"));
     EXPECT_EQ(m_window->picSM(50)->toolTip(), QStringLiteral("Minimise"));
     EXPECT_EQ(m_window->clipLed()->toolTip(), QStringLiteral("Clipping"));
     EXPECT_EQ(m_window->sldPosition()->toolTip(), QStringLiteral("Song position"));

@@ -59,9 +59,31 @@ TEST(MainButtonFrame, CommandStatesBeyondTheSheetRowsDrawAsOn)
         if (index == 42) {
             continue;
         }
-        EXPECT_EQ(mainCell(index, 2), mainCell(index, 1)) << index;
+        if (index != kPlayButton) {
+            EXPECT_EQ(mainCell(index, 2), mainCell(index, 1)) << index;
+        }
         EXPECT_EQ(mainCell(index, 3), mainCell(index, 1)) << index;
         EXPECT_LE(mainCell(index, 3).bottom(), 207) << index;
+    }
+}
+
+TEST(MainButtonFrame, ThePausedPlayButtonHasACellOfItsOwn)
+{
+    const QRect paused = mainCell(kPlayButton, kPausedState);
+    EXPECT_EQ(paused.size(), QSize(32, 32));
+    EXPECT_TRUE(QRect(0, 0, 312, 208).contains(paused));
+    // Off every other cell of the sheet.
+    for (int index = 0; index <= 50; ++index) {
+        for (int state = 0; state <= 3; ++state) {
+            if (index != kPlayButton || state != kPausedState) {
+                EXPECT_FALSE(mainCell(index, state).intersects(paused)) << index << " " << state;
+            }
+        }
+    }
+    for (int index = 48; index <= 54; ++index) {
+        for (int state = 0; state <= 3; ++state) {
+            EXPECT_FALSE(playlistButtonFrame(index, state)->source.intersects(paused)) << index;
+        }
     }
 }
 

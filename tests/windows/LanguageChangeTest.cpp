@@ -74,7 +74,7 @@ TEST_F(PlaylistWindowTest, ChoosingEnglishChangesEveryWindowAtOnce)
                               window->LoadLanguage();
                           }));
     EXPECT_EQ(u8(main.windowTitle()), "Melorit - Liste de lecture vide");
-    EXPECT_EQ(u8(main.tip(35)), "Lecture");
+    EXPECT_EQ(u8(main.tip(35)), "Lecture (Espace : pause, puis reprise)");
 
     const int english = dialog.ComboLng()->findText(QStringLiteral("English"));
     ASSERT_GE(english, 0);
@@ -84,7 +84,7 @@ TEST_F(PlaylistWindowTest, ChoosingEnglishChangesEveryWindowAtOnce)
     EXPECT_EQ(order, (QStringList{QStringLiteral("about"), QStringLiteral("main"),
                                   QStringLiteral("options"), QStringLiteral("playlist")}));
     EXPECT_EQ(u8(main.windowTitle()), "Melorit - Empty playlist");
-    EXPECT_EQ(u8(main.tip(35)), "Play");
+    EXPECT_EQ(u8(main.tip(35)), "Play (Space: pause, and go on)");
     EXPECT_EQ(u8(main.tip(47)), "Show or hide the playlist");
     EXPECT_EQ(u8(about.windowTitle()), "About Melorit");
     EXPECT_EQ(u8(dialog.SSTab1()->tabText(0)), "Language");
