@@ -1,6 +1,7 @@
 #include "app/mainwin/frmRovuRodu.h"
 
 #include "app/mainwin/MainLayout.h"
+#include "app/mainwin/MarkerBar.h"
 #include "app/mainwin/MixPicture.h"
 #include "app/mainwin/ScopeBox.h"
 #include "app/mainwin/TimeEntry.h"
@@ -144,6 +145,7 @@ void frmRovuRodu::buildControls()
     m_slider->setFocusPolicy(Qt::NoFocus);
     connect(m_slider, &trackel::ucxSlider::MouseDown, this, &frmRovuRodu::sldPosition_MouseDown);
     connect(m_slider, &trackel::ucxSlider::MouseUp, this, &frmRovuRodu::sldPosition_MouseUp);
+    m_markerBar = new MarkerBar(this);
 }
 
 QLabel *frmRovuRodu::addLabel(const QString &name, const QRect &geometry, Qt::Alignment alignment)

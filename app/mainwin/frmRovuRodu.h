@@ -32,6 +32,7 @@ class SkinSet;
 
 namespace melorit::mainwin {
 
+class MarkerBar;
 class MixPicture;
 class ScopeBox;
 
@@ -113,6 +114,7 @@ public:
     skins::FramePicture *ledMeter(int side) const { return m_ledMeter[side == 0 ? 0 : 1]; }
     ScopeBox *scopeBox(int side) const { return m_scope[side == 0 ? 0 : 1]; }
     trackel::ucxSlider *sldPosition() const { return m_slider; }
+    MarkerBar *markerBar() const { return m_markerBar; }
     QLabel *lblTitle() const { return m_lblTitle; }
     QLabel *lblEncodage() const { return m_lblEncodage; }
     // The status line; its full text (the label may show it shortened).
@@ -148,6 +150,7 @@ private:
     void sldPosition_MouseDown();
     void sldPosition_MouseUp();
     void askMarker(bool start);
+    void showMarkersOnBar();
     void installNoteWatcher();
 
     // Meters, in the clock's order.
@@ -168,6 +171,13 @@ private:
     std::array<ScopeBox *, 2> m_scope{};
     skins::FramePicture *m_clipLed = nullptr;
     trackel::ucxSlider *m_slider = nullptr;
+    MarkerBar *m_markerBar = nullptr;
+    // The markers' places on the bar (0..1) and the song they were found for.
+    struct BarMarks {
+        QString song;
+        std::optional<double> start;
+        std::optional<double> end;
+    } m_barMarks;
     QLabel *m_caption = nullptr;
     QLabel *m_lblTitle = nullptr;
     QLabel *m_lblEncodage = nullptr;

@@ -3,9 +3,13 @@
 #include "app/mainwin/frmRovuRodu.h"
 
 #include "app/mainwin/MainLayout.h"
+#include "app/mainwin/MarkerBar.h"
 #include "app/mainwin/MixPicture.h"
 #include "app/mainwin/Temps.h"
 #include "app/mainwin/TimeEntry.h"
+#include "audio/Format.h"
+#include "audio/MidiFile.h"
+#include "audio/MidiStream.h"
 #include "base/Ini.h"
 #include "engine/MixTexts.h"
 #include "engine/Player.h"
@@ -26,6 +30,14 @@ constexpr int kMarkersButton = 39;
 constexpr int kStartMarkerButton = 44;
 constexpr int kEndMarkerButton = 45;
 constexpr int kRepeatButton = 42;
+
+// Where a marker (seconds at the song's own tempo) lies on the position bar,
+// whose value follows the song's ticks: 0..1.
+double barFraction(const audio::MidiStream &stream, std::int64_t songTicks, double seconds)
+{
+    const double tick = stream.file().tempoMap().tickAt(seconds * audio::kSampleRate);
+    return songTicks > 0 ? tick / static_cast<double>(songTicks) : 0.0;
+}
 
 engine::MouseButton mixButton(Qt::MouseButton button)
 {
@@ -210,6 +222,7 @@ void frmRovuRodu::AfficherMarqueurs(bool relayout)
         const QString point = engine::userDecimalPoint();
         start->setToolTip(engine::markerTip(file, engine::MarkerEnd::Start, markers, ratio, point));
         end->setToolTip(engine::markerTip(file, engine::MarkerEnd::End, markers, ratio, point));
+        showMarkersOnBar();
         return;
     }
     DrawSM(kMarkersButton, 0);
@@ -218,6 +231,31 @@ void frmRovuRodu::AfficherMarqueurs(bool relayout)
     }
     start->hide();
     end->hide();
+    m_markerBar->hide();
+}
+
+// The markers on the position bar: where the open song has them; after
+// Stop where they were for the same song; nothing for a song not yet opened.
+void frmRovuRodu::showMarkersOnBar()
+{
+    const engine::Markers &markers = m_player.markers();
+    if (const audio::MidiStream *stream = m_player.stream()) {
+        const std::int64_t ticks = m_player.SongTicks();
+        m_barMarks.song = m_player.SongPath();
+        m_barMarks.start.reset();
+        m_barMarks.end.reset();
+        if (markers.PunchIn > 0) {
+            m_barMarks.start = barFraction(*stream, ticks, markers.PunchIn);
+        }
+        if (markers.PunchOut > 0) {
+            m_barMarks.end = barFraction(*stream, ticks, markers.PunchOut);
+        }
+    } else if (m_barMarks.song != m_player.SongPath()) {
+        m_barMarks = {};
+    }
+    m_markerBar->setGeometry(m_slider->geometry());
+    m_markerBar->raise();
+    m_markerBar->setMarks(m_slider->railRect(), m_barMarks.start, m_barMarks.end);
 }
 
 void frmRovuRodu::Action_Punch()
