@@ -18,8 +18,10 @@
 #include <fcntl.h>
 #include <mutex>
 #include <optional>
+#include <poll.h>
 #include <pthread.h>
 #include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -36,7 +38,16 @@ using Clock = std::chrono::steady_clock;
 // About 6 s of audio between the reader and the program.
 constexpr std::size_t kBufferBytes = 1u << 20;
 // The writer is woken once this much waits, or at the end.
-constexpr std::size_t kWakeBytes = 64u << 10;
+constexpr std::size_t kWakeBytes = 128u << 10;
+// The pipe to the program is made this large where the system allows (its
+// default is 64 KiB). lame reads 4 KiB at a time: with a small pipe kept
+// full, every read woke the writer for one page, thousands of cross-core
+// wake-ups a song.
+constexpr int kPipeBytes = 1 << 20;
+// While the pipe is full the writer sleeps in steps of this at most, until
+// half of it has been taken.
+constexpr auto kLongestPause = std::chrono::milliseconds(20);
+constexpr auto kShortestPause = std::chrono::milliseconds(1);
 // A program that takes nothing for this long is taken as stuck (20 s).
 std::atomic<std::int64_t> g_stallLimitMs{20000};
 // How long stop() waits for the program to finish after its input ends (60 s).
@@ -78,7 +89,7 @@ class CommandEncoder final : public Encoder {
 public:
     CommandEncoder(std::string program, pid_t pid, int input, int output)
         : m_program(std::move(program)), m_pid(pid), m_input(input), m_output(output),
-          m_buffer(kBufferBytes)
+          m_pipeBytes(std::max(fcntl(input, F_GETPIPE_SZ), 4096)), m_buffer(kBufferBytes)
     {
         m_writer = std::thread([this] { writeLoop(); });
         m_reader = std::thread([this] { readLoop(); });
@@ -243,14 +254,16 @@ private:
             lock.unlock();
             const ssize_t written = write(m_input, from, n);
             const int error = errno;
+            const bool full = written < 0 && (error == EAGAIN || error == EWOULDBLOCK);
+            const bool gone = full && !awaitPipe(m_pipeBytes / 2, true);
             lock.lock();
-            if (written < 0 && error == EINTR) {
+            if ((written < 0 && error == EINTR) || (full && !gone)) {
                 continue;
             }
             if (written <= 0) {
                 if (m_error.empty()) {
-                    m_error =
-                        m_program + " stopped reading its input (" + std::strerror(error) + ")";
+                    m_error = m_program + " stopped reading its input (" +
+                              std::strerror(gone ? EPIPE : error) + ")";
                 }
                 m_count = 0; // nobody will take it
                 break;
@@ -261,12 +274,58 @@ private:
             m_wakeFeeder.notify_all();
         }
         m_wakeFeeder.notify_all();
+        const bool drained = m_error.empty();
         lock.unlock();
+        // The input ends once the program has taken all of it: one that
+        // leaves before is told, not taken for a complete encoding.
+        if (drained && !awaitPipe(0, false)) {
+            setError(m_program + " stopped reading its input (" + std::strerror(EPIPE) + ")");
+        }
         close(m_input);
         // Take the SIGPIPE a failed write left pending on this thread.
         const timespec none{0, 0};
         while (sigtimedwait(&pipeSignal, nullptr, &none) == SIGPIPE) {
         }
+    }
+
+    // Writer thread: sleeps until at most `left` bytes wait in the pipe. With
+    // the pipe full and left half of it, the writer and the program wake each
+    // other once per half pipe instead of once per page. The pause follows
+    // the pace the program reads at; `pauseFirst` pauses at least once (the
+    // pipe said it was full). False when the program has closed its input
+    // (or an error was set meanwhile).
+    bool awaitPipe(int left, bool pauseFirst)
+    {
+        auto pause = std::chrono::milliseconds(5);
+        int queued = pendingInPipe();
+        for (bool first = pauseFirst; first || queued > left; first = false) {
+            pollfd end{m_input, 0, 0}; // only the reader's end is waited for
+            const int ready = poll(&end, 1, static_cast<int>(pause.count()));
+            if (ready > 0 || stopping()) {
+                return false;
+            }
+            const int now = pendingInPipe();
+            if (now < queued && now > left) {
+                // The time to `left` at the pace just seen.
+                const auto wait = pause * (now - left) / (queued - now);
+                pause = std::clamp<std::chrono::milliseconds>(wait, kShortestPause, kLongestPause);
+            }
+            queued = now;
+        }
+        return true;
+    }
+
+    // Bytes written to the program and not read yet; 0 when unknown.
+    int pendingInPipe() const
+    {
+        int queued = 0;
+        return ioctl(m_input, FIONREAD, &queued) == 0 ? queued : 0;
+    }
+
+    bool stopping() const
+    {
+        std::lock_guard lock(m_mutex);
+        return !m_error.empty();
     }
 
     // Reader thread: drains the program's output so it never blocks on it.
@@ -291,8 +350,9 @@ private:
 
     const std::string m_program;
     const pid_t m_pid;
-    const int m_input;
+    const int m_input; // non-blocking
     const int m_output;
+    const int m_pipeBytes;
     std::thread m_writer;
     std::thread m_reader;
 
@@ -366,6 +426,10 @@ pid_t spawnProgram(const std::string &path, const std::vector<std::string> &argv
         close(out[0]);
         return -1;
     }
+    // Larger and non-blocking on our side only (the program's end is its
+    // own open file): see kPipeBytes and awaitPipe().
+    fcntl(in[1], F_SETPIPE_SZ, kPipeBytes);
+    fcntl(in[1], F_SETFL, fcntl(in[1], F_GETFL) | O_NONBLOCK);
     *input = in[1];
     *output = out[0];
     return pid;

@@ -9,7 +9,8 @@
 // `lame -h -b128 --ignore-tag-errors - out.mp3`, read the stream 1024 bytes at
 // a time while both are active, stop the encoder. The CPU seconds of this
 // process and of lame, against the wall time, show how much synthesis and
-// compression overlap.
+// compression overlap; the voluntary context switches (here and in lame)
+// count how often the two sides woke each other.
 
 #include "audio/Encoder.h"
 #include "audio/MidiStream.h"
@@ -37,7 +38,15 @@ struct Conversion {
     double ownCpu = 0;
     double encoderCpu = 0;
     double audio = 0;
+    long wakeUps = 0; // voluntary context switches, here and in lame
 };
+
+long voluntarySwitches(int who)
+{
+    rusage usage{};
+    getrusage(who, &usage);
+    return usage.ru_nvcsw;
+}
 
 double cpuSeconds(int who)
 {
@@ -52,6 +61,7 @@ bool convertToMp3(const std::string &font, const std::string &song, const std::s
 {
     const double ownBefore = cpuSeconds(RUSAGE_SELF);
     const double childBefore = cpuSeconds(RUSAGE_CHILDREN);
+    const long switchesBefore = voluntarySwitches(RUSAGE_SELF) + voluntarySwitches(RUSAGE_CHILDREN);
     const auto start = Clock::now();
     audio::MidiStream::Options options;
     options.font = audio::SoundFont::load(font);
@@ -75,6 +85,8 @@ bool convertToMp3(const std::string &font, const std::string &song, const std::s
     result.ownCpu = cpuSeconds(RUSAGE_SELF) - ownBefore;
     result.encoderCpu = cpuSeconds(RUSAGE_CHILDREN) - childBefore;
     result.audio = double(bytes) / (44100 * 4);
+    result.wakeUps =
+        voluntarySwitches(RUSAGE_SELF) + voluntarySwitches(RUSAGE_CHILDREN) - switchesBefore;
     if (!encoder->errorText().empty()) {
         std::fprintf(stderr, "%s\n", encoder->errorText().c_str());
         return false;
@@ -131,9 +143,9 @@ int main(int argc, char **argv)
         reference.push_back(cli);
         mp3.push_back(last.wall);
         std::printf("run %d: fluidsynth -F %.3f s; MP3 %.3f s wall, CPU %.3f s here + %.3f s "
-                    "lame = %.2f cores busy\n",
+                    "lame = %.2f cores busy, %ld wake-ups\n",
                     run + 1, cli, last.wall, last.ownCpu, last.encoderCpu,
-                    (last.ownCpu + last.encoderCpu) / last.wall);
+                    (last.ownCpu + last.encoderCpu) / last.wall, last.wakeUps);
     }
     std::printf("audio %.1f s; fluidsynth -F (WAV) %.3f s, MP3 conversion %.3f s; "
                 "ratio MP3/fluidsynth %.3f (goal <= 1.15)\n",

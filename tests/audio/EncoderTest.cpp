@@ -28,6 +28,15 @@ MidiFileBuilder shortSong()
     return song;
 }
 
+// Longer than what a command encoder and its pipe hold (2 MiB, 12 s): the
+// song cannot all be handed over before the program is seen to fail.
+MidiFileBuilder songLongerThanTheBuffers()
+{
+    MidiFileBuilder song(1, 480);
+    song.addTrack().note(0, 69, 100, 0, 960).at(960 * 20).endOfTrack();
+    return song;
+}
+
 std::vector<std::uint8_t> readBytes(const fs::path &path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -246,6 +255,7 @@ TEST(CommandEncoder, MissingOrFailingProgramsAreReported)
     EXPECT_EQ(lastError(), Error::IllParam);
 
     // Exits at once with an error, reading nothing.
+    stream = openSong(songLongerThanTheBuffers());
     auto failing = EncodeStartCommand(*stream, {"sh", "-c", "echo bad input >&2; exit 3"}, "");
     ASSERT_TRUE(failing);
     convert(*stream, *failing);
@@ -259,12 +269,8 @@ TEST(CommandEncoder, MissingOrFailingProgramsAreReported)
 
 TEST(CommandEncoder, AProgramThatStopsReadingEndsTheEncoderNotUs)
 {
-    // head takes 1000 bytes and leaves: later writes meet a closed pipe. The
-    // song gives more than the encoder's buffer and the pipe hold together,
-    // so the closed pipe is met whenever head gets round to leaving.
-    MidiFileBuilder longSong(1, 480);
-    longSong.addTrack().note(0, 69, 100, 0, 960).at(19200).endOfTrack(); // 20 s
-    auto stream = openSong(longSong);
+    // head takes 1000 bytes and leaves: later writes meet a closed pipe.
+    auto stream = openSong(songLongerThanTheBuffers());
     auto encoder = EncodeStartCommand(*stream, {"head", "-c", "1000"}, "");
     ASSERT_TRUE(encoder);
     const auto produced = convert(*stream, *encoder);
@@ -274,4 +280,13 @@ TEST(CommandEncoder, AProgramThatStopsReadingEndsTheEncoderNotUs)
     // Still here: no SIGPIPE ended the test program. The stream goes on.
     EXPECT_EQ(stream->activeState(), ActiveState::Playing);
     EXPECT_GT(stream->read(nullptr, 0), -1);
+
+    // A song that fits in the pipe whole: the program leaving with most of
+    // it unread is still not a complete encoding.
+    auto shortStream = openSong(shortSong());
+    auto early = EncodeStartCommand(*shortStream, {"head", "-c", "1000"}, "");
+    ASSERT_TRUE(early);
+    convert(*shortStream, *early);
+    early->stop();
+    EXPECT_NE(early->errorText(), "");
 }
