@@ -4,10 +4,12 @@
 #include "cli/Command.h"
 #include "cli/Console.h"
 #include "cli/ConvertJobs.h"
+#include "cli/ConvertShard.h"
 #include "export/LyricsFormats.h"
 #include "export/VideoSettings.h"
 #include "songlist/ListFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QThread>
 
@@ -24,6 +26,7 @@ constexpr const char *kUsage =
     "                           [--soundfont FILE] [--no-kok] [--max-length N]\n"
     "                           [--lyrics LIST] [--overwrite] [--jobs N]\n"
     "                           [--video-size WxH] [--background COLOUR|IMAGE]\n"
+    "                           [--force] [--shard I/N] [--report FILE.json]\n"
     "                           SONG-OR-LIST...\n"
     "\n"
     "Converts each song into a backing-track audio file (44100 Hz, 16-bit,\n"
@@ -45,7 +48,13 @@ constexpr const char *kUsage =
     "  --max-length N   line length limit of the lyrics file (0: none)\n"
     "  --lyrics LIST    lyrics files to write: kok, lrc (Enhanced LRC), ass\n"
     "                   (karaoke subtitles), separated by commas\n"
-    "  --overwrite      replace existing outputs (default: leave them)\n"
+    "  --overwrite      replace existing outputs that no conversion recorded\n"
+    "                   (default: leave them)\n"
+    "  --force          convert again songs whose outputs are up to date\n"
+    "  --shard I/N      convert only the I-th (0 to N-1) of N slices of the\n"
+    "                   songs, chosen by their paths (relative to their list)\n"
+    "  --report FILE    write a JSON report: one entry per song with its\n"
+    "                   outputs, seconds of audio, time taken, status, error"
     "  --jobs N         songs converted at once, each by its own synthesizer\n"
     "                   (default: the number of processors)\n"
     "  --video-size WxH frame size of the video, even numbers (default: the\n"
@@ -55,10 +64,15 @@ constexpr const char *kUsage =
     "\n"
     "One line per converted file; on a terminal, a progress bar for each song\n"
     "being converted. Outputs are written under a temporary name\n"
-    "(NAME.partial-XXXXXX.EXT) and renamed when complete. Exit status: 0 when\n"
-    "every song was converted, 1 when one was not (unreadable, output kept,\n"
-    "encoder failure), 2 for a usage error, 130/143/129 when stopped by\n"
-    "SIGINT/SIGTERM/SIGHUP (nothing is left of the songs not finished).";
+    "(NAME.partial-XXXXXX.EXT) and renamed when complete. Each output folder\n"
+    "keeps a manifest (.melorit-manifest.jsonl) of what its files were made\n"
+    "from: a song whose outputs are there as written, from the same song,\n"
+    "\".mst\", SoundFont and settings, is skipped, so a run stopped or killed\n"
+    "carries on where it was when started again. Exit status: 0 when every\n"
+    "song was converted or up to date, 1 when one was not (unreadable, output\n"
+    "kept, encoder failure, disk full), 2 for a usage error, 130/143/129 when\n"
+    "stopped by SIGINT/SIGTERM/SIGHUP (nothing is left of the songs not\n"
+    "finished).";
 
 const QString kFormat = QStringLiteral("--format");
 const QString kRate = QStringLiteral("--rate");
@@ -70,6 +84,12 @@ const QString kJobs = QStringLiteral("--jobs");
 const QString kLyrics = QStringLiteral("--lyrics");
 const QString kVideoSize = QStringLiteral("--video-size");
 const QString kBackground = QStringLiteral("--background");
+const QString kShard = QStringLiteral("--shard");
+const QString kReport = QStringLiteral("--report");
+
+// Options that choose what a run does, not what a song becomes: left out
+// of the settings each output is recorded with.
+const QStringList kRunOptions{kJobs, kShard, kReport, kOutDir, kSoundFont};
 
 std::optional<int> formatEncoding(const QString &format)
 {
@@ -89,14 +109,23 @@ std::optional<int> formatEncoding(const QString &format)
     return std::nullopt;
 }
 
-// Song arguments with lists expanded to their entries.
-std::optional<QStringList> expandSongs(const QStringList &values)
+// Song arguments with lists expanded to their entries, each with the key of
+// its slice: a song given alone as written, a list's entry by its path
+// relative to the list's folder, so hosts that mount the catalogue in
+// different places agree.
+std::optional<QStringList> expandSongs(const QStringList &values, std::optional<Shard> shard)
 {
     QStringList songs;
+    const auto add = [&](const QString &song, const QString &key) {
+        if (!shard || shardOf(QDir::cleanPath(QDir::fromNativeSeparators(key)), shard->count) ==
+                          shard->index) {
+            songs << song;
+        }
+    };
     for (const QString &value : values) {
         const QString suffix = QFileInfo(value).suffix().toLower();
         if (suffix != u"m3u" && suffix != u"mpl") {
-            songs << value;
+            add(value, value);
             continue;
         }
         const std::optional<QStringList> entries = songlist::readListFile(value);
@@ -104,9 +133,27 @@ std::optional<QStringList> expandSongs(const QStringList &values)
             reportError(value + QStringLiteral(": cannot read the list"));
             return std::nullopt;
         }
-        songs << *entries;
+        const QDir folder = QFileInfo(value).absoluteDir();
+        for (const QString &entry : *entries) {
+            add(entry, folder.relativeFilePath(entry));
+        }
     }
     return songs;
+}
+
+// The conversion options as given, run options left out.
+QStringList settingOptions(const Arguments &args, bool noKok)
+{
+    QStringList options;
+    for (auto it = args.options.cbegin(); it != args.options.cend(); ++it) {
+        if (!kRunOptions.contains(it.key())) {
+            options << it.key() + u'=' + it.value();
+        }
+    }
+    if (noKok) {
+        options << QStringLiteral("--no-kok");
+    }
+    return options;
 }
 
 std::optional<Overrides> readOverrides(const Arguments &args, bool noKok, bool overwrite)
@@ -168,10 +215,11 @@ int runConvert(const QStringList &rawArguments)
     QStringList arguments = rawArguments;
     const bool noKok = takeSwitch(arguments, QStringLiteral("--no-kok"));
     const bool overwrite = takeSwitch(arguments, QStringLiteral("--overwrite"));
+    const bool force = takeSwitch(arguments, QStringLiteral("--force"));
     const CommandStart start =
         startCommand(kName, kUsage, arguments, Values::AtLeastOne, QStringLiteral("no song given"),
                      {kFormat, kRate, kOutDir, kScheme, kSoundFont, kMaxLength, kJobs, kLyrics,
-                      kVideoSize, kBackground});
+                      kVideoSize, kBackground, kShard, kReport});
     if (start.exit) {
         return *start.exit;
     }
@@ -190,11 +238,19 @@ int runConvert(const QStringList &rawArguments)
     if (!jobsOk || jobs < 1) {
         return usageError(kName, QStringLiteral("bad --jobs value"));
     }
-    const std::optional<QStringList> songs = expandSongs(args.values);
+    std::optional<Shard> shard;
+    if (args.options.contains(kShard)) {
+        shard = parseShard(args.options.value(kShard));
+        if (!shard) {
+            return usageError(kName, QStringLiteral("bad --shard value (I/N, 0 <= I < N)"));
+        }
+    }
+    const std::optional<QStringList> songs = expandSongs(args.values, shard);
     if (!songs) {
         return kExitFailure;
     }
-    return convertSongs(*songs, *overrides, args.options.value(kSoundFont), jobs);
+    const RunControl control{force, settingOptions(args, noKok), args.options.value(kReport)};
+    return convertSongs(*songs, *overrides, args.options.value(kSoundFont), jobs, control);
 }
 
 const CommandRegistration kRegistration({kName,

@@ -20,13 +20,17 @@
 #include "base/TerminationSignals.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
+#include "cli/ConvertManifest.h"
 #include "cli/ConvertProgress.h"
+#include "cli/ConvertReport.h"
 #include "engine/Player.h"
 #include "engine/PlayerDialogs.h"
 #include "export/ExportForm.h"
 #include "export/SongRenderer.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <atomic>
@@ -41,16 +45,40 @@ namespace {
 
 constexpr int kBlocksPerProgress = 64;
 constexpr auto kDrawInterval = std::chrono::milliseconds(100);
+constexpr qint64 kReportIntervalMs = 1000;
+
+// What the manifest needs to know of a run.
+struct ManifestContext {
+    bool force = false;
+    QString fontPath;
+    QString settings; // digest
+};
 
 // The export dialog answered from the stored settings and the options.
 class CliDialogs final : public engine::PlayerDialogs, public exporting::RenderDialogs {
 public:
     CliDialogs(const Overrides &overrides, QString configFile, QString languageFile,
-               ConvertProgress &progress)
+               ConvertProgress &progress, const ManifestContext &manifest)
         : m_overrides(overrides), m_configFile(std::move(configFile)),
-          m_languageFile(std::move(languageFile)), m_progress(progress)
+          m_languageFile(std::move(languageFile)), m_progress(progress), m_manifest(manifest)
     {
     }
+
+    // Before each song.
+    void startSong(const QString &song)
+    {
+        m_song = song;
+        m_inputs = {};
+        m_check = {};
+        m_upToDate = false;
+        m_errors.clear();
+    }
+    const ConversionInputs &inputs() const { return m_inputs; }
+    const Manifest::Check &check() const { return m_check; }
+    // The outputs were found up to date and left as they are.
+    bool upToDate() const { return m_upToDate; }
+    // What went wrong with the song, one message a line.
+    QString errors() const { return m_errors.join(u'\n'); }
 
     std::optional<QString> chooseFile(const QString &, const QString &, const QString &) override
     {
@@ -58,8 +86,10 @@ public:
     }
     void message(const UserMessage &message) override
     {
-        m_progress.error(
-            QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        const QString text =
+            QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        m_errors << text;
+        m_progress.error(text);
     }
 
     std::optional<Choice> exportDialog(const QString &songSettingsFile, const QString &tagArtist,
@@ -89,18 +119,44 @@ public:
             s.Video.Colour = colour ? *background : s.Video.Colour;
             s.Video.Image = colour ? QString() : *background;
         }
+        noteInputs(songSettingsFile, choice);
         return choice;
     }
+    // Outputs the manifest shows up to date stay; those a conversion wrote
+    // from other inputs are replaced; others (not written by a conversion)
+    // only with --overwrite.
     bool confirmOverwrite(const QString &, const QString &) override
     {
-        return m_overrides.overwrite;
+        if (m_manifest.force) {
+            return true;
+        }
+        m_upToDate = m_check.state == Manifest::State::UpToDate;
+        return m_check.state == Manifest::State::Stale || (!m_upToDate && m_overrides.overwrite);
     }
 
 private:
+    // What the song will be made from, as it is before it is converted.
+    void noteInputs(const QString &songSettingsFile, const Choice &choice)
+    {
+        m_inputs.files = {describeInput(QStringLiteral("song"), m_song),
+                          describeInput(QStringLiteral("settings"), songSettingsFile),
+                          describeInput(QStringLiteral("soundfont"), m_manifest.fontPath)};
+        m_inputs.settings = m_manifest.settings;
+        const QString output =
+            exporting::BuildOutputPaths(m_song, choice.settings, choice.tags).OutputPath;
+        m_check = Manifest::check(output, m_inputs);
+    }
+
     const Overrides &m_overrides;
     QString m_configFile;
     QString m_languageFile;
     ConvertProgress &m_progress;
+    const ManifestContext &m_manifest;
+    QString m_song;
+    ConversionInputs m_inputs;
+    Manifest::Check m_check;
+    bool m_upToDate = false;
+    QStringList m_errors;
 };
 
 QString outcomeText(const exporting::RenderReport &report)
@@ -128,27 +184,35 @@ QString copyOfConfig(const QString &path)
     return path;
 }
 
-// How far the song being rendered is, its punched section only.
-double renderedFraction(const engine::Player &player)
+// The punched section of the song being rendered, and how much of it is
+// rendered, in seconds.
+std::pair<double, double> renderedSeconds(const engine::Player &player)
 {
     const audio::MidiStream *stream = player.stream();
     if (!stream) {
-        return 0;
+        return {0.0, 0.0};
     }
     const engine::PunchPlan &plan = player.punchPlan();
     const double start = plan.Seek ? plan.StartSeconds : 0.0;
     const double end = plan.FadeOut ? plan.EndSeconds : player.SongLength();
     const double now = audio::MidiStream::bytesToSeconds(stream->position(audio::PosUnit::Bytes));
-    return end > start ? (now - start) / (end - start) : 1.0;
+    return {end - start, now - start};
+}
+
+double fractionOf(std::pair<double, double> seconds)
+{
+    return seconds.first > 0 ? seconds.second / seconds.first : 1.0;
 }
 
 struct Run {
     const QStringList &songs;
     const Overrides &overrides;
+    const ManifestContext &manifest;
     QString fontPath;
     QString language;
     QTemporaryDir &dir;
     ConvertProgress &progress;
+    ReportBoard &report;
     std::atomic<qsizetype> next{0};
     std::atomic<bool> failed{false};
     std::atomic<int> converted{0};
@@ -157,57 +221,131 @@ struct Run {
     std::condition_variable done{};
 };
 
-// One job: takes the next song until none is left. Job thread.
-void runJob(Run &run, int job)
+// The status and the line of a song not converted; its error text.
+QString failureOf(const exporting::RenderReport &report, CliDialogs &dialogs, SongResult &result)
 {
-    const QString config =
-        copyOfConfig(run.dir.filePath(QStringLiteral("Melorit-%1.ini").arg(job)));
-    CliDialogs dialogs(run.overrides, config, run.language, run.progress);
-    engine::Player player({config, run.language, paths::programFolder()}, nullptr, &dialogs);
-    exporting::SongRenderer renderer(dialogs);
-    // Outputs appear under their names only when complete.
-    renderer.setStaged(true);
-    player.setRendering(&renderer);
-    int blocks = 0;
-    renderer.setBetweenBlocks([&] {
-        if (signals::caughtSignal() != 0) {
-            player.Action_Stop(); // the song is abandoned, its temporaries removed
+    const bool stopped =
+        report.outcome == exporting::RenderOutcome::Stopped && signals::caughtSignal() != 0;
+    result.status = stopped ? QStringLiteral("stopped") : QStringLiteral("failed");
+    QString text = outcomeText(report);
+    result.error = dialogs.errors();
+    if (!text.isEmpty()) {
+        result.error += (result.error.isEmpty() ? QString() : QStringLiteral("\n")) + text;
+    }
+    return text;
+}
+
+// One job's player and what it converts with. Job thread.
+class Job {
+public:
+    Job(Run &run, int index)
+        : m_run(run), m_index(index),
+          m_config(copyOfConfig(run.dir.filePath(QStringLiteral("Melorit-%1.ini").arg(index)))),
+          m_dialogs(run.overrides, m_config, run.language, run.progress, run.manifest),
+          m_player({m_config, run.language, paths::programFolder()}, nullptr, &m_dialogs),
+          m_renderer(m_dialogs)
+    {
+        // Outputs appear under their names only when complete, and recorded
+        // in the manifest just before.
+        m_renderer.setStaged(true);
+        m_player.setRendering(&m_renderer);
+        m_renderer.setBetweenBlocks([this] { betweenBlocks(); });
+        m_renderer.setBeforeCommit([this](const auto &files) { return recordOutputs(files); });
+    }
+
+    // Takes the next song until none is left.
+    void run()
+    {
+        if (!m_player.ReplaceFont(m_run.fontPath)) {
+            m_run.progress.error(m_run.fontPath + QStringLiteral(": cannot load the SoundFont"));
+            m_run.failed = true;
             return;
         }
-        if (++blocks % kBlocksPerProgress == 0) {
-            run.progress.advanced(job, renderedFraction(player));
+        for (const QString &song : m_run.songs) {
+            m_player.playlist().addSong(song);
         }
-    });
-    if (!player.ReplaceFont(run.fontPath)) {
-        run.progress.error(run.fontPath + QStringLiteral(": cannot load the SoundFont"));
-        run.failed = true;
-        return;
+        for (qsizetype i = m_run.next++; i < m_run.songs.size() && signals::caughtSignal() == 0;
+             i = m_run.next++) {
+            m_run.report.set(i, convert(i));
+        }
     }
-    for (const QString &song : run.songs) {
-        player.playlist().addSong(song);
+
+private:
+    void betweenBlocks()
+    {
+        if (signals::caughtSignal() != 0) {
+            m_player.Action_Stop(); // the song is abandoned, its temporaries removed
+            return;
+        }
+        m_seconds = renderedSeconds(m_player);
+        if (++m_blocks % kBlocksPerProgress == 0) {
+            m_run.progress.advanced(m_index, fractionOf(m_seconds));
+        }
     }
-    for (qsizetype i = run.next++; i < run.songs.size() && signals::caughtSignal() == 0;
-         i = run.next++) {
-        run.progress.started(job, run.songs[i]);
-        player.playlist().setCurrentSong(static_cast<int>(i + 1));
-        player.OpenSong(false);
-        run.progress.finished(job);
-        const exporting::RenderReport &report = renderer.lastReport();
+
+    bool recordOutputs(const QList<std::pair<QString, QString>> &files)
+    {
+        if (Manifest::record(files, m_dialogs.inputs(), m_seconds.second)) {
+            return true;
+        }
+        m_dialogs.message({Manifest::pathFor(files.last().second) +
+                               QStringLiteral(": cannot write the manifest (disk full?); "
+                                              "nothing written"),
+                           QStringLiteral("Error"), MessageIcon::Critical});
+        return false;
+    }
+
+    SongResult convert(qsizetype i)
+    {
+        QElapsedTimer wall;
+        wall.start();
+        const QString &song = m_run.songs[i];
+        m_dialogs.startSong(song);
+        m_seconds = {};
+        m_run.progress.started(m_index, song);
+        m_player.playlist().setCurrentSong(static_cast<int>(i + 1));
+        m_player.OpenSong(false);
+        m_run.progress.finished(m_index);
+        const exporting::RenderReport &report = m_renderer.lastReport();
+        SongResult result;
+        result.input = song;
+        result.wallSeconds = static_cast<double>(wall.elapsed()) / 1000.0;
+        if (report.outcome == exporting::RenderOutcome::Kept && m_dialogs.upToDate()) {
+            result.status = QStringLiteral("up-to-date");
+            result.outputs = m_dialogs.check().outputs;
+            result.audioSeconds = m_dialogs.check().seconds;
+            m_run.progress.line(song + QStringLiteral(" -> ") + report.paths.OutputPath +
+                                QStringLiteral(": up to date"));
+            return result;
+        }
         if (report.outcome != exporting::RenderOutcome::Converted) {
-            run.failed = true;
-            if (const QString text = outcomeText(report); !text.isEmpty()) {
-                run.progress.error(text);
+            m_run.failed = true;
+            if (const QString text = failureOf(report, m_dialogs, result); !text.isEmpty()) {
+                m_run.progress.error(text);
             }
-            continue;
+            return result;
         }
-        ++run.converted;
-        QString line = run.songs[i] + QStringLiteral(" -> ") + report.paths.OutputPath;
+        ++m_run.converted;
+        result.status = QStringLiteral("converted");
+        result.outputs = QStringList{report.paths.OutputPath} + report.lyricsFilePaths;
+        result.audioSeconds = m_seconds.second;
+        QString line = song + QStringLiteral(" -> ") + report.paths.OutputPath;
         for (const QString &lyrics : report.lyricsFilePaths) {
             line += QStringLiteral(" + ") + lyrics;
         }
-        run.progress.line(line);
+        m_run.progress.line(line);
+        return result;
     }
-}
+
+    Run &m_run;
+    int m_index;
+    QString m_config;
+    CliDialogs m_dialogs;
+    engine::Player m_player;
+    exporting::SongRenderer m_renderer;
+    int m_blocks = 0;
+    std::pair<double, double> m_seconds; // of the song being converted
+};
 
 // The SoundFont of the run, loaded here before any job starts: the given
 // file, or the one the player would start with. Kept loaded for the run.
@@ -224,10 +362,39 @@ std::shared_ptr<audio::SoundFont> loadRunFont(const QString &soundFont, const QS
     return probe.font();
 }
 
+// Runs the jobs; this thread draws and writes the report until the last
+// is done.
+void runJobs(Run &run, int jobs)
+{
+    run.running = jobs;
+    std::vector<std::thread> threads;
+    for (int index = 0; index < jobs; ++index) {
+        threads.emplace_back([&run, index] {
+            Job(run, index).run();
+            std::lock_guard lock(run.doneMutex);
+            --run.running;
+            run.done.notify_one();
+        });
+    }
+    std::unique_lock lock(run.doneMutex);
+    while (run.running > 0) {
+        lock.unlock();
+        run.progress.draw();
+        run.report.writeIfDue();
+        lock.lock();
+        run.done.wait_for(lock, kDrawInterval, [&run] { return run.running == 0; });
+    }
+    lock.unlock();
+    for (std::thread &thread : threads) {
+        thread.join();
+    }
+    run.progress.finish();
+}
+
 } // namespace
 
 int convertSongs(const QStringList &songs, const Overrides &overrides, const QString &soundFont,
-                 int jobs)
+                 int jobs, const RunControl &control)
 {
     // Ctrl+C, kill: the jobs stop between two blocks and remove what they
     // were writing.
@@ -239,38 +406,23 @@ int convertSongs(const QStringList &songs, const Overrides &overrides, const QSt
     const std::shared_ptr<audio::SoundFont> font =
         loadRunFont(soundFont, config, language, fontPath);
     if (!font) {
-        reportError(soundFont.isEmpty()
-                        ? QStringLiteral("no SoundFont found (--soundfont FILE)")
-                        : soundFont + QStringLiteral(": cannot load the SoundFont"));
+        // Every song fails, and the report says so.
+        const QString error = soundFont.isEmpty()
+                                  ? QStringLiteral("no SoundFont found (--soundfont FILE)")
+                                  : soundFont + QStringLiteral(": cannot load the SoundFont");
+        reportError(error);
+        writeFailedReport(control.reportFile, songs, error);
         return kExitFailure;
     }
     jobs = std::max(1, std::min<int>(jobs, static_cast<int>(songs.size())));
     ConvertProgress progress(jobs, ConvertProgress::outputIsTerminal(),
                              ConvertProgress::terminalWidth());
-    Run run{songs, overrides, fontPath, language, dir, progress};
-    run.running = jobs;
-    std::vector<std::thread> threads;
-    for (int job = 0; job < jobs; ++job) {
-        threads.emplace_back([&run, job] {
-            runJob(run, job);
-            std::lock_guard lock(run.doneMutex);
-            --run.running;
-            run.done.notify_one();
-        });
-    }
-    // This thread draws until the last job is done.
-    std::unique_lock lock(run.doneMutex);
-    while (run.running > 0) {
-        lock.unlock();
-        progress.draw();
-        lock.lock();
-        run.done.wait_for(lock, kDrawInterval, [&run] { return run.running == 0; });
-    }
-    lock.unlock();
-    for (std::thread &thread : threads) {
-        thread.join();
-    }
-    progress.finish();
+    const ManifestContext manifest{control.force, QFileInfo(fontPath).absoluteFilePath(),
+                                   settingsDigest(config, control.settingOptions)};
+    ReportBoard report(songs, control.reportFile);
+    Run run{songs, overrides, manifest, fontPath, language, dir, progress, report};
+    runJobs(run, jobs);
+    const bool reported = report.writeFinal();
     if (const int signal = signals::caughtSignal(); signal != 0) {
         reportError(QStringLiteral("stopped by %1: %2 of %3 songs converted (listed above); "
                                    "nothing is left of the others")
@@ -279,7 +431,7 @@ int convertSongs(const QStringList &songs, const Overrides &overrides, const QSt
                         .arg(songs.size()));
         return signals::exitStatusFor(signal);
     }
-    return run.failed ? kExitFailure : kExitOk;
+    return run.failed || !reported ? kExitFailure : kExitOk;
 }
 
 } // namespace melorit::cli

@@ -19,12 +19,24 @@ struct Overrides {
     bool overwrite = false;
 };
 
+// How a run treats songs converted before, and what it reports.
+struct RunControl {
+    // Convert again the songs whose outputs are up to date, replacing them.
+    bool force = false;
+    // The conversion options as given ("--name=value"), for the digest of
+    // the settings each output is recorded with.
+    QStringList settingOptions;
+    QString reportFile; // "" for none
+};
+
 // Converts the songs, up to jobs at once, each job on its own thread with
 // its own player, stream and synthesizer; the SoundFont's sample data is
 // loaded once and shared. soundFont "" takes the configured font. Prints one
 // line per converted file (and, on a terminal, a bar per song being
-// converted). Returns the exit status: 0 when every song was converted.
+// converted). Songs whose outputs the manifest of their folder shows up to
+// date are skipped. Returns the exit status: 0 when every song was converted
+// or up to date.
 int convertSongs(const QStringList &songs, const Overrides &overrides, const QString &soundFont,
-                 int jobs);
+                 int jobs, const RunControl &control = {});
 
 } // namespace melorit::cli

@@ -181,6 +181,9 @@ void SongRenderer::convertStaged(engine::Player &player, const ExportSettings &s
     convert(player, settings, tags, staged.paths());
     if (m_report.outcome != RenderOutcome::Converted) {
         staged.discard();
+    } else if (m_beforeCommit && !m_beforeCommit(staged.written())) {
+        staged.discard();
+        m_report.outcome = RenderOutcome::EncoderError;
     } else if (!staged.commit()) {
         reportEncoderProblem(player,
                              QStringLiteral("cannot rename to ") + m_report.paths.OutputPath);

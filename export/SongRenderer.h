@@ -4,10 +4,12 @@
 #include "export/ExportSettings.h"
 #include "export/OutputNaming.h"
 
+#include <QList>
 #include <QString>
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 // The conversion of one song into a WAV, MP3, Ogg Vorbis or MP4 (karaoke
 // video) file with its ".kok" lyrics file beside it: the rendering road of
@@ -72,6 +74,11 @@ public:
     // Called between two blocks of the conversion (the window lets its
     // messages run there); may stop the player.
     void setBetweenBlocks(std::function<void()> hook) { m_betweenBlocks = std::move(hook); }
+    // Staged only: called with the complete files (temporary and final
+    // names, the audio file last) before they get their final names; false
+    // abandons them (the conversion then fails).
+    using BeforeCommit = std::function<bool(const QList<std::pair<QString, QString>> &files)>;
+    void setBeforeCommit(BeforeCommit hook) { m_beforeCommit = std::move(hook); }
 
     void render(engine::Player &player) override;
     const RenderReport &lastReport() const { return m_report; }
@@ -91,6 +98,7 @@ private:
     bool m_batch = false;
     bool m_staged = false;
     std::function<void()> m_betweenBlocks;
+    BeforeCommit m_beforeCommit;
     RenderReport m_report;
 };
 

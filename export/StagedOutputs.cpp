@@ -98,6 +98,17 @@ QList<std::pair<QString, QString>> StagedOutputs::files() const
     return result;
 }
 
+QList<std::pair<QString, QString>> StagedOutputs::written() const
+{
+    QList<std::pair<QString, QString>> result;
+    for (const auto &file : files()) {
+        if (QFileInfo::exists(file.first)) {
+            result.append(file);
+        }
+    }
+    return result;
+}
+
 bool StagedOutputs::commit()
 {
     if (!ok()) {

@@ -26,6 +26,9 @@ public:
     bool ok() const { return !m_staged.Full.isEmpty(); }
     // Where the conversion writes: the final paths with the temporary stem.
     const OutputPaths &paths() const { return m_staged; }
+    // The files written so far under temporary names, each with its final
+    // name, the audio file last.
+    QList<std::pair<QString, QString>> written() const;
     // Gives every file written its final name, replacing an existing one;
     // the audio file last, so it only appears with its lyrics beside it.
     // False (and the temporaries removed) when a rename fails.
