@@ -2,6 +2,7 @@
 
 #include "tests/support/MidiFileBuilder.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -106,11 +107,11 @@ void writeBar(fixtures::MidiFileBuilder &song, int bar, Lcg &lcg)
 }
 
 // One syllable a beat, a line every two bars, on a track of its own.
-void writeLyrics(fixtures::MidiTrackBuilder &track)
+void writeLyrics(fixtures::MidiTrackBuilder &track, int bars)
 {
     constexpr std::array<const char *, 8> kSyllables{"la ", "lu", "na ", "so",
                                                      "le ", "mi", "ra ", "do"};
-    for (int bar = 0; bar < kBars; ++bar) {
+    for (int bar = 0; bar < bars; ++bar) {
         for (int beat = 0; beat < 4; ++beat) {
             const std::string text = std::string(bar % 2 == 0 && beat == 0 ? "/" : "") +
                                      kSyllables[static_cast<std::size_t>((bar * 4 + beat) % 8)];
@@ -119,7 +120,7 @@ void writeLyrics(fixtures::MidiTrackBuilder &track)
     }
 }
 
-fixtures::Bytes build(bool withLyrics)
+fixtures::Bytes build(bool withLyrics, int bars = kBars, std::uint32_t seed = Lcg{}.state)
 {
     fixtures::MidiFileBuilder song(1, kPpq);
     song.addTrack().trackName("Bench song").tempo(500000).timeSignature(4, 4);
@@ -127,15 +128,15 @@ fixtures::Bytes build(bool withLyrics)
         setUp(song.addTrack(), part);
     }
     // Tracks 1-10 carry channels 0-9 in order.
-    Lcg lcg;
-    for (int bar = 0; bar < kBars; ++bar) {
+    Lcg lcg{seed};
+    for (int bar = 0; bar < bars; ++bar) {
         writeBar(song, bar, lcg);
     }
     if (withLyrics) {
-        writeLyrics(song.addTrack().trackName("Words"));
+        writeLyrics(song.addTrack().trackName("Words"), bars);
     }
     for (std::size_t t = 1; t < song.trackCount(); ++t) {
-        song.track(t).at(kBars * kBar + kPpq).endOfTrack();
+        song.track(t).at(static_cast<std::uint32_t>(bars * kBar + kPpq)).endOfTrack();
     }
     return song.build();
 }
@@ -150,6 +151,11 @@ fixtures::Bytes buildBenchSong()
 fixtures::Bytes buildBenchKaraoke()
 {
     return build(true);
+}
+
+fixtures::Bytes buildBenchKaraoke(int seconds, std::uint32_t seed)
+{
+    return build(true, std::max(1, seconds / 2), seed);
 }
 
 } // namespace melorit::bench

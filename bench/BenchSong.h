@@ -2,6 +2,8 @@
 
 #include "tests/support/Bytes.h"
 
+#include <cstdint>
+
 namespace melorit::bench {
 
 // A General MIDI song of 185 seconds on 10 channels (nine instruments and
@@ -11,5 +13,8 @@ namespace melorit::bench {
 fixtures::Bytes buildBenchSong();
 // The same song with words: a syllable on every beat, a line every two bars.
 fixtures::Bytes buildBenchKaraoke();
+// A song of that kind lasting about `seconds` (whole bars of 2 s), its melody
+// varied by the seed.
+fixtures::Bytes buildBenchKaraoke(int seconds, std::uint32_t seed);
 
 } // namespace melorit::bench
