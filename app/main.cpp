@@ -16,13 +16,13 @@ using namespace melorit;
 
 namespace {
 
-// The songs of the arguments Qt left (its own options removed); a "--"
-// only ends the options.
-QStringList commandLineSongs()
+// The options and songs of the arguments Qt left (its own options
+// removed); a "--" only ends the options.
+program::StartArguments commandLine()
 {
-    QStringList arguments = QCoreApplication::arguments().mid(1);
-    arguments.removeOne(QStringLiteral("--"));
-    return instance::absoluteSongPaths(program::songArguments(arguments));
+    program::StartArguments start = program::startArguments(QCoreApplication::arguments().mid(1));
+    start.songs = instance::absoluteSongPaths(start.songs);
+    return start;
 }
 
 } // namespace
@@ -37,7 +37,8 @@ int main(int argc, char *argv[])
     signals::catchTermination();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    const QStringList songs = commandLineSongs();
+    const program::StartArguments arguments = commandLine();
+    const QStringList &songs = arguments.songs;
     instance::SingleInstance single(paths::configFile());
     if (single.handOff(songs)) {
         return 0;
@@ -52,6 +53,7 @@ int main(int argc, char *argv[])
             std::make_unique<mainwin::frmRovuRodu>(player, skins, host));
     };
     options.songs = songs;
+    options.lyricsFullScreen = arguments.lyricsFullScreen;
     program::Program melorit(std::move(options));
     melorit.quitOnTerminationSignals();
     // Every way out (the session ending included) goes through the shutdown.

@@ -190,6 +190,17 @@ constexpr LanguageKey kKeys[] = {
     {"Options", "MicroDefault"},
     {"Options", "Tolerance"},
     {"Options", "Offset"},
+    // The party page: the full-screen lyrics and their look.
+    {"Options", "Onglet(4)"},
+    {"Options", "LyricsScreen"},
+    {"Options", "ScreenAuto"},
+    {"Options", "chkFullScreen"},
+    {"Options", "LyricsFont"},
+    {"Options", "ColourSung"},
+    {"Options", "ColourFlash"},
+    {"Options", "ColourUnsung"},
+    {"Options", "ColourBackground"},
+    {"Options", "LookDefault"},
 
     // Scoring the singer: the pitch lane under the lyrics and its messages.
     {"Score", "Song"},      // %1 = score
@@ -219,6 +230,10 @@ constexpr LanguageKey kKeys[] = {
 
     // Lyrics window.
     {"Paroles", "Caption"},
+    // The party screen's cards.
+    {"Paroles", "Next"},     // %1 = the next singer, %2 = the song's title
+    {"Paroles", "NextSong"}, // %1 = the next song's title (no singer named)
+    {"Paroles", "SungBy"},   // %1 = the singer
 };
 
 } // namespace

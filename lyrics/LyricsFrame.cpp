@@ -3,6 +3,8 @@
 #include "lyrics/LyricsModel.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <span>
 #include <unordered_set>
 
@@ -127,6 +129,20 @@ float camDistanceFor(int zoom)
     return static_cast<float>(zoom) + 10.0f;
 }
 
+float fitCamDistance(float lineWidth, float aspect)
+{
+    // The current line stands 0.5 behind the text plane's centre, as seen
+    // from the camera; the view's vertical angle is 40 degrees.
+    static constexpr float kLineDepth = 0.5f;
+    static constexpr float kMargin = 1.1f; // 5 % on each side
+    const float halfAngle = std::tan(20.0f * std::numbers::pi_v<float> / 180.0f);
+    if (lineWidth <= 0 || aspect <= 0) {
+        return kMinFitDistance;
+    }
+    const float distance = kLineDepth + lineWidth * kMargin / (2 * halfAngle * aspect);
+    return std::clamp(distance, kMinFitDistance, kMaxFitDistance);
+}
+
 std::vector<GlyphCode> LyricsLayout::glyphsOf(const LyricsModel &model)
 {
     std::unordered_set<GlyphCode> seen;
@@ -149,6 +165,7 @@ void LyricsLayout::build(const LyricsModel &model, const GlyphMetricsTable &glyp
         Line line;
         line.codes = glyphCodes(model.ConvertCharset(model.line(i).LineText));
         line.width = glyphs.Text3DWidth(line.codes);
+        m_longest = std::max(m_longest, line.width);
         m_lines.push_back(std::move(line));
     }
     m_spans.reserve(static_cast<std::size_t>(model.SyllableCount()));
@@ -173,6 +190,7 @@ void LyricsLayout::clear()
 {
     m_lines.clear();
     m_spans.clear();
+    m_longest = 0;
     m_built = false;
 }
 

@@ -28,6 +28,7 @@ struct LyricsColours {
     std::uint32_t flash = 0xFFFFFF;      // the syllable just reached
     std::uint32_t unsung = 0xC0C040;     // unsung text and lines to come
     std::uint32_t background = 0x000080; // clear colour
+    bool operator==(const LyricsColours &) const = default;
 };
 
 // The syllable being sung at a tick: the last one whose tick is not above it
@@ -62,6 +63,13 @@ inline constexpr int kKeypadMinus = 109;
 int zoomAfterKey(int zoom, int keyCode);
 float camDistanceFor(int zoom);
 
+// The camera's distance at which a line of this width (em units) fills the
+// width of a view of this aspect (width / height) less a margin, held
+// between kMinFitDistance (a few lines still show) and kMaxFitDistance.
+inline constexpr float kMinFitDistance = 6.5f;
+inline constexpr float kMaxFitDistance = 60.0f;
+float fitCamDistance(float lineWidth, float aspect);
+
 // The lines of a song as glyph codes after the lyrics character conversion,
 // with their widths, and where each syllable lies in its line, in glyphs.
 // The model counts bytes; UTF-8 lyrics have fewer characters than bytes.
@@ -85,6 +93,8 @@ public:
     bool fits(const LyricsModel &model) const;
 
     int lineCount() const { return static_cast<int>(m_lines.size()); }
+    // The width of the song's longest line.
+    float longestWidth() const { return m_longest; }
     int syllableCount() const { return static_cast<int>(m_spans.size()); }
     // 1-based, as the model's tables.
     const Line &line(int index) const { return m_lines[static_cast<std::size_t>(index - 1)]; }
@@ -93,6 +103,7 @@ public:
 private:
     std::vector<Line> m_lines;
     std::vector<Span> m_spans;
+    float m_longest = 0;
     bool m_built = false;
 };
 

@@ -42,6 +42,14 @@ void LyricsScene::keyPressed(int keyCode, const QString &settingsFile)
     WriteIni(keys::kLyricsSection, keys::kZoomKey, QString::number(m_zoom), settingsFile);
 }
 
+float LyricsScene::cameraDistance(float aspect) const
+{
+    if (!m_fitToWidth || m_layout.lineCount() == 0) {
+        return m_camDistance;
+    }
+    return fitCamDistance(m_layout.longestWidth(), aspect);
+}
+
 void LyricsScene::buildLayout(const LyricsModel &model, const GlyphMetricsTable &glyphs)
 {
     m_layout.build(model, glyphs);

@@ -24,6 +24,15 @@ public:
     int LastMark() const { return m_lastMark; }
     float ScrollSpeed() const { return m_scrollSpeed; }
     const LyricsColours &colours() const { return m_colours; }
+    void setColours(const LyricsColours &colours) { m_colours = colours; }
+
+    // Full screen: the camera stands where the song's longest line fills the
+    // view's width, whatever the zoom.
+    void setFitToWidth(bool on) { m_fitToWidth = on; }
+    bool fitToWidth() const { return m_fitToWidth; }
+    // The camera's distance for a view of this aspect (width / height): the
+    // zoom's, or the one that fits the longest line.
+    float cameraDistance(float aspect) const;
 
     // A new song, a jump or a new window size: reads the zoom stored for the
     // song ("" reads the configuration file) and forgets the scroll speed
@@ -57,6 +66,7 @@ private:
     float m_tickSeconds = static_cast<float>(kTimerIntervalMs) * 0.001f;
     int m_lastMark = 0;
     float m_scrollSpeed = 0;
+    bool m_fitToWidth = false;
     LyricsLayout m_layout;
     FramePlan m_plan;
 };

@@ -35,7 +35,15 @@ bool probeOpenGL()
     return usable;
 }
 
-bool InitOpenGL(OutlineFont &font)
+bool buildLyricsFont(OutlineFont &font, const QString &faceName)
+{
+    font.release();
+    font.BuildFont3D(faceName.isEmpty() ? kLyricsFontFace.toString() : faceName, 144, 700, false,
+                     Rgb{0.7f, 0.5f, 0.1f});
+    return true;
+}
+
+bool InitOpenGL(OutlineFont &font, const QString &faceName)
 {
     static constexpr GLfloat kAmbient[] = {1, 1, 1, 1};
     static constexpr GLfloat kSpecular[] = {1, 1, 1, 1};
@@ -62,8 +70,7 @@ bool InitOpenGL(OutlineFont &font)
     glMaterialf(GL_FRONT, GL_SHININESS, 1.0f);
     glEnable(GL_LIGHT1);
 
-    font.BuildFont3D(QStringLiteral("Comic Sans MS"), 144, 700, false, Rgb{0.7f, 0.5f, 0.1f});
-    return true;
+    return buildLyricsFont(font, faceName);
 }
 
 } // namespace melorit::lyrics

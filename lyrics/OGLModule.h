@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QSurfaceFormat>
 
 namespace melorit::lyrics {
@@ -13,9 +14,14 @@ QSurfaceFormat lyricsSurfaceFormat();
 // Whether such a context can be made here; tells the user when it cannot.
 bool probeOpenGL();
 
-// The drawing state of the window and its outline font "Comic Sans MS",
-// with the rendering context current. True also when the font failed (the
-// user has then been told).
-bool InitOpenGL(OutlineFont &font);
+// The face the lyrics are drawn in unless another is chosen.
+inline constexpr QStringView kLyricsFontFace = u"Comic Sans MS";
+
+// The drawing state of the window and its outline font (by default
+// "Comic Sans MS"), with the rendering context current. True also when the
+// font failed (the user has then been told).
+bool InitOpenGL(OutlineFont &font, const QString &faceName = kLyricsFontFace.toString());
+// The outline font alone, built again in another face.
+bool buildLyricsFont(OutlineFont &font, const QString &faceName);
 
 } // namespace melorit::lyrics

@@ -1,6 +1,7 @@
 #include "lyrics/VueOpenGL.h"
 
 #include "base/UserMessages.h"
+#include "lyrics/FrameOverlay.h"
 #include "lyrics/LyricsModel.h"
 #include "lyrics/LyricsScene.h"
 #include "lyrics/OGLModule.h"
@@ -62,7 +63,8 @@ void VueOpenGL::initializeGL()
     connect(ctx, &QOpenGLContext::aboutToBeDestroyed, this, &VueOpenGL::releaseGL,
             Qt::UniqueConnection);
     m_font.release();
-    InitOpenGL(m_font);
+    InitOpenGL(m_font, m_fontFace);
+    m_fontChanged = false;
     m_scene.forgetLayout(); // measured with the old glyphs
     m_initialised = true;
 }
@@ -79,11 +81,34 @@ void VueOpenGL::resizeGL(int width, int height)
     glLoadIdentity();
 }
 
+void VueOpenGL::setOverlay(FrameOverlay *overlay)
+{
+    m_overlay = overlay;
+    update();
+}
+
+void VueOpenGL::setFontFace(const QString &faceName)
+{
+    const QString face = faceName.isEmpty() ? kLyricsFontFace.toString() : faceName;
+    if (face == m_fontFace) {
+        return;
+    }
+    m_fontFace = face;
+    m_fontChanged = true;
+    update();
+}
+
 void VueOpenGL::paintGL()
 {
-    if (m_initialised) {
-        Rendu_VueOpenGL();
+    if (!m_initialised) {
+        return;
     }
+    if (m_fontChanged) {
+        m_fontChanged = false;
+        buildLyricsFont(m_font, m_fontFace);
+        m_scene.forgetLayout(); // measured with the old glyphs
+    }
+    Rendu_VueOpenGL();
 }
 
 void VueOpenGL::Rendu_VueOpenGL()
@@ -103,10 +128,18 @@ void VueOpenGL::Rendu_VueOpenGL()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     ++m_frames;
-    if (!plan.drawText) {
-        return;
+    if (plan.drawText) {
+        drawLines(plan);
     }
-    const double distance = m_scene.CamDistance();
+    if (m_overlay) {
+        m_overlay->drawOverlay(m_font, OverlayFrame{playing, tick, width(), height()});
+    }
+}
+
+void VueOpenGL::drawLines(const FramePlan &plan)
+{
+    const float aspect = static_cast<float>(std::max(width(), 1)) / std::max(height(), 1);
+    const double distance = m_scene.cameraDistance(aspect);
     gluLookAt(0, 0, -distance, 0, 0, 0, 0, 1, 0);
     glRotatef(180, 0, 1, 0); // the text faces the camera
     const LyricsLayout &layout = m_scene.layout();

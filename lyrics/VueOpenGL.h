@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lyrics/FrameLead.h"
+#include "lyrics/OGLModule.h"
 #include "lyrics/OutlineFont.h"
 
 #include <QOpenGLWidget>
@@ -10,6 +11,7 @@
 
 namespace melorit::lyrics {
 
+class FrameOverlay;
 class LyricsModel;
 class LyricsScene;
 
@@ -35,6 +37,14 @@ public:
     bool initialised() const { return m_initialised; }
     bool listening() const { return m_feed.listening && m_feed.listening(); }
 
+    // Drawn over every frame (nullptr: nothing); the caller keeps it alive
+    // as long as it is set.
+    void setOverlay(FrameOverlay *overlay);
+    // The face of the lyrics ("" the default); the glyphs are built again at
+    // the next frame.
+    void setFontFace(const QString &faceName);
+    const QString &fontFace() const { return m_fontFace; }
+
 Q_SIGNALS:
     // The context cannot draw the lyrics (no compatibility profile).
     void openGLFailed();
@@ -46,6 +56,7 @@ protected:
 
 private:
     void Rendu_VueOpenGL();
+    void drawLines(const FramePlan &plan);
     void releaseGL();
 
     LyricsScene &m_scene;
@@ -55,6 +66,9 @@ private:
     std::int64_t m_readNs = 0;
     std::int64_t m_drawnTick = 0;
     OutlineFont m_font;
+    QString m_fontFace = kLyricsFontFace.toString();
+    bool m_fontChanged = false;
+    FrameOverlay *m_overlay = nullptr;
     bool m_initialised = false;
     std::uint64_t m_frames = 0;
 };

@@ -3,6 +3,7 @@
 #include "base/Ini.h"
 #include "base/Language.h"
 #include "base/ProgramPaths.h"
+#include "party/PartyPage.h"
 #include "skins/SkinPalette.h"
 #include "skins/WindowPalette.h"
 #include "tools/OptionsHost.h"
@@ -23,7 +24,7 @@
 namespace melorit::tools {
 namespace {
 
-constexpr int kTabCount = 4;
+constexpr int kTabCount = 5;
 constexpr int kPageMargin = 16;
 constexpr int kDialogWidth = 440;
 constexpr int kDialogHeight = 210;
@@ -50,6 +51,9 @@ OptionsDlg::OptionsDlg(OptionsHost &host, QWidget *parent) : QDialog(parent), m_
     m_singing = new SingingPage;
     m_tabs->addTab(m_singing, QString());
     connect(m_singing, &SingingPage::changed, this, [this] { m_host.scoringChanged(); });
+    m_party = new party::PartyPage;
+    m_tabs->addTab(m_party, QString());
+    connect(m_party, &party::PartyPage::changed, this, [this] { m_host.partyChanged(); });
     // Every change is kept at once: the one button closes the dialog.
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     m_close = buttons->button(QDialogButtonBox::Close);
@@ -141,6 +145,7 @@ void OptionsDlg::LoadLanguage()
     m_autoMute->setText(text(options::kAutoMuteTextKey));
     m_close->setText(text(options::kCloseKey));
     m_singing->LoadLanguage(file);
+    m_party->LoadLanguage(file);
 }
 
 void OptionsDlg::Form_Load()
@@ -153,6 +158,7 @@ void OptionsDlg::Form_Load()
     m_languages->setCurrentIndex(languageEntryIndex(m_languageFiles, m_host.languageCode()));
     m_autoMute->setChecked(m_host.autoMute());
     m_singing->Form_Load();
+    m_party->Form_Load();
 }
 
 void OptionsDlg::setSoundFontStatus(const QString &text)

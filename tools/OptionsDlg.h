@@ -10,13 +10,18 @@ class QLabel;
 class QPushButton;
 class QTabWidget;
 
+namespace melorit::party {
+class PartyPage;
+} // namespace melorit::party
+
 namespace melorit::tools {
 
 class OptionsHost;
 class SingingPage;
 
 // The options dialog: the interface language, the automatic muting of the
-// melody channel, the SoundFont and the scoring of the singer, on four tabs. Modeless; every change
+// melody channel, the SoundFont, the scoring of the singer and the party
+// screen (the full-screen lyrics and their look), on five tabs. Modeless; every change
 // takes effect and is stored at once, there is no OK or cancel step. UI
 // thread.
 class OptionsDlg : public QDialog {
@@ -47,6 +52,7 @@ public:
     QPushButton *closeButton() const { return m_close; }
     QLabel *soundFontLabel() const { return m_fontStatus; }
     SingingPage *singingPage() const { return m_singing; }
+    party::PartyPage *partyPage() const { return m_party; }
     const QList<LanguageEntry> &LanguageFiles() const { return m_languageFiles; }
 
 protected:
@@ -67,6 +73,7 @@ private:
     QPushButton *m_sfInfo = nullptr;
     QPushButton *m_close = nullptr;
     SingingPage *m_singing = nullptr;
+    party::PartyPage *m_party = nullptr;
     QList<LanguageEntry> m_languageFiles;
 };
 

@@ -35,6 +35,9 @@ public:
     // The singing settings changed (already stored): scoring turned off
     // stops at once.
     virtual void scoringChanged() {}
+    // The party screen's settings changed (already stored): the lyrics
+    // window takes the look, the screen and full screen at once.
+    virtual void partyChanged() {}
 };
 
 } // namespace melorit::tools

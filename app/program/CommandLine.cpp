@@ -35,4 +35,22 @@ QStringList songArguments(const QStringList &arguments)
     return songs;
 }
 
+StartArguments startArguments(const QStringList &arguments)
+{
+    StartArguments start;
+    QStringList songs;
+    bool options = true;
+    for (const QString &argument : arguments) {
+        if (options && argument == u"--") {
+            options = false;
+        } else if (options && argument == kLyricsFullScreenOption) {
+            start.lyricsFullScreen = true;
+        } else {
+            songs.append(argument);
+        }
+    }
+    start.songs = songArguments(songs);
+    return start;
+}
+
 } // namespace melorit::program

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 // The songs given to the program when it starts.
 namespace melorit::program {
@@ -17,5 +18,18 @@ QStringList splitCommandLine(const QString &text);
 // argument that still holds double quotes (a whole quoted command line
 // handed over as one argument) is split by the rule above.
 QStringList songArguments(const QStringList &arguments);
+
+// The program's own options and its songs.
+struct StartArguments {
+    // --lyrics-fullscreen: the lyrics window shows full screen at once.
+    bool lyricsFullScreen = false;
+    QStringList songs;
+};
+inline constexpr QStringView kLyricsFullScreenOption = u"--lyrics-fullscreen";
+
+// The arguments (without the program's name, Qt's own options removed):
+// the options before a "--", which only ends them, and the songs (see
+// songArguments).
+StartArguments startArguments(const QStringList &arguments);
 
 } // namespace melorit::program

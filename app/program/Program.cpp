@@ -6,6 +6,7 @@
 #include "base/Language.h"
 #include "base/ProgramPaths.h"
 #include "lyrics/LyricsWindowControl.h"
+#include "party/PartyControl.h"
 #include "playlist/PlaylistWindow.h"
 #include "scoring/ScoringControl.h"
 #include "tools/MidiDump.h"
@@ -32,7 +33,9 @@ Program::~Program()
     if (!m_quitDone) {
         QuitProgram();
     }
-    // The main window holds the player: it goes first.
+    // The party screen reads the player; the main window holds the player:
+    // both go first.
+    m_party.reset();
     m_main.window.reset();
     m_player.reset();
 }
@@ -65,7 +68,9 @@ bool Program::startUp()
     createMainWindow();
     loadMix();
     placeWindows();
+    createParty();
     showSecondaryWindows();
+    startPartyScreen();
     if (quitRequestedDuringStart() || !startAudio()) {
         return false;
     }

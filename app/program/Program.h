@@ -26,6 +26,10 @@ namespace melorit::lyrics {
 class LyricsWindowControl;
 } // namespace melorit::lyrics
 
+namespace melorit::party {
+class PartyControl;
+} // namespace melorit::party
+
 namespace melorit::scoring {
 class ScoringControl;
 } // namespace melorit::scoring
@@ -59,6 +63,9 @@ struct ProgramOptions {
     exporting::RenderDialogs *renderDialogs = nullptr;
     // The playlist window's file chooser; nullptr for the desktop's.
     playlist::FileChooser *chooser = nullptr;
+    // --lyrics-fullscreen: the lyrics window shows, full screen, from the
+    // start (not stored).
+    bool lyricsFullScreen = false;
 };
 
 // The program: the start-up sequence, the main window with its four
@@ -91,6 +98,7 @@ public:
     panels::Reverb *effectsPanel() const { return m_reverb; }
     lyrics::LyricsWindowControl *lyricsControl() const { return m_lyrics.get(); }
     scoring::ScoringControl *scoringControl() const { return m_scoring.get(); }
+    party::PartyControl *partyControl() const { return m_party.get(); }
     playlist::PlaylistWindow *playlistWindow() const { return m_playlistWindow; }
     tools::OptionsDlg *optionsDialog() const { return m_optionsDlg; }
     tools::frmAbout *aboutBox() const { return m_about; }
@@ -145,6 +153,7 @@ public:
     void ChangeSF2() override;
     std::optional<tools::LoadedFont> loadedFont() const override;
     void scoringChanged() override;
+    void partyChanged() override;
 
 private:
     static constexpr int index(SecondaryWindow which) { return static_cast<int>(which); }
@@ -171,6 +180,12 @@ private:
     void createEffectsPanel();
     void createLyricsWindow();
     void createScoring();
+    void createParty();
+    void startPartyScreen();
+    // The 1-based entries the party screen announces.
+    int heardEntry() const;
+    int followingEntry() const;
+    bool lyricsFullScreen() const;
     void createPlaylistWindow();
     tools::OptionsDlg *createOptionsDialog();
     void showFirstRunOptions();
@@ -204,6 +219,7 @@ private:
     QPointer<panels::Reverb> m_reverb;
     std::unique_ptr<lyrics::LyricsWindowControl> m_lyrics;
     std::unique_ptr<scoring::ScoringControl> m_scoring;
+    std::unique_ptr<party::PartyControl> m_party;
     QPointer<playlist::PlaylistWindow> m_playlistWindow;
     QPointer<tools::OptionsDlg> m_optionsDlg;
     QPointer<tools::frmAbout> m_about;

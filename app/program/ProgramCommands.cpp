@@ -14,6 +14,7 @@
 #include "lyrics/OGLWin.h"
 #include "panels/Reglage.h"
 #include "panels/Reverb.h"
+#include "party/PartyControl.h"
 #include "playlist/PlaylistWindow.h"
 #include "scoring/ScoringControl.h"
 #include "tools/LanguageList.h"
@@ -158,6 +159,9 @@ void Program::reloadAllLanguages(const QString &file)
         }
         if (m_scoring) {
             m_scoring->LoadLanguage();
+        }
+        if (m_party) {
+            m_party->reloadSettings(); // the cards' texts
         }
     });
     reloaders.set(tools::TextWindow::Playlist, [this] {

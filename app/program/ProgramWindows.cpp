@@ -11,6 +11,7 @@
 #include "lyrics/OGLWin.h"
 #include "panels/Reglage.h"
 #include "panels/Reverb.h"
+#include "party/PartyControl.h"
 #include "playlist/PlaylistWindow.h"
 #include "scoring/ScoringControl.h"
 #include "tools/OptionsDlg.h"
@@ -52,7 +53,12 @@ void Program::BougeFilles()
     m_movingChildren = true;
     const QPoint main = mainWindowPos();
     for (int i = 0; i < kSecondaryWindowCount; ++i) {
-        if (QWidget *window = secondaryWindow(static_cast<SecondaryWindow>(i))) {
+        // The full-screen lyrics stay on their screen.
+        const auto which = static_cast<SecondaryWindow>(i);
+        if (which == SecondaryWindow::Lyrics && lyricsFullScreen()) {
+            continue;
+        }
+        if (QWidget *window = secondaryWindow(which)) {
             window->move(main + twipsToPixels(m_offsets[static_cast<std::size_t>(i)]));
         }
     }
@@ -141,7 +147,9 @@ void Program::createLyricsWindow()
     host.languageFile = [this] { return m_languageFile; };
     host.drawLyricsButton = [this](bool on) { drawButton(kLyricsButton, on); };
     host.shuttingDown = [this] { return m_closingDown; };
-    host.movingSecondaryWindows = [this] { return m_movingChildren; };
+    // Moves to and from full screen are not the window's place beside the
+    // main window.
+    host.movingSecondaryWindows = [this] { return m_movingChildren || lyricsFullScreen(); };
     host.mainWindowPos = [this] { return mainWindowPos(); };
     host.offsetChanged = [this](QPoint offset) {
         m_offsets[index(SecondaryWindow::Lyrics)] = offset;
@@ -231,6 +239,9 @@ void Program::unloadWindows()
         m_scoring->unload();
     }
     m_view.setScoring(nullptr);
+    if (m_party) {
+        m_party->unload(); // the window stores its own size, not the screen's
+    }
     if (m_lyrics) {
         m_lyrics->unload();
     }

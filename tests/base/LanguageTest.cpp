@@ -134,6 +134,9 @@ const std::map<QString, std::set<int>> &expectedPlaceholders()
         {lowerName(u"Score"_s, u"Line"_s), {1}},
         {lowerName(u"Score"_s, u"Listening"_s), {1}},
         {lowerName(u"Score"_s, u"NoDevice"_s), {1}},
+        {lowerName(u"Paroles"_s, u"Next"_s), {1, 2}},
+        {lowerName(u"Paroles"_s, u"NextSong"_s), {1}},
+        {lowerName(u"Paroles"_s, u"SungBy"_s), {1}},
     };
     return table;
 }
