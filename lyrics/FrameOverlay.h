@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace melorit::lyrics {
 
@@ -12,6 +13,9 @@ struct OverlayFrame {
     std::int64_t tick = 0; // the tick the lines were drawn for
     int width = 0;         // the view, in pixels
     int height = 0;
+    // Where the top of a line's capitals stands in this frame, as a share
+    // of the view's height from its bottom; below 0 when it is not drawn.
+    std::function<float(int line)> lineTop;
 };
 
 // Drawn over every frame of the lyrics window, after the lines, with the

@@ -132,7 +132,11 @@ void VueOpenGL::Rendu_VueOpenGL()
         drawLines(plan);
     }
     if (m_overlay) {
-        m_overlay->drawOverlay(m_font, OverlayFrame{playing, tick, width(), height()});
+        OverlayFrame frame{playing, tick, width(), height(), {}};
+        if (plan.drawText) {
+            frame.lineTop = [this, &plan](int line) { return lineTop(plan, line); };
+        }
+        m_overlay->drawOverlay(m_font, frame);
     }
 }
 
@@ -142,6 +146,9 @@ void VueOpenGL::drawLines(const FramePlan &plan)
     const double distance = m_scene.cameraDistance(aspect);
     gluLookAt(0, 0, -distance, 0, 0, 0, 0, 1, 0);
     glRotatef(180, 0, 1, 0); // the text faces the camera
+    glGetDoublev(GL_MODELVIEW_MATRIX, m_modelView.data());
+    glGetDoublev(GL_PROJECTION_MATRIX, m_projection.data());
+    glGetIntegerv(GL_VIEWPORT, m_viewport.data());
     const LyricsLayout &layout = m_scene.layout();
     for (const TextRun &run : plan.runs) {
         const auto &codes = layout.line(run.line).codes;
@@ -149,6 +156,23 @@ void VueOpenGL::drawLines(const FramePlan &plan)
                            static_cast<std::size_t>(run.from), static_cast<std::size_t>(run.count)),
                        run.x, run.y, run.z, run.colour);
     }
+}
+
+float VueOpenGL::lineTop(const FramePlan &plan, int line) const
+{
+    // Capitals stand about 0.75 em above the base line.
+    static constexpr double kCapHeight = 0.75;
+    const auto run = std::find_if(plan.runs.begin(), plan.runs.end(),
+                                  [line](const TextRun &r) { return r.line == line; });
+    GLdouble x = 0;
+    GLdouble y = 0;
+    GLdouble z = 0;
+    if (run == plan.runs.end() || m_viewport[3] <= 0 ||
+        gluProject(run->x, run->y + kCapHeight, run->z, m_modelView.data(), m_projection.data(),
+                   m_viewport.data(), &x, &y, &z) != GL_TRUE) {
+        return -1;
+    }
+    return static_cast<float>((y - m_viewport[1]) / m_viewport[3]);
 }
 
 } // namespace melorit::lyrics

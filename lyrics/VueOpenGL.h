@@ -6,6 +6,8 @@
 
 #include <QOpenGLWidget>
 
+#include <array>
+
 #include <cstdint>
 #include <functional>
 
@@ -57,6 +59,7 @@ protected:
 private:
     void Rendu_VueOpenGL();
     void drawLines(const FramePlan &plan);
+    float lineTop(const FramePlan &plan, int line) const;
     void releaseGL();
 
     LyricsScene &m_scene;
@@ -69,6 +72,10 @@ private:
     QString m_fontFace = kLyricsFontFace.toString();
     bool m_fontChanged = false;
     FrameOverlay *m_overlay = nullptr;
+    // The last frame's camera, to place the overlay by the lines.
+    std::array<double, 16> m_modelView{};
+    std::array<double, 16> m_projection{};
+    std::array<int, 4> m_viewport{};
     bool m_initialised = false;
     std::uint64_t m_frames = 0;
 };

@@ -125,6 +125,9 @@ CardPlan planCards(const CardState &state, const CardTexts &texts)
         plan = nextCard(state.next, texts);
     }
     plan.countdown = countdownLeft(model, current, *now);
+    if (plan.countdown >= 0) {
+        plan.countdownLine = model.syllable(current + 1).Line;
+    }
     return plan;
 }
 

@@ -45,8 +45,9 @@ enum class CardKind { None, Title, Next };
 // What the party screen shows over the lyrics in one frame.
 struct CardPlan {
     CardKind kind = CardKind::None;
-    QStringList lines;    // the card's lines, the first one the largest
-    float countdown = -1; // share of the countdown bar left, 1 to 0; below 0: no bar
+    QStringList lines;     // the card's lines, the first one the largest
+    float countdown = -1;  // share of the countdown bar left, 1 to 0; below 0: no bar
+    int countdownLine = 0; // the line the countdown leads to (the bar stands above it)
     bool operator==(const CardPlan &) const = default;
 };
 

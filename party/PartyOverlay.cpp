@@ -17,15 +17,18 @@ struct LineSpot {
     float baseLine;
     float em;
 };
-// The title card: title, artist, singer, above the middle where the lines
-// to come leave room.
-constexpr std::array<LineSpot, 3> kTitleSpots{{{0.82f, 0.11f}, {0.72f, 0.07f}, {0.64f, 0.06f}}};
+// The title card: title, artist, singer, high above the middle, where the
+// lines to come and the countdown over them leave room.
+constexpr std::array<LineSpot, 3> kTitleSpots{{{0.86f, 0.10f}, {0.77f, 0.065f}, {0.70f, 0.055f}}};
 // The next singer: in the middle between songs, low while the last lines
 // of a song rise.
 constexpr LineSpot kNextBetweenSongs{0.47f, 0.09f};
 constexpr LineSpot kNextAfterLastLine{0.16f, 0.07f};
-// The countdown bar: just above the middle, where the next line arrives.
+// The countdown bar: just above the line it leads to; where that line is
+// not drawn, just above the middle, where lines arrive.
+constexpr float kBarAboveLine = 0.03f;
 constexpr float kBarMiddle = 0.575f;
+constexpr float kBarHighest = 0.95f;
 constexpr float kBarHeight = 0.018f;
 constexpr float kBarWidth = 0.6f;
 
@@ -79,7 +82,7 @@ void PartyOverlay::drawOverlay(lyrics::OutlineFont &font, const lyrics::OverlayF
         drawNextCard(font, aspect, frame.playing);
     }
     if (m_plan.countdown >= 0) {
-        drawCountdown(aspect);
+        drawCountdown(aspect, frame);
     }
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
@@ -110,16 +113,18 @@ void PartyOverlay::drawNextCard(lyrics::OutlineFont &font, float aspect, bool pl
              lyrics::RGB2CouleurRVB(m_frameColours.flash));
 }
 
-void PartyOverlay::drawCountdown(float aspect)
+void PartyOverlay::drawCountdown(float aspect, const lyrics::OverlayFrame &frame)
 {
+    const float lineTop = frame.lineTop ? frame.lineTop(m_plan.countdownLine) : -1;
+    const float middle = lineTop >= 0 ? std::min(lineTop + kBarAboveLine, kBarHighest) : kBarMiddle;
     const float half = kBarWidth * aspect * std::clamp(m_plan.countdown, 0.0f, 1.0f) / 2;
     const lyrics::Rgb colour = lyrics::RGB2CouleurRVB(m_frameColours.unsung);
     glColor3f(colour.r, colour.g, colour.b);
     glBegin(GL_QUADS);
-    glVertex2f(aspect / 2 - half, kBarMiddle - kBarHeight / 2);
-    glVertex2f(aspect / 2 + half, kBarMiddle - kBarHeight / 2);
-    glVertex2f(aspect / 2 + half, kBarMiddle + kBarHeight / 2);
-    glVertex2f(aspect / 2 - half, kBarMiddle + kBarHeight / 2);
+    glVertex2f(aspect / 2 - half, middle - kBarHeight / 2);
+    glVertex2f(aspect / 2 + half, middle - kBarHeight / 2);
+    glVertex2f(aspect / 2 + half, middle + kBarHeight / 2);
+    glVertex2f(aspect / 2 - half, middle + kBarHeight / 2);
     glEnd();
 }
 

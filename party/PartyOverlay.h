@@ -28,7 +28,7 @@ public:
 private:
     void drawTitleCard(lyrics::OutlineFont &font, float aspect);
     void drawNextCard(lyrics::OutlineFont &font, float aspect, bool playing);
-    void drawCountdown(float aspect);
+    void drawCountdown(float aspect, const lyrics::OverlayFrame &frame);
 
     StateSource m_state;
     std::function<lyrics::LyricsColours()> m_colours;

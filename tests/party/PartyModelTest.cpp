@@ -114,8 +114,10 @@ TEST_F(PartyCardsTest, TitleCardCountdownAndNextCardInTurn)
     EXPECT_EQ(planAt(5.5).kind, CardKind::None);
     EXPECT_LT(planAt(4.9).countdown, 0) << "more than 3 s before the first word";
     EXPECT_NEAR(planAt(6.5).countdown, 0.5, 0.02) << "1.5 s left of 3";
+    EXPECT_EQ(planAt(6.5).countdownLine, 1);
     EXPECT_LT(planAt(8.2).countdown, 0) << "singing";
     EXPECT_NEAR(planAt(13).countdown, 0.5, 0.02) << "after a 6 s gap";
+    EXPECT_EQ(planAt(13).countdownLine, 2) << "the bar stands over the line to come";
     EXPECT_LT(planAt(16).countdown, 0) << "a 2 s gap is no pause";
     EXPECT_EQ(planAt(18).kind, CardKind::None) << "the last word still sounds";
     const CardPlan last = planAt(20);

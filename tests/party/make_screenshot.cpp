@@ -1,13 +1,20 @@
 // Saves the party screen as the room sees it: the program started with
 // --lyrics-fullscreen, two singers queued, the demo song just begun (its
 // title card with the singer, the countdown to the first line), then near
-// its end (the next singer announced under the last line).
+// its end (the next singer announced under the last line), and the options
+// dialog's party page.
 //   XVFB_SCREEN=1920x1080x24 tests/lyricswin/xvfb-wrap.sh
 //       <build>/bin/party-screenshot docs/party-screen.png docs/party-next.png
+//       docs/options-party-en.png
 #include "PartyFixture.h"
 
 #include "engine/Player.h"
+#include "party/PartyPage.h"
 #include "songlist/SongList.h"
+#include "tools/OptionsDlg.h"
+
+#include <QFileInfo>
+#include <QTabWidget>
 
 #include <cstdio>
 
@@ -16,6 +23,7 @@ namespace {
 
 QString g_titleShot;
 QString g_nextShot;
+QString g_optionsShot;
 
 class PartyScreenshot : public PartyTest {
 protected:
@@ -43,19 +51,36 @@ TEST_F(PartyScreenshot, Save)
     saveAt(35, g_titleShot); // 3.4 s: the title card, the countdown running
     saveAt(470, g_nextShot); // 3.5 s after the last word
     player().Action_Stop();
+    if (!g_optionsShot.isEmpty()) {
+        m_program->Action_Setup();
+        tools::OptionsDlg *options = m_program->optionsDialog();
+        options->SSTab1()->setCurrentWidget(options->partyPage());
+        settle(300);
+        ASSERT_TRUE(options->grab().save(g_optionsShot));
+    }
 }
 
 } // namespace
 } // namespace melorit::party::test
 
+// The program changes the working folder: the pictures' paths are made
+// absolute first.
+QString absolute(const char *path)
+{
+    return QFileInfo(QString::fromLocal8Bit(path)).absoluteFilePath();
+}
+
 int main(int argc, char **argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: party-screenshot <title.png> <next.png>\n");
+        std::fprintf(stderr, "usage: party-screenshot <title.png> <next.png> [options.png]\n");
         return 2;
     }
-    melorit::party::test::g_titleShot = QString::fromLocal8Bit(argv[1]);
-    melorit::party::test::g_nextShot = QString::fromLocal8Bit(argv[2]);
+    melorit::party::test::g_titleShot = absolute(argv[1]);
+    melorit::party::test::g_nextShot = absolute(argv[2]);
+    if (argc > 3) {
+        melorit::party::test::g_optionsShot = absolute(argv[3]);
+    }
     return RUN_ALL_TESTS();
 }
