@@ -159,5 +159,48 @@ TEST_F(FullScreenTest, ASongShowsItsTitleCardAndAfterItsLastLineTheNextSinger)
     player().Action_Stop();
 }
 
+TEST_F(FullScreenTest, TheSongsLongestLineFillsTheScreensWidth)
+{
+    // The flash colour marks the current line: "Ma chandelle est morte,", the
+    // song's longest, whose first syllable is reached at tick 19200.
+    setting("Flash", QStringLiteral("#00FF00"));
+    ASSERT_TRUE(startProgram({}, true));
+    player().playlist().addSong(demoSong());
+    player().playlist().addSongs({}, false);
+    player().Action_Play();
+    settle(200);
+    player().sldPosition_MouseUp(19250, 36480);
+    player().Action_Pause();
+    settle(300);
+    const QImage image = frame();
+    const auto flashing = [](QRgb p) { return qGreen(p) - std::max(qRed(p), qBlue(p)) > 80; };
+    int top = image.height();
+    int bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (flashing(image.pixel(x, y))) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    ASSERT_LT(top, bottom) << "the current line is drawn";
+    const QRgb background = image.pixel(5, 5);
+    int left = image.width();
+    int right = -1;
+    for (int y = top; y <= bottom; ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != background) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    EXPECT_GT(left, 0) << "the line fits";
+    EXPECT_LT(right, image.width() - 1);
+    EXPECT_GT(right - left, image.width() * 8 / 10) << "and fills the width";
+    player().Action_Stop();
+}
+
 } // namespace
 } // namespace melorit::party::test
