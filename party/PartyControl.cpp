@@ -40,13 +40,15 @@ void PartyControl::attach(lyrics::OGLWin *window)
     if (!window) {
         return;
     }
-    if (lyrics::VueOpenGL *view = window->view()) {
-        view->setOverlay(m_overlay.get());
-    }
     m_fullScreen = std::make_unique<FullScreenLyrics>(window, [this] { return chosenScreen(); });
+    // The cards and the fitted text belong to the party screen: the window
+    // beside the main window stays as it always was.
     connect(m_fullScreen.get(), &FullScreenLyrics::fullScreenChanged, this, [this](bool on) {
         if (m_window) {
             m_window->scene().setFitToWidth(on);
+            if (lyrics::VueOpenGL *view = m_window->view()) {
+                view->setOverlay(on ? m_overlay.get() : nullptr);
+            }
         }
         Q_EMIT fullScreenChanged(on);
     });
@@ -54,6 +56,7 @@ void PartyControl::attach(lyrics::OGLWin *window)
         m_wanted = on;
         WriteIni(keys::kSection, keys::kFullScreenKey, on ? keys::kOn : keys::kOff,
                  m_host.configFile);
+        Q_EMIT fullScreenStored(on);
     });
     m_overlay->setTexts(cardTexts(m_host.languageFile ? m_host.languageFile() : QString()));
     applyLook();

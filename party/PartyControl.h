@@ -54,6 +54,9 @@ Q_SIGNALS:
     // Before the window goes full screen and after it is back: the program
     // no longer moves it along with the main window meanwhile.
     void fullScreenChanged(bool on);
+    // The user toggled full screen on the lyrics window; "FullScreen" is
+    // stored.
+    void fullScreenStored(bool on);
 
 private:
     CardState cardState(bool playing, std::int64_t tick) const;

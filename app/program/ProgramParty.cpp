@@ -6,6 +6,10 @@
 #include "engine/Transport.h"
 #include "lyrics/LyricsWindowControl.h"
 #include "party/PartyControl.h"
+#include "party/PartyPage.h"
+#include "tools/OptionsDlg.h"
+
+#include <QCheckBox>
 
 namespace melorit::program {
 
@@ -24,6 +28,12 @@ void Program::createParty()
     connect(m_party.get(), &party::PartyControl::fullScreenChanged, this, [this](bool on) {
         if (!on && !m_closingDown) {
             BougeFilles();
+        }
+    });
+    // An options dialog left open shows the toggle made on the lyrics.
+    connect(m_party.get(), &party::PartyControl::fullScreenStored, this, [this](bool on) {
+        if (m_optionsDlg) {
+            m_optionsDlg->partyPage()->chkFullScreen()->setChecked(on);
         }
     });
     m_party->attach(m_lyrics ? m_lyrics->window() : nullptr);

@@ -8,6 +8,7 @@
 #include "songlist/SongList.h"
 #include "tools/OptionsDlg.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -70,6 +71,7 @@ TEST_F(FullScreenTest, FromTheCommandLineTheLyricsCoverTheScreenAndTheKeysToggle
     EXPECT_EQ(frame().pixel(5, 5), qRgb(128, 0, 0)) << "the window's own colours by default";
     EXPECT_EQ(setting("FullScreen"), QString()) << "the command line stores nothing";
     const QPoint mainPos = m_program->mainWindowPos();
+    const PartyPage *page = optionsPage();
 
     QTest::keyClick(lyrics, Qt::Key_Escape);
     settle();
@@ -83,6 +85,7 @@ TEST_F(FullScreenTest, FromTheCommandLineTheLyricsCoverTheScreenAndTheKeysToggle
     settle();
     EXPECT_TRUE(lyrics->isFullScreen());
     EXPECT_EQ(setting("FullScreen"), u"1");
+    EXPECT_TRUE(page->chkFullScreen()->isChecked()) << "the open options dialog shows it";
     m_program->mainWindow()->move(mainPos + QPoint(40, 30));
     settle();
     EXPECT_EQ(lyrics->geometry(), screen->geometry()) << "it does not follow the main window";
@@ -133,6 +136,12 @@ TEST_F(FullScreenTest, BetweenSongsTheNextSingerShowsInTheChosenColours)
     const QImage after = frame();
     EXPECT_EQ(after.pixel(5, 5), qRgb(0, 96, 0));
     EXPECT_EQ(pixelsOf(after, qRgb(0x20, 0x30, 0x40), 0, 1), 0);
+
+    QTest::keyClick(lyricsWindow(), Qt::Key_Escape);
+    settle();
+    const QImage windowed = frame();
+    EXPECT_EQ(windowed.pixel(5, 5), qRgb(0, 96, 0)) << "the colours hold in the window";
+    EXPECT_EQ(pixelsOf(windowed, qRgb(255, 255, 0), 0, 1), 0) << "the cards do not";
 }
 
 TEST_F(FullScreenTest, ASongShowsItsTitleCardAndAfterItsLastLineTheNextSinger)
