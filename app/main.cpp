@@ -12,6 +12,8 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 using namespace melorit;
 
 namespace {
@@ -41,6 +43,13 @@ int main(int argc, char *argv[])
     const QStringList &songs = arguments.songs;
     instance::SingleInstance single(paths::configFile());
     if (single.handOff(songs)) {
+        if (arguments.lyricsFullScreen) {
+            // The running program only takes songs; its lyrics go full
+            // screen with F11.
+            std::fputs("melorit: already running: the songs were handed over; "
+                       "--lyrics-fullscreen applies only at start (F11 on its lyrics window)\n",
+                       stderr);
+        }
         return 0;
     }
 

@@ -57,3 +57,15 @@ TEST(CommandLineArguments, AnArgumentHoldingAQuotedLineIsSplitByTheRule)
     EXPECT_EQ(songArguments(list({u"\"/m/a b.kar\" \"/m/c.mid\"", u"/m/d.mid"})),
               list({u"/m/a b.kar", u"/m/c.mid", u"/m/d.mid"}));
 }
+
+TEST(CommandLineArguments, LyricsFullScreenIsAnOptionOnlyBeforeTheDoubleDash)
+{
+    using melorit::program::startArguments;
+    const auto start = startArguments(
+        list({u"a.kar", u"--lyrics-fullscreen", u"--", u"--", u"--lyrics-fullscreen"}));
+    EXPECT_TRUE(start.lyricsFullScreen);
+    EXPECT_EQ(start.songs, list({u"a.kar", u"--", u"--lyrics-fullscreen"}));
+    const auto plain = startArguments(list({u"--", u"--lyrics-fullscreen"}));
+    EXPECT_FALSE(plain.lyricsFullScreen) << "after --, a song of that name";
+    EXPECT_EQ(plain.songs, list({u"--lyrics-fullscreen"}));
+}
