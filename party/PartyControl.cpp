@@ -12,6 +12,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 namespace melorit::party {
@@ -25,6 +26,7 @@ PartyControl::PartyControl(PartyHost host, QObject *parent)
     m_look = readLyricsLook(m_host.configFile);
     m_wanted = ReadIni(keys::kSection, keys::kFullScreenKey, m_host.configFile) == keys::kOn;
     followSongs();
+    followScreens();
 }
 
 PartyControl::~PartyControl()
@@ -140,6 +142,22 @@ void PartyControl::repaint()
     if (m_window && m_window->view()) {
         m_window->view()->update();
     }
+}
+
+// A television plugged in while the lyrics are full screen (on the only
+// screen there was) takes them, as the screen choice says; after Qt has
+// placed its windows on the screens there are now.
+void PartyControl::followScreens()
+{
+    const auto follow = [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (m_fullScreen) {
+                m_fullScreen->followScreenChoice();
+            }
+        });
+    };
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, follow);
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, follow);
 }
 
 // Between songs the next card follows the playlist as it is edited.

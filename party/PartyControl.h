@@ -63,6 +63,7 @@ private:
     void applyLook();
     void repaint();
     void followSongs();
+    void followScreens();
 
     PartyHost m_host;
     QPointer<lyrics::OGLWin> m_window;

@@ -17,6 +17,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace melorit::party {
@@ -74,6 +75,10 @@ PartyPage::PartyPage(const QString &configFile, QWidget *parent)
     box->addWidget(buildColours());
     box->addStretch();
 
+    // The screens listed are the ones there are, once Qt has counted them.
+    const auto relist = [this] { QTimer::singleShot(0, this, &PartyPage::Form_Load); };
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, relist);
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, relist);
     connect(m_screen, &QComboBox::activated, this, [this](int index) {
         WriteIni(keys::kSection, keys::kScreenKey, m_screen->itemData(index).toString(),
                  m_configFile);
