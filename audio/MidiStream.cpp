@@ -205,6 +205,11 @@ void MidiStream::attachEncoder(std::shared_ptr<Encoder> encoder)
     }
 }
 
+void MidiStream::detachEncoder(const std::shared_ptr<Encoder> &encoder)
+{
+    std::erase(m_encoders, encoder);
+}
+
 std::uint64_t MidiStream::length(PosUnit unit) const
 {
     auto lock = lockEngine();

@@ -175,6 +175,8 @@ public:
     // stopped when the stream is freed. Used by EncodeStartWav and
     // EncodeStartCommand. UI thread.
     void attachEncoder(std::shared_ptr<Encoder> encoder);
+    // No longer feeds it (nor stops it when freed). UI thread.
+    void detachEncoder(const std::shared_ptr<Encoder> &encoder);
 
     // Peak levels of the last 20 ms produced. UI thread.
     Levels levels() const;

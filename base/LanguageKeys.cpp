@@ -73,6 +73,7 @@ constexpr LanguageKey kKeys[] = {
     {"Main", "SF2LoadInfo"}, // %1 name, %2 loaded bytes, %3 total bytes, "|"
     {"Main", "SF2NoneInfo"},
     {"Main", "Status(Saved)"},      // %1 = the audio file written
+    {"Main", "Status(SavedHeld)"},  // %1 = the audio file, %2 = its loudness (LUFS)
     {"Main", "Status(Incomplete)"}, // %1 = the truncated audio file
     {"Main", "Status(Failed)"},     // %1 = the file that could not be written
     {"Main", "Status(Busy)"},
@@ -123,6 +124,7 @@ constexpr LanguageKey kKeys[] = {
     {"Tags", "OptionMP3"},
     {"Tags", "OptionWav"},
     {"Tags", "OptionMP4"},
+    {"Tags", "Normalize"},
     {"Tags", "VideoBack"},
     {"Tags", "VideoColour"},
     {"Tags", "VideoImage"},

@@ -5,6 +5,7 @@
 #include "cli/Console.h"
 #include "cli/ConvertJobs.h"
 #include "cli/ConvertShard.h"
+#include "export/ExportSettings.h"
 #include "export/LyricsFormats.h"
 #include "export/VideoSettings.h"
 #include "songlist/ListFile.h"
@@ -27,6 +28,7 @@ constexpr const char *kUsage =
     "                           [--lyrics LIST] [--overwrite] [--jobs N]\n"
     "                           [--video-size WxH] [--background COLOUR|IMAGE]\n"
     "                           [--force] [--shard I/N] [--report FILE.json]\n"
+    "                           [--loudness LUFS]\n"
     "                           SONG-OR-LIST...\n"
     "\n"
     "Converts each song into a backing-track audio file (44100 Hz, 16-bit,\n"
@@ -61,6 +63,11 @@ constexpr const char *kUsage =
     "                   configured one, else 1280x720)\n"
     "  --background B   the video's background: a colour #RRGGBB or an image\n"
     "                   file (default: the configured one)\n"
+    "  --loudness LUFS  one gain for the whole song brings its integrated\n"
+    "                   loudness (EBU R128) to LUFS, -40 to -5, its true peak\n"
+    "                   kept at or under -1 dBTP: a target that would clip is\n"
+    "                   held at that ceiling and the line says so (default:\n"
+    "                   the configured one, else as rendered)\n"
     "\n"
     "One line per converted file; on a terminal, a progress bar for each song\n"
     "being converted. Outputs are written under a temporary name\n"
@@ -90,6 +97,7 @@ const QString kReport = QStringLiteral("--report");
 // Options that choose what a run does, not what a song becomes: left out
 // of the settings each output is recorded with.
 const QStringList kRunOptions{kJobs, kShard, kReport, kOutDir, kSoundFont};
+const QString kLoudness = QStringLiteral("--loudness");
 
 std::optional<int> formatEncoding(const QString &format)
 {
@@ -199,6 +207,12 @@ std::optional<Overrides> readOverrides(const Arguments &args, bool noKok, bool o
             return std::nullopt;
         }
     }
+    if (args.options.contains(kLoudness)) {
+        o.loudness = exporting::parseLoudness(args.options.value(kLoudness));
+        if (!o.loudness) {
+            return std::nullopt;
+        }
+    }
     if (args.options.contains(kMaxLength)) {
         bool ok = false;
         const int n = args.options.value(kMaxLength).toInt(&ok);
@@ -219,7 +233,7 @@ int runConvert(const QStringList &rawArguments)
     const CommandStart start =
         startCommand(kName, kUsage, arguments, Values::AtLeastOne, QStringLiteral("no song given"),
                      {kFormat, kRate, kOutDir, kScheme, kSoundFont, kMaxLength, kJobs, kLyrics,
-                      kVideoSize, kBackground, kShard, kReport});
+                      kVideoSize, kBackground, kShard, kReport, kLoudness});
     if (start.exit) {
         return *start.exit;
     }
@@ -227,7 +241,8 @@ int runConvert(const QStringList &rawArguments)
     const std::optional<Overrides> overrides = readOverrides(args, noKok, overwrite);
     if (!overrides) {
         return usageError(kName, QStringLiteral("bad --format, --max-length, --lyrics, "
-                                                "--video-size or --background value"));
+                                                "--video-size, --background or --loudness "
+                                                "value"));
     }
     if (noKok && overrides->lyricsFormats) {
         return usageError(kName, QStringLiteral("--no-kok and --lyrics exclude each other"));

@@ -113,6 +113,10 @@ public:
         if (m_overrides.noKok) {
             s.MakeFile = false;
         }
+        if (m_overrides.loudness) {
+            s.Normalize = true;
+            s.Loudness = *m_overrides.loudness;
+        }
         s.Video.Size = m_overrides.videoSize.value_or(s.Video.Size);
         if (const std::optional<QString> &background = m_overrides.background) {
             const bool colour = exporting::isVideoColour(*background);
@@ -173,6 +177,23 @@ QString outcomeText(const exporting::RenderReport &report)
     default:
         return {}; // already reported through the messages
     }
+}
+
+// The loudness reached, and why not the target when the peak held it.
+QString loudnessText(const audio::LoudnessGain &gain)
+{
+    if (gain.silent) {
+        return QStringLiteral(" (loudness: too quiet to measure, left as rendered)");
+    }
+    const auto number = [](double v) { return QString::number(v, 'f', 1); };
+    const QString sign = gain.gainDb >= 0 ? QStringLiteral("+") : QString();
+    QString text = QStringLiteral(" (loudness %1 LUFS, gain %2%3 dB")
+                       .arg(number(gain.resultLufs()), sign, number(gain.gainDb));
+    if (gain.held) {
+        text += QStringLiteral("; held at the -1 dBTP true-peak ceiling: %1 LUFS would clip")
+                    .arg(number(gain.targetLufs));
+    }
+    return text + u')';
 }
 
 // A copy of the user's configuration: what the player stores while loading
@@ -332,6 +353,10 @@ private:
         QString line = song + QStringLiteral(" -> ") + report.paths.OutputPath;
         for (const QString &lyrics : report.lyricsFilePaths) {
             line += QStringLiteral(" + ") + lyrics;
+        }
+        if (report.loudness) {
+            line += loudnessText(*report.loudness);
+            result.loudness = report.loudness;
         }
         m_run.progress.line(line);
         return result;

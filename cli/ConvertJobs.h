@@ -15,6 +15,7 @@ struct Overrides {
     std::optional<QString> lyricsFormats; // "Lyrics"/"Formats"; lyrics files on
     std::optional<QString> videoSize;     // "WxH"
     std::optional<QString> background;    // "#RRGGBB" or an image file
+    std::optional<double> loudness;       // LUFS: normalize to it
     bool noKok = false;
     bool overwrite = false;
 };

@@ -20,6 +20,22 @@ double rounded(double seconds)
     return std::round(seconds * 1000.0) / 1000.0;
 }
 
+double hundredths(double value)
+{
+    return std::isfinite(value) ? std::round(value * 100.0) / 100.0 : -999.0;
+}
+
+QJsonObject loudnessJson(const audio::LoudnessGain &g)
+{
+    return QJsonObject{{QStringLiteral("targetLufs"), hundredths(g.targetLufs)},
+                       {QStringLiteral("measuredLufs"), hundredths(g.measuredLufs)},
+                       {QStringLiteral("truePeakDbtp"), hundredths(g.measuredPeak)},
+                       {QStringLiteral("gainDb"), hundredths(g.gainDb)},
+                       {QStringLiteral("lufs"), hundredths(g.resultLufs())},
+                       {QStringLiteral("held"), g.held},
+                       {QStringLiteral("silent"), g.silent}};
+}
+
 } // namespace
 
 QByteArray reportJson(const QList<SongResult> &results)
@@ -27,12 +43,16 @@ QByteArray reportJson(const QList<SongResult> &results)
     QJsonArray songs;
     QJsonObject counts;
     for (const SongResult &r : results) {
-        songs.append(QJsonObject{{QStringLiteral("input"), r.input},
-                                 {QStringLiteral("outputs"), QJsonArray::fromStringList(r.outputs)},
-                                 {QStringLiteral("audioSeconds"), rounded(r.audioSeconds)},
-                                 {QStringLiteral("wallSeconds"), rounded(r.wallSeconds)},
-                                 {QStringLiteral("status"), r.status},
-                                 {QStringLiteral("error"), r.error}});
+        QJsonObject song{{QStringLiteral("input"), r.input},
+                         {QStringLiteral("outputs"), QJsonArray::fromStringList(r.outputs)},
+                         {QStringLiteral("audioSeconds"), rounded(r.audioSeconds)},
+                         {QStringLiteral("wallSeconds"), rounded(r.wallSeconds)},
+                         {QStringLiteral("status"), r.status},
+                         {QStringLiteral("error"), r.error}};
+        if (r.loudness) {
+            song.insert(QStringLiteral("loudness"), loudnessJson(*r.loudness));
+        }
+        songs.append(song);
         counts[r.status] = counts.value(r.status).toInt() + 1;
     }
     return QJsonDocument(
@@ -100,7 +120,7 @@ bool writeFailedReport(const QString &path, const QStringList &songs, const QStr
     }
     QList<SongResult> results;
     for (const QString &song : songs) {
-        results.append({song, {}, 0, 0, QStringLiteral("failed"), error});
+        results.append({song, {}, 0, 0, QStringLiteral("failed"), error, std::nullopt});
     }
     if (!writeReport(path, results)) {
         reportError(path + QStringLiteral(": cannot write the report"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "audio/LoudnessEncoder.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QList>
@@ -7,6 +9,7 @@
 #include <QStringList>
 
 #include <mutex>
+#include <optional>
 
 // The report of a conversion run (--report FILE.json): one entry per song.
 namespace melorit::cli {
@@ -20,10 +23,14 @@ struct SongResult {
     // "not-started".
     QString status = QStringLiteral("not-started");
     QString error;
+    // With --loudness (or "Normalize"): the gain the song was matched with.
+    std::optional<audio::LoudnessGain> loudness;
 };
 
 // {"songs": [{"input", "outputs", "audioSeconds", "wallSeconds", "status",
-// "error"}...], "counts": {status: number...}}, indented.
+// "error", and for a loudness-matched song "loudness": {"targetLufs",
+// "measuredLufs", "truePeakDbtp", "gainDb", "lufs", "held", "silent"}}...],
+// "counts": {status: number...}}, indented.
 QByteArray reportJson(const QList<SongResult> &results);
 
 // Replaces the report file atomically; false when it cannot.

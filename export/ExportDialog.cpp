@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -73,6 +74,7 @@ void ExportDialog::LoadLanguage()
     m_mp3->setText(m_texts.OptionMP3);
     m_wav->setText(m_texts.OptionWav);
     m_mp4->setText(m_texts.OptionMP4);
+    m_normalize->setText(m_texts.Normalize);
     m_videoBack->setText(m_texts.VideoBack);
     m_videoColour->setText(m_texts.VideoColour);
     m_videoImageLabel->setText(m_texts.VideoImage);
@@ -122,6 +124,9 @@ void ExportDialog::showForm()
         m_encoding->setExclusive(true);
     }
     Encoding_Click();
+    m_loudness->setValue(m_form.Loudness);
+    m_normalize->setChecked(m_form.CheckLoudness);
+    m_loudness->setEnabled(m_form.CheckLoudness);
     m_rate->setCurrentIndex(m_form.RateIndex);
     m_maxLength->setText(m_form.LyricsMax);
     m_makeKok->setChecked(m_form.CheckKOK);
@@ -154,6 +159,8 @@ void ExportDialog::takeForm()
     m_form.GenericName = m_scheme->text();
     m_form.Encoding = m_encoding->checkedId();
     m_form.RateIndex = m_rate->currentIndex();
+    m_form.CheckLoudness = m_normalize->isChecked();
+    m_form.Loudness = m_loudness->value();
     m_form.LyricsMax = m_maxLength->text();
     m_form.CheckKOK = m_makeKok->isChecked();
     m_form.CheckFormatKok = m_formatKok->isChecked();

@@ -10,6 +10,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -72,6 +73,8 @@ public:
     QRadioButton *OptionMP3() const { return m_mp3; }
     QRadioButton *OptionOgg() const { return m_ogg; }
     QRadioButton *OptionMP4() const { return m_mp4; }
+    QCheckBox *CheckLoudness() const { return m_normalize; }
+    QDoubleSpinBox *Loudness() const { return m_loudness; }
     QLabel *LabelVideoBack() const { return m_videoBack; }
     QPushButton *Btn_VideoColour() const { return m_videoColour; }
     QLabel *LabelVideoImage() const { return m_videoImageLabel; }
@@ -108,6 +111,7 @@ private:
 
     QGroupBox *buildTagsFrame();
     QGroupBox *buildAudioFrame();
+    QLayout *buildLoudnessRow();
     QLayout *buildVideoRow();
     void showVideoColour(const QString &colour);
     QGroupBox *buildLyricsFrame();
@@ -142,6 +146,8 @@ private:
     QRadioButton *m_mp3 = nullptr;
     QRadioButton *m_ogg = nullptr;
     QRadioButton *m_mp4 = nullptr;
+    QCheckBox *m_normalize = nullptr;
+    QDoubleSpinBox *m_loudness = nullptr;
     QLabel *m_videoBack = nullptr;
     QPushButton *m_videoColour = nullptr;
     QString m_videoColourValue;

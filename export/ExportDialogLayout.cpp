@@ -1,10 +1,12 @@
 #include "export/ExportDialog.h"
 
+#include "export/ExportKeys.h"
 #include "skins/WindowPalette.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -126,23 +128,41 @@ QGroupBox *ExportDialog::buildAudioFrame()
     compressedRow->addWidget(m_compressed);
     compressedRow->addStretch();
     grid->addLayout(compressedRow, 1, 0, 1, 5);
+    grid->addLayout(buildLoudnessRow(), 2, 0, 1, 5);
     QLayout *videoRow = buildVideoRow();
-    grid->addWidget(m_videoBack, 2, 0);
-    grid->addLayout(videoRow, 2, 1, 1, 4);
-    grid->addWidget(m_fieldLabels[8], 3, 0);
+    grid->addWidget(m_videoBack, 3, 0);
+    grid->addLayout(videoRow, 3, 1, 1, 4);
+    grid->addWidget(m_fieldLabels[8], 4, 0);
     auto *folderRow = new QHBoxLayout;
     folderRow->addWidget(m_folder, 1);
     folderRow->addWidget(m_browse);
-    grid->addLayout(folderRow, 3, 1, 1, 4);
-    grid->addWidget(m_fieldLabels[9], 4, 0);
-    grid->addWidget(m_scheme, 4, 1, 1, 4);
+    grid->addLayout(folderRow, 4, 1, 1, 4);
+    grid->addWidget(m_fieldLabels[9], 5, 0);
+    grid->addWidget(m_scheme, 5, 1, 1, 4);
     auto *hint = m_fieldLabels[10];
     QPalette p = hint->palette();
     p.setColor(QPalette::WindowText, QColor(skins::palette::kIconDim));
     hint->setPalette(p);
-    grid->addWidget(hint, 5, 1, 1, 4);
+    grid->addWidget(hint, 6, 1, 1, 4);
     grid->setColumnStretch(4, 1);
     return m_frameRec;
+}
+
+// Every format: one gain for the song, to the loudness in the box.
+QLayout *ExportDialog::buildLoudnessRow()
+{
+    m_normalize = new QCheckBox(m_frameRec);
+    m_loudness = new QDoubleSpinBox(m_frameRec);
+    m_loudness->setRange(config::kLoudnessLowest, config::kLoudnessHighest);
+    m_loudness->setDecimals(1);
+    m_loudness->setSingleStep(1.0);
+    m_loudness->setSuffix(QStringLiteral(" LUFS"));
+    connect(m_normalize, &QCheckBox::toggled, m_loudness, &QWidget::setEnabled);
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_normalize);
+    row->addWidget(m_loudness);
+    row->addStretch();
+    return row;
 }
 
 // Only the video uses it: a colour, or an image when one is named.

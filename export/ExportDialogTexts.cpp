@@ -59,6 +59,8 @@ TagsTexts loadTagsTexts(const QString &languageFile)
     t.OptionMP3 = text(QStringLiteral("OptionMP3"), QStringLiteral("MP3"));
     t.OptionWav = text(QStringLiteral("OptionWav"), QStringLiteral("WAV"));
     t.OptionMP4 = text(QStringLiteral("OptionMP4"), QStringLiteral("Vid\u00e9o (MP4)"));
+    t.Normalize =
+        text(QStringLiteral("Normalize"), QStringLiteral("Normaliser le volume sonore \u00e0"));
     t.VideoBack = text(QStringLiteral("VideoBack"), QStringLiteral("Fond de la vid\u00e9o"));
     t.VideoColour = text(QStringLiteral("VideoColour"), QStringLiteral("Couleur"));
     t.VideoImage = text(QStringLiteral("VideoImage"), QStringLiteral("ou image"));

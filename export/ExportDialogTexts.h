@@ -30,6 +30,7 @@ struct TagsTexts {
     QString OptionMP3;
     QString OptionWav;
     QString OptionMP4;       // the video
+    QString Normalize;       // check box before the loudness target
     QString VideoBack;       // label of the video's background row
     QString VideoColour;     // its colour button and the colour chooser's title
     QString VideoImage;      // "or image", before the image field

@@ -53,6 +53,8 @@ void ExportForm::Form_Load(const QString &tagArtist, const QString &tagTitle)
     RecFolder = settings.SaveFolder;
     GenericName = settings.SaveScheme;
     Encoding = settings.Encoding;
+    CheckLoudness = settings.Normalize;
+    Loudness = settings.Loudness;
     const QString rate = settings.Rate.isEmpty() ? QString(config::kRateDefault) : settings.Rate;
     RateIndex = static_cast<int>(bitRates().indexOf(rate));
     LyricsMax =
@@ -89,6 +91,8 @@ ExportSettings ExportForm::settings() const
     s.SaveScheme = GenericName.trimmed();
     s.Encoding = Encoding >= 1 && Encoding <= 3 ? Encoding : 0;
     s.Rate = rateText();
+    s.Normalize = CheckLoudness;
+    s.Loudness = parseLoudness(QString::number(Loudness)).value_or(config::kLoudnessDefault);
     s.MakeFile = CheckKOK;
     std::vector<LyricsFormat> formats;
     if (CheckFormatKok) {
@@ -125,8 +129,24 @@ void ExportForm::MemoParam()
     writeConfig(config::kLyricsSection, config::kFormatsKey, s.Formats, m_configFile);
     LyricsMax = QString::number(s.MaxLength);
     writeConfig(config::kLyricsSection, config::kMaxLengthKey, LyricsMax, m_configFile);
+    saveLoudness(s);
     saveVideoBackground();
     WriteTags(m_songSettingsFile, Tags);
+}
+
+// Only what the person changed: the settings of those who never normalize
+// keep no loudness keys.
+void ExportForm::saveLoudness(const ExportSettings &s)
+{
+    const ExportSettings stored = ReadExportSettings(m_configFile);
+    if (s.Normalize != stored.Normalize) {
+        writeConfig(config::kWaveSection, config::kNormalizeKey,
+                    s.Normalize ? QStringLiteral("1") : QStringLiteral("0"), m_configFile);
+    }
+    if (s.Loudness != stored.Loudness) {
+        writeConfig(config::kWaveSection, config::kLoudnessKey, QString::number(s.Loudness),
+                    m_configFile);
+    }
 }
 
 // Only what the person changed: the settings of those who never make a

@@ -37,6 +37,9 @@ public:
     // Fields, as the window shows them.
     QString RecFolder;
     QString GenericName;
+    // "Normalize loudness to N LUFS".
+    bool CheckLoudness = false;
+    double Loudness = -16.0;
     int Encoding = 0;   // 0 WAV, 1 MP3, 2 Ogg Vorbis, 3 video (MP4)
     int RateIndex = -1; // into bitRates(); -1 = no entry selected
     bool CheckKOK = true;
@@ -75,6 +78,7 @@ public:
 
 private:
     void saveVideoBackground();
+    void saveLoudness(const ExportSettings &s);
     QString languageOr(const QString &key, const QString &fallback) const;
 
     QString m_songSettingsFile;

@@ -19,6 +19,14 @@ inline constexpr QLatin1StringView kSaveFolderKey{"SaveFolder"};
 // Sub-folder and name pattern with %A/%a (artist) and %T/%t (title);
 // empty = the song's file name.
 inline constexpr QLatin1StringView kSaveSchemeKey{"SaveScheme"};
+// "1": the song is brought to "Loudness" (LUFS, integrated) with one gain,
+// its true peak kept at or under -1 dBTP; anything else leaves it as
+// rendered.
+inline constexpr QLatin1StringView kNormalizeKey{"Normalize"};
+inline constexpr QLatin1StringView kLoudnessKey{"Loudness"};
+inline constexpr double kLoudnessDefault = -16.0;
+inline constexpr double kLoudnessLowest = -40.0;
+inline constexpr double kLoudnessHighest = -5.0;
 
 inline constexpr QLatin1StringView kLyricsSection{"Lyrics"};
 // "0" = no lyrics file; anything else writes it.

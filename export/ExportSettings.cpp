@@ -4,6 +4,8 @@
 #include "base/TextUtil.h"
 #include "export/ExportKeys.h"
 
+#include <cmath>
+
 namespace melorit::exporting {
 
 namespace {
@@ -28,6 +30,12 @@ ExportSettings ReadExportSettings(const QString &configFile)
     settings.Rate = readConfig(config::kWaveSection, config::kRateKey, configFile);
     settings.SaveFolder = readConfig(config::kWaveSection, config::kSaveFolderKey, configFile);
     settings.SaveScheme = readConfig(config::kWaveSection, config::kSaveSchemeKey, configFile);
+    settings.Normalize =
+        readConfig(config::kWaveSection, config::kNormalizeKey, configFile).trimmed() ==
+        QStringLiteral("1");
+    settings.Loudness =
+        parseLoudness(readConfig(config::kWaveSection, config::kLoudnessKey, configFile))
+            .value_or(config::kLoudnessDefault);
     settings.MakeFile =
         readConfig(config::kLyricsSection, config::kMakeFileKey, configFile).trimmed() !=
         QStringLiteral("0");
@@ -39,6 +47,16 @@ ExportSettings ReadExportSettings(const QString &configFile)
     }
     settings.Video = ReadVideoSettings(configFile);
     return settings;
+}
+
+std::optional<double> parseLoudness(const QString &text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !(value >= config::kLoudnessLowest && value <= config::kLoudnessHighest)) {
+        return std::nullopt;
+    }
+    return std::round(value * 10.0) / 10.0;
 }
 
 QString effectiveRate(const QString &storedRate)

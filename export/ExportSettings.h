@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The program-wide export settings and the tags of one song, as stored.
 namespace melorit::exporting {
 
@@ -15,6 +17,9 @@ struct ExportSettings {
     QString Rate;     // kbit/s as text, as stored (may be empty)
     QString SaveFolder;
     QString SaveScheme;
+    // One gain for the whole song to this integrated loudness (LUFS).
+    bool Normalize = false;
+    double Loudness = -16.0;
     bool MakeFile = true;
     int MaxLength = 0;
     // "Lyrics"/"Formats" as stored; formatsToWrite (LyricsFormats.h) reads it.
@@ -25,8 +30,14 @@ struct ExportSettings {
 
 // Reads "Wave", "Lyrics" and "Video" of the configuration file (configFile "" is
 // "Melorit.ini"). "Encoding" and "MaxLength" take the numeric value of their
-// text; "MakeFile" is on unless its trimmed value is "0".
+// text; "MakeFile" is on unless its trimmed value is "0"; "Normalize" is on
+// when it is "1", with "Loudness" or its default when that is no target.
 ExportSettings ReadExportSettings(const QString &configFile = {});
+
+// A loudness target as stored or typed: its numeric value within
+// -40..-5 LUFS, rounded to a tenth; nothing when it is not a number or out
+// of range.
+std::optional<double> parseLoudness(const QString &text);
 
 // The rate handed to the encoders: the stored one when it holds a number,
 // otherwise the default "128" (an empty rate would make the encoder read

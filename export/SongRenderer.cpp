@@ -6,6 +6,7 @@
 
 #include "audio/Encoder.h"
 #include "audio/Error.h"
+#include "audio/LoudnessEncoder.h"
 #include "base/TextUtil.h"
 #include "engine/Player.h"
 #include "engine/PlayerDialogs.h"
@@ -113,7 +114,9 @@ void SongRenderer::showOutcome(engine::Player &player) const
     QString path = m_report.paths.OutputPath;
     switch (m_report.outcome) {
     case RenderOutcome::Converted:
-        key = QStringLiteral("Status(Saved)");
+        // A loudness target the peak ceiling held back is told.
+        key = m_report.loudness && m_report.loudness->held ? QStringLiteral("Status(SavedHeld)")
+                                                           : QStringLiteral("Status(Saved)");
         break;
     case RenderOutcome::Stopped:
     case RenderOutcome::EncoderDied:
@@ -132,7 +135,9 @@ void SongRenderer::showOutcome(engine::Player &player) const
         return;
     }
     const QString templ = player.languageText(key);
-    player.showStatus(templ.isEmpty() ? path : text::fillPlaceholders(templ, path));
+    const QString reached =
+        m_report.loudness ? QString::number(m_report.loudness->resultLufs(), 'f', 1) : QString();
+    player.showStatus(templ.isEmpty() ? path : text::fillPlaceholders(templ, path, reached));
 }
 
 void SongRenderer::renderSong(engine::Player &player)
@@ -225,14 +230,62 @@ bool SongRenderer::mayWrite(engine::Player &player)
     return false;
 }
 
+// With loudness matching, the encoder gets the song only once it is all
+// rendered and measured; the scratch file sits beside the output.
+audio::EncoderHandle SongRenderer::matchLoudness(engine::Player &player,
+                                                 const ExportSettings &settings,
+                                                 audio::EncoderHandle encoder,
+                                                 const QString &outputPath)
+{
+    if (!settings.Normalize) {
+        return encoder;
+    }
+    m_loudness = audio::MatchLoudness(*player.stream(), std::move(encoder),
+                                      audio::LoudnessTarget{settings.Loudness},
+                                      QFileInfo(outputPath).absolutePath().toStdString());
+    return m_loudness;
+}
+
+// Renders until the song (or its punched section) ends, the encoder stops
+// or a cancel releases the stream.
+void SongRenderer::renderBlocks(engine::Player &player, audio::Encoder &encoder)
+{
+    std::array<std::uint8_t, kBlockBytes> block{};
+    while (player.stream() && player.stream()->activeState() == audio::ActiveState::Playing &&
+           encoder.isActive()) {
+        player.pull(block.data(), block.size());
+        if (m_betweenBlocks) {
+            m_betweenBlocks();
+        }
+    }
+}
+
+// The whole song measured: its audio goes to the encoder with the gain, a
+// piece at a time; a cancel may still release the stream meanwhile.
+void SongRenderer::replayMatched(engine::Player &player)
+{
+    while (player.stream() && m_loudness->replay()) {
+        if (m_betweenBlocks) {
+            m_betweenBlocks();
+        }
+    }
+    m_report.loudness = m_loudness->gain();
+}
+
 void SongRenderer::convert(engine::Player &player, const ExportSettings &settings,
                            const SongTags &tags, const OutputPaths &target)
 {
     // The video's lyrics stay until its encoder has stopped.
     VideoEncoding video;
     QString problem;
-    const audio::EncoderHandle encoder =
+    audio::EncoderHandle encoder =
         startEncoder(player, settings, tags, target.OutputPath, video, problem);
+    if (encoder) {
+        encoder = matchLoudness(player, settings, std::move(encoder), target.OutputPath);
+        problem = encoder ? problem
+                          : QStringLiteral("cannot write in ") +
+                                QFileInfo(target.OutputPath).absolutePath();
+    }
     if (!encoder) {
         if (problem.isEmpty()) {
             player.ShowAudioError(kEncodingContext);
@@ -246,13 +299,9 @@ void SongRenderer::convert(engine::Player &player, const ExportSettings &setting
     // The punch-in start and the punch-out fade were set up with the stream;
     // SongEnd stops it at the end of the song or of its section. A cancel
     // releases it between two blocks.
-    std::array<std::uint8_t, kBlockBytes> block{};
-    while (player.stream() && player.stream()->activeState() == audio::ActiveState::Playing &&
-           encoder->isActive()) {
-        player.pull(block.data(), block.size());
-        if (m_betweenBlocks) {
-            m_betweenBlocks();
-        }
+    renderBlocks(player, *encoder);
+    if (m_loudness && player.songEnded() && player.stream() && encoder->isActive()) {
+        replayMatched(player);
     }
     // A cancel released the stream, which stopped its encoder: the file
     // written so far stays, truncated, and no lyrics file goes with it.
@@ -270,6 +319,7 @@ void SongRenderer::convert(engine::Player &player, const ExportSettings &setting
         }
     }
     encoder->stop();
+    m_loudness.reset();
     m_report.encoderError = QString::fromStdString(encoder->errorText());
     if (!encoderAlive || (!cancelled && !m_report.encoderError.isEmpty())) {
         m_report.outcome = RenderOutcome::EncoderDied;

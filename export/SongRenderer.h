@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audio/LoudnessEncoder.h"
 #include "engine/SongRendering.h"
 #include "export/ExportSettings.h"
 #include "export/OutputNaming.h"
@@ -56,6 +57,9 @@ struct RenderReport {
     bool lyricsFileWritten = false;
     QStringList lyricsFilePaths; // the lyrics files written, in format order
     QString encoderError;        // what the encoder said when it failed
+    // The gain that matched the song's loudness, when it was asked for and
+    // the whole song was rendered.
+    std::optional<audio::LoudnessGain> loudness;
 };
 
 class SongRenderer final : public engine::SongRendering {
@@ -93,6 +97,10 @@ private:
     // Converts into the files of target; the report names the final ones.
     void convert(engine::Player &player, const ExportSettings &settings, const SongTags &tags,
                  const OutputPaths &target);
+    audio::EncoderHandle matchLoudness(engine::Player &player, const ExportSettings &settings,
+                                       audio::EncoderHandle encoder, const QString &outputPath);
+    void renderBlocks(engine::Player &player, audio::Encoder &encoder);
+    void replayMatched(engine::Player &player);
 
     RenderDialogs &m_dialogs;
     bool m_batch = false;
@@ -100,6 +108,7 @@ private:
     std::function<void()> m_betweenBlocks;
     BeforeCommit m_beforeCommit;
     RenderReport m_report;
+    std::shared_ptr<audio::LoudnessEncoder> m_loudness; // during a matched conversion
 };
 
 } // namespace melorit::exporting

@@ -116,6 +116,7 @@ const std::map<QString, std::set<int>> &expectedPlaceholders()
         {lowerName(u"Main"_s, u"Knob(Transpose)"_s), {1}},
         {lowerName(u"Main"_s, u"SF2LoadInfo"_s), {1, 2, 3}},
         {lowerName(u"Main"_s, u"Status(Saved)"_s), {1}},
+        {lowerName(u"Main"_s, u"Status(SavedHeld)"_s), {1, 2}},
         {lowerName(u"Main"_s, u"Status(Incomplete)"_s), {1}},
         {lowerName(u"Main"_s, u"Status(Failed)"_s), {1}},
         {lowerName(u"About"_s, u"Caption"_s), {1}},

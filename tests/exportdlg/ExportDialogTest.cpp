@@ -7,6 +7,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -471,6 +472,33 @@ TEST_F(ExportDialogTest, VideoChoiceEnablesItsBackgroundAndSavesIt)
     EXPECT_TRUE(again->OptionMP4()->isChecked());
     EXPECT_EQ(u8(again->videoColour()), "#123456");
     EXPECT_EQ(u8(again->VideoImage()->text()), "/pictures/sc\u00e8ne.png");
+}
+
+TEST_F(ExportDialogTest, LoudnessIsOffByDefaultAndRememberedWhenTicked)
+{
+    const auto dialog = open(english());
+    EXPECT_EQ(u8(dialog->CheckLoudness()->text()), "Normalize loudness to");
+    EXPECT_FALSE(dialog->CheckLoudness()->isChecked());
+    EXPECT_FALSE(dialog->Loudness()->isEnabled());
+    EXPECT_EQ(dialog->Loudness()->value(), -16.0);
+    dialog->Btn_Validation()->click();
+    EXPECT_TRUE(wave(QStringLiteral("Normalize")).isEmpty()) << "untouched, not written";
+
+    const auto ticked = open(english());
+    ticked->CheckLoudness()->click();
+    EXPECT_TRUE(ticked->Loudness()->isEnabled());
+    ticked->Loudness()->setValue(-18.5);
+    ticked->Btn_Validation()->click();
+    EXPECT_EQ(u8(wave(QStringLiteral("Normalize"))), "1");
+    EXPECT_EQ(u8(wave(QStringLiteral("Loudness"))), "-18.5");
+    const ExportSettings stored = ReadExportSettings(config());
+    EXPECT_TRUE(stored.Normalize);
+    EXPECT_EQ(stored.Loudness, -18.5);
+
+    const auto again = open(french());
+    EXPECT_EQ(u8(again->CheckLoudness()->text()), "Normaliser le volume sonore \u00e0");
+    EXPECT_TRUE(again->CheckLoudness()->isChecked());
+    EXPECT_EQ(again->Loudness()->value(), -18.5);
 }
 
 } // namespace

@@ -98,6 +98,14 @@ TEST_F(ConversionRoads, TheProgramAndTheCommandLineWriteTheSameBytes)
     const QByteArray vintage = programRoad();
     EXPECT_FALSE(vintage == section);
     EXPECT_TRUE(cliRoad() == vintage) << "another SoundFont";
+
+    // Ticked in the dialog: kept in "Melorit.ini", which melorit-cli reads.
+    WriteIni(QStringLiteral("Wave"), QStringLiteral("Normalize"), QStringLiteral("1"));
+    WriteIni(QStringLiteral("Wave"), QStringLiteral("Loudness"), QStringLiteral("-14"));
+    const QByteArray matched = programRoad();
+    EXPECT_EQ(matched.size(), vintage.size());
+    EXPECT_FALSE(matched == vintage);
+    EXPECT_TRUE(cliRoad() == matched) << "loudness matched";
 }
 
 } // namespace

@@ -1,0 +1,148 @@
+// What loudness matching costs: the generated 3-minute song (or --song)
+// converted through the whole rendering road to WAV and to MP3, with and
+// without "Normalize" (-16 LUFS), wall time and processor time (this
+// process and the encoder it waited for), the median of N runs:
+//
+//   loudness_bench [--font FILE] [--runs N] [--song FILE]
+//
+// Goal: a matched conversion costs at most 1.15 times the plain one.
+
+#include "bench/BenchSong.h"
+#include "bench/BenchTiming.h"
+#include "engine/Player.h"
+#include "engine/PlayerDialogs.h"
+#include "export/SongRenderer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+using namespace melorit::bench;
+using namespace melorit;
+
+class Answers final : public engine::PlayerDialogs, public exporting::RenderDialogs {
+public:
+    exporting::ExportSettings settings;
+    std::optional<QString> chooseFile(const QString &, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    void message(const UserMessage &m) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(m.text));
+    }
+    std::optional<Choice> exportDialog(const QString &, const QString &, const QString &) override
+    {
+        return Choice{settings, {}, false};
+    }
+    bool confirmOverwrite(const QString &, const QString &) override { return true; }
+};
+
+double cpuSeconds()
+{
+    double total = 0;
+    for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
+        rusage usage{};
+        getrusage(who, &usage);
+        for (const timeval &t : {usage.ru_utime, usage.ru_stime}) {
+            total += static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+        }
+    }
+    return total;
+}
+
+struct Cost {
+    double wall = -1;
+    double cpu = -1;
+};
+
+Cost convert(const QString &font, const QString &song, int encoding, bool normalize,
+             const QDir &dir)
+{
+    Answers answers;
+    answers.settings.Encoding = encoding;
+    answers.settings.Rate = QStringLiteral("128");
+    answers.settings.SaveFolder = dir.path();
+    answers.settings.MakeFile = false;
+    answers.settings.Normalize = normalize;
+    answers.settings.Loudness = -16.0;
+    engine::PlayerSettings settings{dir.filePath(QStringLiteral("Melorit.ini")), {}, dir.path()};
+    settings.output = engine::PlayerOutput::Pull;
+    engine::Player player(settings, nullptr, &answers);
+    if (!player.ReplaceFont(font)) {
+        return {};
+    }
+    exporting::SongRenderer renderer(answers);
+    player.setRendering(&renderer);
+    player.playlist().addSong(song);
+    player.playlist().setCurrentSong(1);
+    const double cpu = cpuSeconds();
+    const auto start = Clock::now();
+    player.Action_Record();
+    const Cost cost{seconds(start), cpuSeconds() - cpu};
+    if (renderer.lastReport().outcome != exporting::RenderOutcome::Converted) {
+        return {};
+    }
+    return cost;
+}
+
+bool benchFormat(const QString &font, const QString &song, int encoding, int runs, const QDir &dir)
+{
+    std::vector<double> wall[2], cpu[2];
+    for (int run = 0; run < runs; ++run) {
+        for (const bool normalize : {false, true}) {
+            const Cost c = convert(font, song, encoding, normalize, dir);
+            if (c.wall < 0) {
+                std::fprintf(stderr, "a conversion failed\n");
+                return false;
+            }
+            wall[normalize].push_back(c.wall);
+            cpu[normalize].push_back(c.cpu);
+        }
+    }
+    const double w0 = median(wall[0]), w1 = median(wall[1]);
+    const double c0 = median(cpu[0]), c1 = median(cpu[1]);
+    std::printf("%s: plain %.2f s wall, %.2f s CPU; matched %.2f s wall, %.2f s CPU; "
+                "ratio wall %.2f, CPU %.2f (goal <= 1.15)\n",
+                encoding == 0 ? "WAV" : "MP3", w0, c0, w1, c1, w1 / w0, c1 / c0);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QString font = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
+    QString song;
+    int runs = 3;
+    const QStringList args = app.arguments();
+    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == u"--font") {
+            font = args[i + 1];
+        } else if (args[i] == u"--runs") {
+            runs = std::max(1, args[i + 1].toInt());
+        } else if (args[i] == u"--song") {
+            song = args[i + 1];
+        }
+    }
+    QTemporaryDir dir;
+    if (song.isEmpty()) {
+        song = dir.filePath(QStringLiteral("bench.mid"));
+        if (!fixtures::writeFile(song.toStdString(), buildBenchSong())) {
+            return 1;
+        }
+    }
+    std::printf("%s, %d runs, median\n", qPrintable(QFileInfo(song).fileName()), runs);
+    const QDir out(dir.path());
+    const bool ok = benchFormat(font, song, 0, runs, out) && benchFormat(font, song, 1, runs, out);
+    return ok ? 0 : 1;
+}
