@@ -20,6 +20,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -61,15 +63,28 @@ int writeCatalogue(const QDir &dir, int count, QString &list)
 
 struct Outcome {
     double wall = -1;
+    double cpu = 0; // of the processes, user and system
     int converted = 0;
     int upToDate = 0;
     double audio = 0;
 };
 
+// CPU seconds of the children waited for so far.
+double childrenCpu()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto toSeconds = [](const timeval &t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
+    return toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
+}
+
 // Starts one process per argument list, together, and waits for them all.
 Outcome runTogether(const std::vector<QStringList> &runs, const std::vector<QString> &reports)
 {
     const Clock::time_point start = Clock::now();
+    const double cpuBefore = childrenCpu();
     std::vector<std::unique_ptr<QProcess>> processes;
     for (const QStringList &arguments : runs) {
         processes.push_back(std::make_unique<QProcess>());
@@ -84,6 +99,7 @@ Outcome runTogether(const std::vector<QStringList> &runs, const std::vector<QStr
         }
     }
     outcome.wall = seconds(start);
+    outcome.cpu = childrenCpu() - cpuBefore;
     for (const QString &report : reports) {
         QFile file(report);
         file.open(QIODevice::ReadOnly);
@@ -104,16 +120,18 @@ void print(const char *what, const Outcome &o)
         std::printf("%-34s failed\n", what);
         return;
     }
-    std::printf("%-34s %7.1f s  %6.1f songs/min  %5.1f audio s/s  (%d converted, %d up to "
-                "date)\n",
-                what, o.wall, (o.converted + o.upToDate) * 60.0 / o.wall, o.audio / o.wall,
-                o.converted, o.upToDate);
+    // CPU / wall: how many cores the run kept busy.
+    std::printf("%-34s %7.1f s  %6.1f songs/min  %6.1f audio s/s  CPU %6.1f s (x%.2f)  "
+                "(%d converted, %d up to date)\n",
+                what, o.wall, (o.converted + o.upToDate) * 60.0 / o.wall, o.audio / o.wall, o.cpu,
+                o.cpu / o.wall, o.converted, o.upToDate);
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each figure as soon as it is measured
     QString font = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
     QString format = QStringLiteral("wav");
     int count = 100;
