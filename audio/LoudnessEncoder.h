@@ -70,7 +70,8 @@ private:
     struct Meter; // libebur128's state
     LoudnessEncoder(EncoderHandle inner, LoudnessTarget target, std::FILE *scratch,
                     std::unique_ptr<Meter> meter);
-    void measureFrames(std::span<const std::uint8_t> bytes);
+    // all: the frames waiting too, at the end.
+    void measureFrames(std::span<const std::uint8_t> bytes, bool all);
     void decideGain();
     void setError(const std::string &text);
 
