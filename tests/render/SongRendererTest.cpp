@@ -123,6 +123,31 @@ TEST_F(Rendering, CancelLeavesATruncatedValidWavAndNoLyricsFile)
     EXPECT_FALSE(report.lyricsFileWritten);
 }
 
+// Loudness matching hands the song on only once it has ended: a cancel while
+// it renders leaves an empty valid WAV, one while it is handed on a shorter
+// valid one; never the scratch file.
+TEST_F(Rendering, ACancelledMatchedConversionStopsAndLeavesNoScratchFile)
+{
+    m_answers.settings.Normalize = true;
+    for (const bool handingOn : {false, true}) {
+        QFile::remove(out("song.wav"));
+        int blocks = 0;
+        const RenderReport report = render({}, [&] {
+            // The 500th block rendered, or the 19th piece handed on (the first
+            // call after the end follows the last block).
+            if ((m_player->songEnded() == handingOn) && ++blocks == (handingOn ? 20 : 500)) {
+                m_player->Action_Stop();
+            }
+        });
+        EXPECT_EQ(report.outcome, RenderOutcome::Stopped) << handingOn;
+        EXPECT_FALSE(report.lyricsFileWritten);
+        const qint64 frames = wavFrames(readAll(out("song.wav")));
+        EXPECT_EQ(frames, handingOn ? 19 * 16384 : 0) << handingOn;
+        EXPECT_EQ(QDir(m_dir.filePath(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("song.wav")});
+    }
+}
+
 TEST_F(Rendering, ACancelledVideoIsAPlayableMp4OfWhatWasRendered)
 {
     m_answers.settings.Encoding = 3;
