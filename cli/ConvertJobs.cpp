@@ -20,12 +20,11 @@
 #include "base/TerminationSignals.h"
 #include "cli/Command.h"
 #include "cli/Console.h"
+#include "cli/ConvertDialogs.h"
 #include "cli/ConvertManifest.h"
 #include "cli/ConvertProgress.h"
 #include "cli/ConvertReport.h"
 #include "engine/Player.h"
-#include "engine/PlayerDialogs.h"
-#include "export/ExportForm.h"
 #include "export/SongRenderer.h"
 
 #include <QElapsedTimer>
@@ -46,122 +45,6 @@ namespace {
 constexpr int kBlocksPerProgress = 64;
 constexpr auto kDrawInterval = std::chrono::milliseconds(100);
 constexpr qint64 kReportIntervalMs = 1000;
-
-// What the manifest needs to know of a run.
-struct ManifestContext {
-    bool force = false;
-    QString fontPath;
-    QString settings; // digest
-};
-
-// The export dialog answered from the stored settings and the options.
-class CliDialogs final : public engine::PlayerDialogs, public exporting::RenderDialogs {
-public:
-    CliDialogs(const Overrides &overrides, QString configFile, QString languageFile,
-               ConvertProgress &progress, const ManifestContext &manifest)
-        : m_overrides(overrides), m_configFile(std::move(configFile)),
-          m_languageFile(std::move(languageFile)), m_progress(progress), m_manifest(manifest)
-    {
-    }
-
-    // Before each song.
-    void startSong(const QString &song)
-    {
-        m_song = song;
-        m_inputs = {};
-        m_check = {};
-        m_upToDate = false;
-        m_errors.clear();
-    }
-    const ConversionInputs &inputs() const { return m_inputs; }
-    const Manifest::Check &check() const { return m_check; }
-    // The outputs were found up to date and left as they are.
-    bool upToDate() const { return m_upToDate; }
-    // What went wrong with the song, one message a line.
-    QString errors() const { return m_errors.join(u'\n'); }
-
-    std::optional<QString> chooseFile(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    void message(const UserMessage &message) override
-    {
-        const QString text =
-            QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-        m_errors << text;
-        m_progress.error(text);
-    }
-
-    std::optional<Choice> exportDialog(const QString &songSettingsFile, const QString &tagArtist,
-                                       const QString &tagTitle) override
-    {
-        // The dialog answered with OK as it opens, without saving anything:
-        // the settings and tags the program's road converts with.
-        exporting::ExportForm form(songSettingsFile, m_configFile, m_languageFile);
-        form.Form_Load(tagArtist, tagTitle);
-        Choice choice{form.settings(), form.Tags};
-        exporting::ExportSettings &s = choice.settings;
-        s.Encoding = m_overrides.encoding.value_or(s.Encoding);
-        s.Rate = m_overrides.rate.value_or(s.Rate);
-        s.SaveFolder = m_overrides.outDir.value_or(s.SaveFolder);
-        s.SaveScheme = m_overrides.scheme.value_or(s.SaveScheme);
-        s.MaxLength = m_overrides.maxLength.value_or(s.MaxLength);
-        if (m_overrides.lyricsFormats) {
-            s.Formats = *m_overrides.lyricsFormats;
-            s.MakeFile = true;
-        }
-        if (m_overrides.noKok) {
-            s.MakeFile = false;
-        }
-        if (m_overrides.loudness) {
-            s.Normalize = true;
-            s.Loudness = *m_overrides.loudness;
-        }
-        s.Video.Size = m_overrides.videoSize.value_or(s.Video.Size);
-        if (const std::optional<QString> &background = m_overrides.background) {
-            const bool colour = exporting::isVideoColour(*background);
-            s.Video.Colour = colour ? *background : s.Video.Colour;
-            s.Video.Image = colour ? QString() : *background;
-        }
-        noteInputs(songSettingsFile, choice);
-        return choice;
-    }
-    // Outputs the manifest shows up to date stay; those a conversion wrote
-    // from other inputs are replaced; others (not written by a conversion)
-    // only with --overwrite.
-    bool confirmOverwrite(const QString &, const QString &) override
-    {
-        if (m_manifest.force) {
-            return true;
-        }
-        m_upToDate = m_check.state == Manifest::State::UpToDate;
-        return m_check.state == Manifest::State::Stale || (!m_upToDate && m_overrides.overwrite);
-    }
-
-private:
-    // What the song will be made from, as it is before it is converted.
-    void noteInputs(const QString &songSettingsFile, const Choice &choice)
-    {
-        m_inputs.files = {describeInput(QStringLiteral("song"), m_song),
-                          describeInput(QStringLiteral("settings"), songSettingsFile),
-                          describeInput(QStringLiteral("soundfont"), m_manifest.fontPath)};
-        m_inputs.settings = m_manifest.settings;
-        const QString output =
-            exporting::BuildOutputPaths(m_song, choice.settings, choice.tags).OutputPath;
-        m_check = Manifest::check(output, m_inputs);
-    }
-
-    const Overrides &m_overrides;
-    QString m_configFile;
-    QString m_languageFile;
-    ConvertProgress &m_progress;
-    const ManifestContext &m_manifest;
-    QString m_song;
-    ConversionInputs m_inputs;
-    Manifest::Check m_check;
-    bool m_upToDate = false;
-    QStringList m_errors;
-};
 
 QString outcomeText(const exporting::RenderReport &report)
 {
