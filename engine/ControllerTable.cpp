@@ -1,5 +1,7 @@
 #include "engine/ControllerTable.h"
 
+#include "audio/EffectParams.h"
+
 namespace melorit::engine {
 namespace {
 
@@ -60,6 +62,10 @@ int resetDefaultOf(int index)
         return 64;
     case kRowDrums:
         return channelOfIndex(index) == kDrumChannel ? 1 : 0;
+    case kRowGlobal:
+        // The synthesizer's own settings, so the effects panel shows them
+        // before a song has been opened.
+        return audio::EffectParams().value(eventOfIndex(index));
     default:
         return 0;
     }

@@ -48,7 +48,8 @@ MidiEvent eventOfIndex(int index);
 // The channel an index applies to: index - row base, 0 for the effects.
 int channelOfIndex(int index);
 // The value a song starts with before the stream is asked: volume 100, pan
-// 64, drum mode 1 on channel 9, everything else 0.
+// 64, drum mode 1 on channel 9, the global effects the synthesizer's own
+// settings (audio::EffectParams), everything else 0.
 int resetDefaultOf(int index);
 
 // `CtrlOverride` and `CtrlDefault`. The user interface writes overrides and

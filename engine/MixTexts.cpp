@@ -78,7 +78,7 @@ TempoReadout tempoReadout(int tempoShift, int baseTempo)
     TempoReadout out;
     out.glyphRow = tempoShift == 0 ? 0 : 1;
     if (bpm <= 0.0 || bpm >= kNoFigure) {
-        out.text = QStringLiteral("bpm");
+        out.text = QString(kNoTempoText);
     } else {
         out.text = (QStringLiteral("  ") + text::formatNumber(bpm, u"##0")).right(3);
     }

@@ -21,8 +21,10 @@ QString gainCaption(int gain);
 
 // The tempo read-out of a tempo shift (per mille) for a song tempo in
 // microseconds per quarter note: three characters, the beats per minute or
-// "bpm" when there is no sensible figure (no song), drawn in the first glyph
-// row at shift 0 and in the second otherwise.
+// "---" when there is no sensible figure (no song: the label beside it already
+// says "BPM"), drawn in the first glyph row at shift 0 and in the second
+// otherwise.
+inline constexpr QLatin1StringView kNoTempoText{"---"};
 struct TempoReadout {
     QString text;
     int glyphRow = 0;

@@ -4,6 +4,7 @@
 #include "engine/ControllerTable.h"
 #include "engine/MixTarget.h"
 #include "engine/Mixer.h"
+#include "engine/TimeText.h"
 
 #include <algorithm>
 #include <array>
@@ -31,7 +32,40 @@ constexpr std::array<EffectKnob, kEffectControlCount> kKnobs{{
 constexpr int kCtrlDivisor = 10;
 constexpr int kShiftFactor = 10;
 
+// What a value is for the synthesizer (audio/EffectParams.cpp): the chorus
+// delay and depth each lengthen the chorus' delay line by up to 20 ms, its
+// rate is 0.1 to 5 Hz; everything else is a share of a setting's range.
+enum class Unit { Percent, Milliseconds, Hertz };
+constexpr std::array<Unit, kEffectControlCount> kUnits{
+    Unit::Percent, Unit::Percent,      Unit::Percent,      Unit::Percent,
+    Unit::Percent, Unit::Milliseconds, Unit::Milliseconds, Unit::Hertz,
+    Unit::Percent, Unit::Percent,      Unit::Percent};
+constexpr double kMaxChorusDelayMs = 20.0;
+constexpr double kMinRateHz = 0.1;
+constexpr double kMaxRateHz = 5.0;
+
+QString decimal(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals).replace(u'.', engine::userDecimalPoint());
+}
+
 } // namespace
+
+QString effectValueText(int index, int value)
+{
+    const EffectKnob knob = effectKnob(index);
+    const double share = static_cast<double>(std::clamp(value, 0, knob.maximum)) / knob.maximum;
+    switch (kUnits[static_cast<std::size_t>(isEffectControl(index) ? index - kFirstEffectControl
+                                                                   : 0)]) {
+    case Unit::Milliseconds:
+        return decimal(share * kMaxChorusDelayMs, 1) + QStringLiteral(" ms");
+    case Unit::Hertz:
+        return decimal(kMinRateHz + share * (kMaxRateHz - kMinRateHz), 2) + QStringLiteral(" Hz");
+    case Unit::Percent:
+        break;
+    }
+    return decimal(share * 100, 1) + QStringLiteral(" %");
+}
 
 bool isEffectControl(int index)
 {
@@ -64,7 +98,7 @@ EffectKnobFace effectKnobFace(int index, int value, bool mark)
     face.maximum = knob.maximum;
     face.value = std::clamp(value, 0, knob.maximum);
     face.mark = mark;
-    face.label = QString::number(face.value);
+    face.label = effectValueText(index, face.value);
     return face;
 }
 

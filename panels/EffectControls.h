@@ -34,8 +34,13 @@ bool isEffectControl(int index);
 // start value and kept between 0 and the knob's maximum.
 int effectDragValue(int index, int start, double distance, const KeyMods &mods);
 
-// What a knob shows for a value: the value limited to the knob's range,
-// written as a number in the knob's label.
+// A value as the user reads it, with its unit: the chorus delay and depth in
+// milliseconds ("4.0 ms"), the chorus rate in hertz ("0.30 Hz"), every other
+// parameter as a share of its range ("90.0 %").
+QString effectValueText(int index, int value);
+
+// What a knob shows for a value: the value limited to the knob's range, and
+// its text with its unit in the knob's label.
 struct EffectKnobFace {
     int value = 0;
     int maximum = 0;

@@ -9,6 +9,7 @@
 #include "party/PartyControl.h"
 #include "playlist/PlaylistWindow.h"
 #include "scoring/ScoringControl.h"
+#include "skins/DarkLook.h"
 #include "tools/MidiDump.h"
 #include "tools/OptionsDlg.h"
 
@@ -59,6 +60,7 @@ bool Program::quitRequestedDuringStart()
 bool Program::startUp()
 {
     m_closingDown = false;
+    skins::applyDarkLook();
     QDir::setCurrent(paths::programFolder());
     if (!chooseLanguage()) {
         return false;

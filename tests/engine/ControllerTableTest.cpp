@@ -51,7 +51,8 @@ TEST(ControllerTable, ResetGivesEverythingBackToTheSongDefaults)
     EXPECT_EQ(table.CtrlDefault(kRowDrums + 9), 1);
     EXPECT_EQ(table.CtrlDefault(kRowDrums + 8), 0);
     EXPECT_EQ(table.CtrlDefault(kRowProgram + 9), 0);
-    EXPECT_EQ(table.CtrlDefault(kRowGlobal + 4), 0);
+    // The effects start at the synthesizer's own settings (reverb level 0.9).
+    EXPECT_EQ(table.CtrlDefault(kRowGlobal + 4), 900);
 }
 
 TEST(ControllerTable, OverrideTakesPrecedenceUntilRemoved)

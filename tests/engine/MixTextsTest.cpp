@@ -38,7 +38,7 @@ TEST(MixTexts, GainCaptionIsTheFactorInPercent)
 TEST(MixTexts, TempoReadout)
 {
     // No song: no tempo, no figure.
-    EXPECT_EQ(tempoReadout(0, 0).text, QStringLiteral("bpm"));
+    EXPECT_EQ(tempoReadout(0, 0).text, QStringLiteral("---"));
     EXPECT_EQ(tempoReadout(0, 0).glyphRow, 0);
     EXPECT_EQ(tempoReadout(0, 500000).text, QStringLiteral("120"));
     EXPECT_EQ(tempoReadout(100, 500000).text, QStringLiteral("133"));
@@ -47,8 +47,8 @@ TEST(MixTexts, TempoReadout)
     EXPECT_EQ(tempoReadout(0, 6000000).text, QStringLiteral(" 10"));
     EXPECT_EQ(tempoReadout(0, 60000000).text, QStringLiteral("  1"));
     // Faster than 999 bpm and slower than 1 bpm have no figure.
-    EXPECT_EQ(tempoReadout(0, 60000).text, QStringLiteral("bpm"));
-    EXPECT_EQ(tempoReadout(0, 70000000).text, QStringLiteral("bpm"));
+    EXPECT_EQ(tempoReadout(0, 60000).text, QStringLiteral("---"));
+    EXPECT_EQ(tempoReadout(0, 70000000).text, QStringLiteral("---"));
     // The shown shift is limited to 600: 1000 would stop the song.
     EXPECT_EQ(tempoReadout(1000, 500000).text, tempoReadout(600, 500000).text);
     EXPECT_EQ(tempoReadout(-1, 0).glyphRow, 1);

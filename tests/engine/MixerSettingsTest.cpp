@@ -158,7 +158,7 @@ TEST_F(MixerTest, WithoutASongNothingIsWrittenAndDefaultsApply)
     m_mixer.LoadTempo();
     m_mixer.LoadTranspose();
     m_mixer.LoadVolume();
-    EXPECT_EQ(m_view.tempoText, QStringLiteral("bpm"));
+    EXPECT_EQ(m_view.tempoText, QStringLiteral("---"));
     EXPECT_EQ(m_view.controls[kGainControl].first, 0);
     click(kFirstMuteButton + 1);
     drag(kGainControl, 0, 100, 0, 50);

@@ -46,7 +46,7 @@ TEST_F(ClockTest, WithoutSongTheClockShowsNothingPlaying)
     m_window->tmrRovuRodu_Timer();
     EXPECT_EQ(m_window->sldPosition()->value(), 0);
     EXPECT_EQ(m_window->lblTitle()->text(), m_player->ShowTime());
-    EXPECT_EQ(m_window->potard(engine::kTempoControl)->ledText(), QStringLiteral("bpm"));
+    EXPECT_EQ(m_window->potard(engine::kTempoControl)->ledText(), QStringLiteral("---"));
     EXPECT_EQ(m_window->clipLed()->frame(), skins::clipLampFrame(false));
     EXPECT_EQ(m_window->ledMeter(0)->frame(), skins::meterFrame(0));
     EXPECT_EQ(m_window->scopeBox(0)->trace(), (std::vector<QPointF>{{0, 0}, {1, 0}}));

@@ -19,6 +19,8 @@ namespace {
 
 constexpr int kReverbTime = 112;
 constexpr int kReverbLevel = 116;
+constexpr int kChorusDelay = 117;
+constexpr int kChorusRate = 119;
 constexpr int kChorusFeedback = 120;
 constexpr int kReverbLevelUser = 11; // the watcher of event 36
 
@@ -34,9 +36,12 @@ TEST_F(PanelsTest, TheKnobsShowTheSynthesizersValuesUntilTakenOver)
     // The stream's values are read at the song's start (FluidSynth's own
     // settings in the program's units).
     EXPECT_EQ(m_mixer.controllers().CtrlDefault(kReverbTime), 2000);
-    EXPECT_EQ(m_reverb->valueLabel(kReverbTime)->text(), u"2000");
+    EXPECT_EQ(m_reverb->valueLabel(kReverbTime)->text(), u"20.0 %");
     EXPECT_EQ(frameOf(kReverbTime), skins::effectKnobFrame(2000, 10000, false));
-    EXPECT_EQ(m_reverb->valueLabel(kChorusFeedback)->text(), u"0");
+    EXPECT_EQ(m_reverb->valueLabel(kChorusFeedback)->text(), u"0.0 %");
+    // The chorus' delay line and speed in the synthesizer's own units.
+    EXPECT_EQ(m_reverb->valueLabel(kChorusDelay)->text(), u"4.0 ms");
+    EXPECT_EQ(m_reverb->valueLabel(kChorusRate)->text(), u"0.30 Hz");
 
     click(kReverbTime);
     EXPECT_EQ(m_mixer.controllers().CtrlOverride(kReverbTime), 2000);
@@ -55,7 +60,7 @@ TEST_F(PanelsTest, ChorusFeedbackRisesBy10For10PixelsBy100WithShiftAnd1WithCtrl)
     drag(kChorusFeedback, 0, -10);
     EXPECT_EQ(table.CtrlOverride(kChorusFeedback), 10);
     EXPECT_EQ(streamValue(0, MIDI_EVENT_CHORUS_FEEDBACK), 10);
-    EXPECT_EQ(m_reverb->valueLabel(kChorusFeedback)->text(), u"10");
+    EXPECT_EQ(m_reverb->valueLabel(kChorusFeedback)->text(), u"5.0 %");
     drag(kChorusFeedback, 0, -10, Qt::ShiftModifier);
     EXPECT_EQ(table.CtrlOverride(kChorusFeedback), 110);
     drag(kChorusFeedback, 0, -10, Qt::ControlModifier);
@@ -72,7 +77,7 @@ TEST_F(PanelsTest, ReverbTimeStopsAt10000AndItsLabelSaysSo)
     press(kReverbTime);
     moveTo(kReverbTime, {10, 6 - 200}); // 2000 + 200 x 100
     EXPECT_EQ(streamValue(0, MIDI_EVENT_REVERB_TIME), 10000);
-    EXPECT_EQ(m_reverb->valueLabel(kReverbTime)->text(), u"10000");
+    EXPECT_EQ(m_reverb->valueLabel(kReverbTime)->text(), u"100.0 %");
     EXPECT_EQ(frameOf(kReverbTime), skins::effectKnobFrame(10000, 10000, true));
     EXPECT_EQ(frameOf(kReverbTime).source.y(), 48 * (skins::kEffectKnobFrames - 1));
     release(kReverbTime);
@@ -94,14 +99,14 @@ TEST_F(PanelsTest, ASongsReverbLevelUnderAnOverrideKeepsTheUsersLevel)
     play(0.1);
     EXPECT_EQ(streamValue(0, MIDI_EVENT_REVERB_LEVEL), 700);
     EXPECT_EQ(m_mixer.controllers().CtrlDefault(kReverbLevel), 300);
-    EXPECT_EQ(m_reverb->valueLabel(kReverbLevel)->text(), u"700");
+    EXPECT_EQ(m_reverb->valueLabel(kReverbLevel)->text(), u"70.0 %");
 
     // Given back, the song's level is sent again and shown.
     m_target.sent.clear();
     click(kReverbLevel, Qt::RightButton);
     EXPECT_EQ(m_target.sent, (std::vector<SentEvent>{{0, MIDI_EVENT_REVERB_LEVEL, 300}}));
     EXPECT_EQ(streamValue(0, MIDI_EVENT_REVERB_LEVEL), 300);
-    EXPECT_EQ(m_reverb->valueLabel(kReverbLevel)->text(), u"300");
+    EXPECT_EQ(m_reverb->valueLabel(kReverbLevel)->text(), u"30.0 %");
     EXPECT_EQ(frameOf(kReverbLevel), skins::effectKnobFrame(300, 1000, false));
     EXPECT_TRUE(settingsText().contains(
         QRegularExpression(QStringLiteral("^CC116=\\r?$"), QRegularExpression::MultilineOption)));
@@ -109,9 +114,9 @@ TEST_F(PanelsTest, ASongsReverbLevelUnderAnOverrideKeepsTheUsersLevel)
     // Following the song again, the knob shows its next change at the tick.
     m_stream->sendEvent(0, MIDI_EVENT_REVERB_LEVEL, 450);
     m_mixer.onControllerEvent(kReverbLevelUser, eventData(0, 450));
-    EXPECT_EQ(m_reverb->valueLabel(kReverbLevel)->text(), u"300");
+    EXPECT_EQ(m_reverb->valueLabel(kReverbLevel)->text(), u"30.0 %");
     play(0.1);
-    EXPECT_EQ(m_reverb->valueLabel(kReverbLevel)->text(), u"450");
+    EXPECT_EQ(m_reverb->valueLabel(kReverbLevel)->text(), u"45.0 %");
     EXPECT_EQ(streamValue(0, MIDI_EVENT_REVERB_LEVEL), 450);
 }
 
@@ -124,7 +129,7 @@ TEST_F(PanelsTest, EffectOverridesComeBackWithTheSongAndReachTheStream)
     EXPECT_EQ(m_mixer.controllers().CtrlOverride(kChorusFeedback), 30);
     EXPECT_TRUE(m_reverb->markOf(kChorusFeedback));
     EXPECT_FALSE(m_reverb->markOf(kReverbTime));
-    EXPECT_EQ(m_reverb->valueLabel(kReverbLevel)->text(), u"800");
+    EXPECT_EQ(m_reverb->valueLabel(kReverbLevel)->text(), u"80.0 %");
     EXPECT_EQ(streamValue(0, MIDI_EVENT_CHORUS_FEEDBACK), 30);
     EXPECT_EQ(streamValue(0, MIDI_EVENT_REVERB_LEVEL), 800);
 }
