@@ -86,7 +86,9 @@ bool Program::startUp()
     m_player->mixer().ApplyVolume(m_player->mixer().state().MasterGain);
     // AfficherMarqueurs: the position bar without markers.
     m_view.markersChanged(m_player->markers(), m_player->mixer().TempoRatio(), false);
+    restorePlaylist();
     queueCommandLine();
+    m_playlistMemory->keep();
     m_player->AffTitre();
     m_main.window->show();
     sayIfSilent();
@@ -97,7 +99,9 @@ bool Program::startUp()
     if (m_main.startClock) {
         m_main.startClock();
     }
-    if (m_player->playlist().CurrentSong() > 0) {
+    // Songs given on the command line start at once; a remembered song waits
+    // for Play.
+    if (!m_options.songs.isEmpty() && m_player->playlist().CurrentSong() > 0) {
         m_player->Action_Play();
     }
     return !quitRequestedDuringStart();
@@ -232,13 +236,25 @@ void Program::sayIfSilent()
     }
 }
 
+void Program::restorePlaylist()
+{
+    m_playlistMemory = std::make_unique<songlist::PlaylistMemory>(
+        m_player->playlist(), songlist::PlaylistMemory::defaultFile());
+    m_playlistMemory->restore();
+}
+
 void Program::queueCommandLine()
 {
     songlist::SongList &songs = m_player->playlist();
+    const int remembered = songs.count();
     for (const QString &song : m_options.songs) {
         songs.addSong(song);
     }
-    if (songs.count() >= 1 && songs.CurrentSong() < 1) {
+    // After the remembered songs, the first song given now is the one to play.
+    if (remembered > 0 && songs.count() > remembered) {
+        songs.setCurrentSong(remembered + 1);
+        songs.selectCurrent();
+    } else if (songs.count() >= 1 && songs.CurrentSong() < 1) {
         songs.setCurrentSong(1);
         songs.selectCurrent();
     }

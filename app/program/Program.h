@@ -9,6 +9,7 @@
 #include "panels/Reverb.h"
 #include "playlist/PlaylistHost.h"
 #include "skins/Skins.h"
+#include "songlist/PlaylistMemory.h"
 #include "tools/OptionsDlg.h"
 #include "tools/OptionsHost.h"
 #include "tools/frmAbout.h"
@@ -170,6 +171,7 @@ private:
     void showSecondaryWindows();
     bool startAudio();
     void sayIfSilent();
+    void restorePlaylist();
     void queueCommandLine();
     void failStart(const QString &text, MessageIcon icon);
     // A signal asked the program to end during the start-up: ends it there.
@@ -213,6 +215,7 @@ private:
     panels::PanelMixView m_mixView;
     std::unique_ptr<engine::Player> m_player;
     MainWindowParts m_main;
+    std::unique_ptr<songlist::PlaylistMemory> m_playlistMemory;
 
     std::array<QPoint, kSecondaryWindowCount> m_offsets{};
     QPointer<panels::Reglage> m_reglage;

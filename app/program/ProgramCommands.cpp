@@ -250,6 +250,9 @@ void Program::QuitProgram()
         m_player->Action_Stop();
         QCoreApplication::processEvents();
     }
+    if (m_playlistMemory) {
+        m_playlistMemory->save();
+    }
     if (audio::isInitialised()) {
         audio::Free();
         QCoreApplication::processEvents();
