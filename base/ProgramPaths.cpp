@@ -10,6 +10,7 @@ namespace {
 
 QString g_programFolder;
 QString g_configFile;
+QString g_songSettingsFolder;
 
 QString executableFolder()
 {
@@ -66,6 +67,35 @@ QString configFile()
     const QString folder = base + QStringLiteral("/melorit");
     QDir().mkpath(folder);
     return folder + QStringLiteral("/Melorit.ini");
+}
+
+bool canWriteFile(const QString &file)
+{
+    const QFileInfo info(file);
+    // A file is replaced through a new one beside it: its folder must take
+    // it (the folder of the file a link names).
+    const QFileInfo target(info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath());
+    if (target.exists() && !(target.isFile() && target.isWritable())) {
+        return false;
+    }
+    return QFileInfo(target.absolutePath()).isWritable();
+}
+
+QString songSettingsFolder()
+{
+    if (!g_songSettingsFolder.isEmpty()) {
+        return g_songSettingsFolder;
+    }
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (base.isEmpty()) {
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    }
+    return base + QStringLiteral("/melorit/songs");
+}
+
+void setSongSettingsFolder(const QString &folder)
+{
+    g_songSettingsFolder = folder;
 }
 
 void setProgramFolder(const QString &folder)

@@ -25,9 +25,19 @@ bool isInstalledProgram();
 // (~/.config/melorit/).
 QString configFile();
 
+// True when the file can be written (replaced): an existing file that may
+// be written, or a new one in a folder that may be written.
+bool canWriteFile(const QString &file);
+
+// Where the settings of songs in folders the user cannot write are kept:
+// $XDG_DATA_HOME/melorit/songs (~/.local/share/melorit/songs), under each
+// song's own absolute path.
+QString songSettingsFolder();
+
 // Overrides for tests and for tools that run outside the program folder.
 // An empty text restores the default.
 void setProgramFolder(const QString &folder);
 void setConfigFile(const QString &path);
+void setSongSettingsFolder(const QString &folder);
 
 } // namespace melorit::paths

@@ -9,6 +9,7 @@
 #include "engine/PlayerDialogs.h"
 #include "engine/PlayerView.h"
 #include "engine/SettingsKeys.h"
+#include "engine/SongSettings.h"
 #include "engine/SoundSettings.h"
 #include "songlist/ListFile.h"
 
@@ -169,7 +170,7 @@ void Player::AffTitre(const QString &suffix)
     }
     if (entry > 0) {
         m_songPath = m_playlist.song(entry);
-        m_songSettingsFile = text::StripExtension(m_songPath) + mst::kExtension;
+        m_songSettingsFile = mst::SongSettingsFile(m_songPath);
         m_songName = songlist::SongDisplayName(m_songPath);
         title += m_songName;
         if (!suffix.isEmpty()) {

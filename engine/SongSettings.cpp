@@ -1,10 +1,15 @@
 #include "engine/SongSettings.h"
 
 #include "base/Ini.h"
+#include "base/ProgramPaths.h"
 #include "base/TextUtil.h"
 #include "engine/ControllerTable.h"
 #include "engine/MixLimits.h"
 #include "engine/SettingsKeys.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -57,7 +62,22 @@ QString SongSettingsFile(const QString &songPath)
     if (songPath.isEmpty()) {
         return {};
     }
-    return text::StripExtension(songPath) + kExtension;
+    const QString beside = text::StripExtension(songPath) + kExtension;
+    const QString kept = paths::songSettingsFolder() + QFileInfo(beside).absoluteFilePath();
+    if (QFileInfo::exists(kept)) {
+        return kept;
+    }
+    // A folder that is not there (a song not found) changes nothing.
+    if (paths::canWriteFile(beside) || !QFileInfo(beside).dir().exists()) {
+        return beside;
+    }
+    // A shared or read-only folder: the settings go on in the user's data
+    // folder, starting from those that came with the song.
+    QDir().mkpath(QFileInfo(kept).absolutePath());
+    if (QFileInfo::exists(beside)) {
+        QFile::copy(beside, kept);
+    }
+    return kept;
 }
 
 int readGain(const QString &file)

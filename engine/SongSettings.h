@@ -11,7 +11,11 @@
 // round halves to even; values outside a setting's range are brought into it.
 namespace melorit::engine::mst {
 
-// The song's path without its extension, followed by ".mst"; "" for "".
+// The song's settings file: the song's path without its extension, followed
+// by ".mst", when that file can be written; for a song in a folder the user
+// cannot write, the same path under paths::songSettingsFolder(), where the
+// file that came with the song is copied the first time (and read from then
+// on). "" for "".
 QString SongSettingsFile(const QString &songPath);
 
 int readGain(const QString &file);

@@ -1,12 +1,17 @@
 #include "engine/SongSettings.h"
 
 #include "base/Ini.h"
+#include "base/ProgramPaths.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace melorit;
 using namespace melorit::engine;
@@ -170,4 +175,51 @@ TEST_F(SongSettingsTest, WrittenValuesReadBackInAFolderWithAccents)
     EXPECT_EQ(mst::readGain(path), 7);
     EXPECT_EQ(mst::readTempo(path), 37);
     EXPECT_EQ(mst::readVolume(path, 15).volume, 180);
+}
+
+// A song in a folder the user cannot write (as another user, since root may
+// write anywhere): its settings go to the user's data folder under the song's
+// own path, starting from those that came with it, and are read from there.
+TEST_F(SongSettingsTest, ASongInAFolderTheUserCannotWriteKeepsItsSettingsInTheDataFolder)
+{
+    const QString shared = file(QStringLiteral("shared"));
+    const QString data = file(QStringLiteral("data"));
+    ASSERT_TRUE(QDir().mkpath(shared) && QDir().mkpath(data));
+    const QString song = shared + QStringLiteral("/song.kar");
+    const QString beside = shared + QStringLiteral("/song.mst");
+    ASSERT_TRUE(mst::writeGain(beside, 5));
+    const QString kept = data + beside;
+    constexpr uid_t kNobody = 65534;
+    ASSERT_EQ(::chmod(QFile::encodeName(data).constData(), 0777), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755), 0);
+    const bool root = ::geteuid() == 0;
+    ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), root ? 0755 : 0555), 0);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        paths::setSongSettingsFolder(data);
+        const bool dropped = !root || (::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+        const QString settings = mst::SongSettingsFile(song);
+        int faults = dropped ? 0 : 1;
+        faults |= settings == kept ? 0 : 2;
+        faults |= mst::readGain(settings) == 5 ? 0 : 4; // what came with the song
+        faults |= mst::writeGain(settings, -7) ? 0 : 8;
+        faults |= mst::readGain(mst::SongSettingsFile(song)) == -7 ? 0 : 16;
+        _exit(faults);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ::chmod(QFile::encodeName(shared).constData(), 0755);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(mst::readGain(beside), 5) << "the shared file is left as it was";
+    EXPECT_EQ(mst::readGain(kept), -7);
+    // Once kept there, the settings are read from there by anyone.
+    paths::setSongSettingsFolder(data);
+    EXPECT_EQ(mst::SongSettingsFile(song), kept);
+    // A song in a folder that can be written keeps its file beside it.
+    EXPECT_EQ(mst::SongSettingsFile(file(QStringLiteral("own.kar"))),
+              file(QStringLiteral("own.mst")));
+    paths::setSongSettingsFolder({});
 }
