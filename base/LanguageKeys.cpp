@@ -41,6 +41,7 @@ constexpr LanguageKey kKeys[] = {
     {"Main", "Position"},
     {"Main", "BPM"},
     {"Main", "Tempo"},
+    {"Main", "TempoTip"},
     {"Main", "Vol(0)"},
     {"Main", "Vol(1)"},
     {"Main", "Vol(2)"},

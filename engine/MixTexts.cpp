@@ -62,6 +62,11 @@ QString transposeTip(const QString &languageFile, int semitones)
     return knobTip(languageFile, QStringLiteral("Knob(Transpose)"), semitones);
 }
 
+QString transposeCaption(int semitones)
+{
+    return (semitones > 0 ? QStringLiteral("+") : QString()) + QString::number(semitones);
+}
+
 double gainFactor(int gain)
 {
     return std::exp(gain * std::numbers::ln10 / 20.0);

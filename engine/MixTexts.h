@@ -19,6 +19,9 @@ double gainFactor(int gain);
 // Caption of the gain label: the factor in percent, "100 %" at 0 dB.
 QString gainCaption(int gain);
 
+// The transposition as shown beside its knob: "+2", "0", "-3".
+QString transposeCaption(int semitones);
+
 // The tempo read-out of a tempo shift (per mille) for a song tempo in
 // microseconds per quarter note: three characters, the beats per minute or
 // "---" when there is no sensible figure (no song: the label beside it already

@@ -109,6 +109,10 @@ public:
     void Potard_MouseDown(int control, MouseButton button, int x, int y);
     void Potard_MouseMove(int x, int y);
     void Potard_MouseUp();
+    // Notches of the mouse wheel over a control: each moves it one step
+    // (volume 5, gain 1 dB, transposition 1 semitone, tempo 1 %), heard and
+    // kept at once as a drag released there would be.
+    void Potard_Wheel(int control, int notches);
     void TestButton(MouseButton button);
     void ControllerMove(int x, int y);
     bool isDragging() const { return m_drag.mode != DragMode::None; }

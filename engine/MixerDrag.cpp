@@ -18,11 +18,25 @@ int dragDelta(int mode, int dx, int dy)
     case 2:
         return text::toInt(dy * 41.0 / 91.0);
     case 3:
-        return text::toInt((dx + dy) * 25.0 / 100.0);
+        // The transposition knob crosses its 24 semitones over 200 pixels.
+        return text::toInt((dx + dy) * 24.0 / 200.0);
     case 4:
         return text::toInt((dx + dy) * 3101.0 / 500.0);
     default:
         return 0;
+    }
+}
+
+// The step of one notch of the mouse wheel, by drag mode.
+int wheelStep(int mode)
+{
+    switch (mode) {
+    case 1:
+        return 5;
+    case 4:
+        return 10;
+    default:
+        return 1;
     }
 }
 
@@ -164,6 +178,21 @@ void Mixer::previewDrag()
     case DragMode::None:
         break;
     }
+}
+
+void Mixer::Potard_Wheel(int control, int notches)
+{
+    if (isDragging() || notches == 0) {
+        return;
+    }
+    Potard_MouseDown(control, MouseButton::Left, 0, 0);
+    if (!isDragging()) {
+        return;
+    }
+    const int mode = static_cast<int>(m_drag.mode);
+    m_drag.value = rangeOf(mode).clamp(m_drag.startValue + notches * wheelStep(mode));
+    previewDrag();
+    Potard_MouseUp();
 }
 
 void Mixer::Potard_MouseUp()

@@ -19,6 +19,10 @@ namespace {
 constexpr int kMaxValue = 127;
 constexpr int kCoarseDivisor = 10; // banks and programs, and Ctrl
 constexpr int kDrumDivisor = 100;
+// A knob crosses its whole range over this many pixels of drag; Shift or
+// Ctrl make the steps ten times finer.
+constexpr double kKnobTravel = 200.0;
+constexpr double kFineDivisor = 10.0;
 constexpr int kDrumKitBank = 128; // where drum-mode channels take their kits
 
 int dividedRounded(int value, int divisor)
@@ -86,6 +90,12 @@ int channelMaximum(int index, int maxBank)
 
 int channelDragValue(int mode, int start, double distance, const KeyMods &mods, int maxBank)
 {
+    if (mode == kDragVolume || mode == kDragPan || mode == kDragReverb || mode == kDragChorus) {
+        const double fine = mods.ctrl || mods.shift ? kFineDivisor : 1.0;
+        const double steps = distance * kMaxValue / kKnobTravel / fine;
+        return static_cast<int>(
+            std::clamp(start + text::roundHalfEven(steps), 0.0, static_cast<double>(kMaxValue)));
+    }
     int d = text::toInt(distance);
     if (mode == kDragBank || mode == kDragProgram) {
         d = dividedRounded(d, kCoarseDivisor);

@@ -44,10 +44,11 @@ int channelKnobKind(int index);
 int channelMaximum(int index, int maxBank);
 
 // The value a drag reaches from its start value for a pointer distance
-// (right plus up, in pixels): the distance rounded, divided by 10 for banks
-// and programs and by 100 for drum mode, then by 10 again while Ctrl is held,
-// each step rounded half to even; the result is kept between 0 and the row's
-// maximum.
+// (right plus up, in pixels): a knob crosses its range 0-127 over 200
+// pixels, ten times finer while Shift or Ctrl is held; banks and programs
+// take the distance rounded and divided by 10, drum mode by 100, then by 10
+// again while Ctrl is held. Each step is rounded half to even; the result is
+// kept between 0 and the row's maximum.
 int channelDragValue(int mode, int start, double distance, const KeyMods &mods, int maxBank);
 
 // What a control shows for a value.

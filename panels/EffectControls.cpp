@@ -29,8 +29,10 @@ constexpr std::array<EffectKnob, kEffectControlCount> kKnobs{{
     {1000, 10},   // chorus to reverb
 }};
 
-constexpr int kCtrlDivisor = 10;
-constexpr int kShiftFactor = 10;
+// A knob crosses its whole range over this many pixels of drag; Shift or
+// Ctrl make the steps ten times finer.
+constexpr double kKnobTravel = 200.0;
+constexpr double kFineDivisor = 10.0;
 
 // What a value is for the synthesizer (audio/EffectParams.cpp): the chorus
 // delay and depth each lengthen the chorus' delay line by up to 20 ms, its
@@ -80,15 +82,9 @@ EffectKnob effectKnob(int index)
 int effectDragValue(int index, int start, double distance, const KeyMods &mods)
 {
     const EffectKnob knob = effectKnob(index);
-    // 64-bit on the way: a long drag on a fine knob times ten stays exact.
-    long long d = static_cast<long long>(text::toInt(distance)) * knob.step;
-    if (mods.ctrl) {
-        d = static_cast<long long>(text::roundHalfEven(static_cast<double>(d) / kCtrlDivisor));
-    }
-    if (mods.shift) {
-        d *= kShiftFactor;
-    }
-    return static_cast<int>(std::clamp<long long>(start + d, 0, knob.maximum));
+    const double fine = mods.ctrl || mods.shift ? kFineDivisor : 1.0;
+    const double steps = text::roundHalfEven(distance * knob.maximum / kKnobTravel / fine);
+    return static_cast<int>(std::clamp(start + steps, 0.0, static_cast<double>(knob.maximum)));
 }
 
 EffectKnobFace effectKnobFace(int index, int value, bool mark)

@@ -28,10 +28,10 @@ struct EffectKnob {
 EffectKnob effectKnob(int index);
 bool isEffectControl(int index);
 
-// The value a drag reaches: the distance (right plus up, pixels) rounded
-// and multiplied by the knob's step, divided by 10 (rounded half to even)
-// while Ctrl is held and multiplied by 10 while Shift is held, added to the
-// start value and kept between 0 and the knob's maximum.
+// The value a drag reaches: 200 pixels (right plus up) cross the knob's
+// whole range, ten times finer while Shift or Ctrl is held; the change is
+// rounded half to even, added to the start value and kept between 0 and the
+// knob's maximum.
 int effectDragValue(int index, int start, double distance, const KeyMods &mods);
 
 // A value as the user reads it, with its unit: the chorus delay and depth in

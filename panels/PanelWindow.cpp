@@ -47,6 +47,8 @@ KnobPicture *PanelWindow::addKnob(int index, QRect geometry)
     connect(knob, &KnobPicture::mouseDown, this, &PanelWindow::Potard_MouseDown);
     connect(knob, &KnobPicture::mouseMove, this, &PanelWindow::Potard_MouseMove);
     connect(knob, &KnobPicture::mouseUp, this, &PanelWindow::Potard_MouseUp);
+    connect(knob, &KnobPicture::wheelTurned, this,
+            [this, index](int notches) { Potard_Wheel(index, notches); });
     m_knobs[index] = knob;
     return knob;
 }
@@ -94,6 +96,23 @@ void PanelWindow::Potard_MouseUp(int)
         released(commit->index, commit->value);
     }
     afterRelease();
+}
+
+void PanelWindow::Potard_Wheel(int index, int notches)
+{
+    if (m_host.mixer == nullptr || m_drag.dragging() || !turnsWithWheel(index)) {
+        return;
+    }
+    // One pixel of a knob's drag is its smallest step.
+    const QPointF at;
+    Potard_MouseDown(index, Qt::LeftButton, Qt::NoModifier, at);
+    Potard_MouseMove(index, Qt::NoModifier, at + QPointF(notches, 0));
+    Potard_MouseUp(index);
+}
+
+bool PanelWindow::turnsWithWheel(int) const
+{
+    return true;
 }
 
 void PanelWindow::afterPress(int, Qt::MouseButton)

@@ -32,6 +32,10 @@ public:
                           QPointF point);
     void Potard_MouseMove(int index, Qt::KeyboardModifiers modifiers, QPointF point);
     void Potard_MouseUp(int index);
+    // Notches of the mouse wheel over a knob: each is one step, the smallest
+    // a drag makes; the knob is taken over as by a click, and the value is
+    // heard and kept at once.
+    void Potard_Wheel(int index, int notches);
 
     KnobPicture *knob(int index) const;
     bool isDragging() const { return m_drag.dragging(); }
@@ -60,6 +64,9 @@ protected:
     // After any press or release, for what the window shows around the knob.
     virtual void afterPress(int index, Qt::MouseButton button);
     virtual void afterRelease();
+    // Whether the wheel turns a control: every knob (not the displays and
+    // buttons that step through presets or switch).
+    virtual bool turnsWithWheel(int index) const;
 
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;

@@ -235,6 +235,11 @@ void Reglage::afterPress(int index, Qt::MouseButton button)
     }
 }
 
+bool Reglage::turnsWithWheel(int index) const
+{
+    return channelKnobKind(index) <= 1;
+}
+
 void Reglage::afterRelease()
 {
     setWindowTitle(m_caption);

@@ -49,6 +49,7 @@ protected:
     void released(int index, int value) override;
     void afterPress(int index, Qt::MouseButton button) override;
     void afterRelease() override;
+    bool turnsWithWheel(int index) const override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "skins/Skins.h"
 
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace melorit::skins {
 
@@ -19,6 +20,20 @@ void FramePicture::setFrame(const Frame &frame)
     m_frame = frame;
     m_hasFrame = true;
     update();
+}
+
+void FramePicture::wheelEvent(QWheelEvent *event)
+{
+    // A notch is 15 degrees; fine-grained wheels and touchpads add up to it.
+    constexpr int kNotch = 120;
+    const QPoint angle = event->angleDelta();
+    m_wheelAngle += angle.y() != 0 ? angle.y() : angle.x();
+    const int notches = m_wheelAngle / kNotch;
+    m_wheelAngle -= notches * kNotch;
+    event->accept();
+    if (notches != 0) {
+        Q_EMIT wheelTurned(notches);
+    }
 }
 
 void FramePicture::paintEvent(QPaintEvent *)

@@ -21,8 +21,14 @@ public:
     const Frame &frame() const { return m_frame; }
     bool hasFrame() const { return m_hasFrame; }
 
+Q_SIGNALS:
+    // Whole notches of the mouse wheel turned over the picture: positive
+    // away from the user (or to the right), negative towards.
+    void wheelTurned(int notches);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     // What shows before the first frame (or without skins): nothing here.
     virtual void drawEmpty(QPainter &painter);
 
@@ -30,6 +36,7 @@ private:
     const SkinSet *m_skins;
     Frame m_frame;
     bool m_hasFrame = false;
+    int m_wheelAngle = 0; // eighths of a degree not yet a whole notch
 };
 
 } // namespace melorit::skins

@@ -134,6 +134,12 @@ QRect bpmLabel()
     return {406, 65, 44, 16};
 }
 
+// Under the knob's middle, between its "-" and "+" marks.
+QRect transposeLabel()
+{
+    return {509, 122, 40, 16};
+}
+
 QRect transposeKnob()
 {
     return {478, 36, 103, 103};

@@ -45,6 +45,7 @@ QRect tempoLabel();
 QRect tempoReadout();
 QRect bpmLabel();
 QRect transposeKnob();
+QRect transposeLabel();
 
 // Mixer panel: one strip per channel and the gain strip.
 QRect mixerPanel();

@@ -103,10 +103,13 @@ void frmRovuRodu::buildControls()
             control->setGeometry(layout::transposeKnob());
         } else {
             control->setGeometry(layout::tempoReadout());
+            control->setCursor(Qt::SizeVerCursor);
         }
         connect(control, &MixPicture::mouseDown, this, &frmRovuRodu::potardDown);
         connect(control, &MixPicture::mouseMove, this, &frmRovuRodu::potardMove);
         connect(control, &MixPicture::mouseUp, this, &frmRovuRodu::potardUp);
+        connect(control, &MixPicture::wheelTurned, this,
+                [this, i](int notches) { m_player.mixer().Potard_Wheel(i, notches); });
         m_potard[static_cast<std::size_t>(i)] = control;
     }
     for (int ch = 0; ch < layout::kChannels; ++ch) {
@@ -187,6 +190,8 @@ void frmRovuRodu::buildLabels()
     addLabel(QStringLiteral("LabelMuet"), muteLabel(), right);
     addLabel(QStringLiteral("lblGainTitle"), gainTitle(), centre);
     m_labelGain = addLabel(QStringLiteral("LabelGain"), gainLabel(), centre);
+    m_labelTranspose = addLabel(QStringLiteral("LabelTranspose"), transposeLabel(), centre);
+    m_labelTranspose->setStyleSheet(led);
     m_lblStatus =
         addLabel(QStringLiteral("lblStatus"), statusLine(), Qt::AlignLeft | Qt::AlignVCenter);
     m_lblStatus->setStyleSheet(QStringLiteral("color: #c9d1dd;"));
@@ -216,6 +221,10 @@ void frmRovuRodu::LoadLanguage()
     }
     m_clipLed->setToolTip(text(QStringLiteral("ClipLed")));
     m_slider->setToolTip(text(QStringLiteral("Position")));
+    // The tempo read-out is a control too: its tip says how it changes.
+    const QString tempoTip = text(QStringLiteral("TempoTip"));
+    potard(engine::kTempoControl)->setToolTip(tempoTip);
+    label(QStringLiteral("lblTempo"))->setToolTip(tempoTip);
     const std::pair<const char *, const char *> captions[] = {
         {"lblBPM", "BPM"},         {"lblTempo", "Tempo"},       {"LabelVol(0)", "Vol(0)"},
         {"LabelVol(1)", "Vol(1)"}, {"LabelVol(2)", "Vol(2)"},   {"LabelMuet", "Muet"},

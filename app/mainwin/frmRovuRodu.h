@@ -182,6 +182,7 @@ private:
     QLabel *m_lblTitle = nullptr;
     QLabel *m_lblEncodage = nullptr;
     QLabel *m_labelGain = nullptr;
+    QLabel *m_labelTranspose = nullptr;
     QLabel *m_lblStatus = nullptr;
     QString m_statusText;
     QTimer *m_statusTimer = nullptr;

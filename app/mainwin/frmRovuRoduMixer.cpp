@@ -98,6 +98,7 @@ void frmRovuRodu::mixerControlChanged(int control, int value, const QString &tip
         picture->setFrame(skins::faderFrame(value, engine::kGainRange.min, engine::kGainRange.max));
     } else {
         picture->setFrame(skins::transposeKnobFrame(value));
+        m_labelTranspose->setText(engine::transposeCaption(value));
     }
     picture->setToolTip(tip);
 }
@@ -106,7 +107,6 @@ void frmRovuRodu::tempoReadoutChanged(const QString &text, int glyphRow)
 {
     MixPicture *readout = potard(engine::kTempoControl);
     readout->setLedText(text, glyphRow);
-    readout->setToolTip(QString());
 }
 
 void frmRovuRodu::gainCaptionChanged(const QString &caption)

@@ -77,13 +77,15 @@ TEST_F(MixerTest, VolumeDragFollowsTheVerticalTravelAndIsClamped)
     EXPECT_FALSE(m_mixer.isDragging());
 }
 
-TEST_F(MixerTest, KnobDragRoundsHalvesToEven)
+TEST_F(MixerTest, TheTranspositionKnobCrossesItsRangeOver200Pixels)
 {
     struct Case {
         int dx, dy, semitones;
     };
-    // (dx + dy) / 4: 0.5 -> 0, 1.5 -> 2, 2.5 -> 2, -2.5 -> -2, 200 -> clamped 12.
-    const Case cases[] = {{1, 1, 0}, {3, 3, 2}, {5, 5, 2}, {-4, -6, -2}, {0, 200, 12}};
+    // (dx + dy) x 24 / 200: 0.48 -> 0, 0.96 -> 1, -5.04 -> -5, 100 pixels
+    // half the range, 200 -> clamped 12.
+    const Case cases[] = {{2, 2, 0},    {4, 4, 1},       {-20, -22, -5},
+                          {0, 100, 12}, {-60, -40, -12}, {0, 200, 12}};
     for (const Case &c : cases) {
         m_mixer.Potard_MouseDown(kTransposeControl, MouseButton::Left, 100, 100);
         m_mixer.Potard_MouseMove(100 + c.dx, 100 - c.dy);
@@ -105,7 +107,7 @@ TEST_F(MixerTest, GainAndTransposeAreHeardWhileDragging)
     EXPECT_EQ(stored("Gain", "Slider"), QStringLiteral("20"));
 
     m_mixer.Potard_MouseDown(kTransposeControl, MouseButton::Left, 0, 0);
-    m_mixer.Potard_MouseMove(-20, 0);
+    m_mixer.Potard_MouseMove(-42, 0);
     EXPECT_EQ(m_target.sentOf(MIDI_EVENT_TRANSPOSE).back().param, 95);
     EXPECT_EQ(m_view.controls[kTransposeControl].second, QStringLiteral("Transpose: -5 semitones"));
 }

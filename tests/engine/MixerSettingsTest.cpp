@@ -204,7 +204,7 @@ TEST_F(MixerTest, SettingsSurviveAReopen)
     m_mixer.startSongTempo();
     drag(2, 0, 100, 0, 55);                   // channel 2 volume 100 + 99
     click(kFirstMuteButton + 9);              // mute the drums
-    drag(kTransposeControl, 0, 0, 10, -6);    // +4 semitones
+    drag(kTransposeControl, 0, 0, 20, -13);   // +4 semitones
     drag(kTempoControl, 0, 0, 50, 0);         // 310 per mille faster
     m_mixer.setOverride(kRowProgram + 3, 40); // a panel takes program 3 over
     m_mixer.SaveCC(kRowProgram + 3);

@@ -161,12 +161,12 @@ TEST_F(PanelsTest, DrumModeOnChannel3ShowsTheKitFrameAndSearchesBank128)
     EXPECT_EQ(frameOf(bank), skins::bankFrame(0, true));
 }
 
-TEST_F(PanelsTest, CtrlDragOf30PixelsLeftLowersAVolumeBy3)
+TEST_F(PanelsTest, AFineDragOf50PixelsLeftLowersAVolumeBy3)
 {
     play(0.2);
     ASSERT_EQ(m_mixer.controllers().CtrlDefault(kChannel0Volume), 90);
-    press(kChannel0Volume, Qt::LeftButton, Qt::ControlModifier, {10, 6});
-    moveTo(kChannel0Volume, {-20, 6}, Qt::ControlModifier);
+    press(kChannel0Volume, Qt::LeftButton, Qt::ShiftModifier, {10, 6});
+    moveTo(kChannel0Volume, {-40, 6}, Qt::ShiftModifier);
     // Sent at once, shown in the knob and the title; not committed yet.
     EXPECT_EQ(streamValue(0, MIDI_EVENT_VOLUME), 87);
     EXPECT_EQ(frameOf(kChannel0Volume), skins::rotaryKnobFrame(87, 0, true));
@@ -177,10 +177,10 @@ TEST_F(PanelsTest, CtrlDragOf30PixelsLeftLowersAVolumeBy3)
     EXPECT_EQ(storedCC(kChannel0Volume), u"87");
     EXPECT_EQ(m_reglage->windowTitle(), u"Channel settings");
 
-    // Without Ctrl the same move lowers it by 30; the drag is relative to
-    // the value at the press.
-    drag(kChannel0Volume, -30, 0);
-    EXPECT_EQ(m_mixer.controllers().CtrlOverride(kChannel0Volume), 57);
+    // Without Shift 50 pixels lower it by 32 (the range over 200 pixels);
+    // the drag is relative to the value at the press.
+    drag(kChannel0Volume, -50, 0);
+    EXPECT_EQ(m_mixer.controllers().CtrlOverride(kChannel0Volume), 55);
     // Up and right add up; the value stops at 127.
     drag(kChannel0Volume, 60, -60);
     EXPECT_EQ(m_mixer.controllers().CtrlOverride(kChannel0Volume), 127);
@@ -192,7 +192,7 @@ TEST_F(PanelsTest, RightClickGivesAPanBackWritesAnEmptyValueAndDrawsTheSongsFram
     play(0.2);
     ASSERT_EQ(m_mixer.controllers().CtrlDefault(pan), 30);
     EXPECT_EQ(m_reglage->knob(pan)->toolTip(), u"G 34");
-    drag(pan, 0, -40); // taken over at 30, then 70
+    drag(pan, 0, -63); // taken over at 30, then 70
     ASSERT_EQ(m_mixer.controllers().CtrlOverride(pan), 70);
     EXPECT_EQ(m_reglage->knob(pan)->toolTip(), u"D 6");
     EXPECT_EQ(storedCC(pan), u"70");
@@ -267,7 +267,7 @@ TEST_F(PanelsTest, AFollowingKnobShowsTheSongsChangeAtTheNextTickAnOverriddenOne
 {
     constexpr int pan = kRowPan + 3;
     play(0.2);
-    drag(pan, -10, 0); // 20
+    drag(pan, -16, 0); // 20
     play(kSongChangeSeconds);
     // Channel 0's volume follows the song: 70 at the first tick after it.
     EXPECT_EQ(m_mixer.controllers().CtrlDefault(kChannel0Volume), 70);
@@ -286,7 +286,7 @@ TEST_F(PanelsTest, OverridesComeBackWhenTheSongIsOpenedAgain)
     play(0.2);
     click(kChannel0Program);
     click(kChannel0Program); // 10
-    drag(pan, 0, -10);       // 40
+    drag(pan, 0, -16);       // 40
     click(kRowDrums + 3);
     click(kRowDrums + 3); // drum mode on
     m_stream.reset();

@@ -28,10 +28,13 @@ constexpr KeyMods kCtrlShift{true, true, false};
 
 TEST(ChannelDragValue, PixelsStepsAndCtrl)
 {
-    EXPECT_EQ(channelDragValue(kDragVolume, 90, -30, kCtrl, 3), 87);
-    EXPECT_EQ(channelDragValue(kDragVolume, 90, -30, kNone, 3), 60);
-    EXPECT_EQ(channelDragValue(kDragPan, 64, 2.5, kNone, 3), 66) << "2.5 rounds to 2";
-    EXPECT_EQ(channelDragValue(kDragPan, 64, 3.5, kNone, 3), 68) << "3.5 rounds to 4";
+    // A knob crosses 0-127 over 200 pixels; Shift or Ctrl are ten times finer.
+    EXPECT_EQ(channelDragValue(kDragVolume, 0, 200, kNone, 3), 127);
+    EXPECT_EQ(channelDragValue(kDragVolume, 0, 100, kNone, 3), 64) << "63.5 rounds to 64";
+    EXPECT_EQ(channelDragValue(kDragVolume, 90, -30, kNone, 3), 71) << "19.05 steps";
+    EXPECT_EQ(channelDragValue(kDragVolume, 90, -30, kCtrl, 3), 88);
+    EXPECT_EQ(channelDragValue(kDragPan, 64, -30, kShift, 3), 62);
+    EXPECT_EQ(channelDragValue(kDragPan, 64, 1, kNone, 3), 65) << "one pixel, one step";
     EXPECT_EQ(channelDragValue(kDragReverb, 10, -50, kNone, 3), 0);
     EXPECT_EQ(channelDragValue(kDragChorus, 120, 50, kNone, 3), 127);
     // Banks and programs: one step per ten pixels, halves to even.
@@ -49,22 +52,24 @@ TEST(ChannelDragValue, PixelsStepsAndCtrl)
 
 TEST(EffectDragValue, StepsCtrlShiftAndLimits)
 {
+    // 200 pixels cross the whole range; Shift or Ctrl are ten times finer.
     constexpr int feedback = 120;
     EXPECT_EQ(effectDragValue(feedback, 6, 10, kNone), 16);
-    EXPECT_EQ(effectDragValue(feedback, 6, 10, kShift), 106);
+    EXPECT_EQ(effectDragValue(feedback, 6, 10, kShift), 7);
     EXPECT_EQ(effectDragValue(feedback, 6, 10, kCtrl), 7);
-    EXPECT_EQ(effectDragValue(feedback, 6, 10, kCtrlShift), 16) << "1 then x 10";
+    EXPECT_EQ(effectDragValue(feedback, 6, 10, kCtrlShift), 7) << "finer once";
     EXPECT_EQ(effectDragValue(feedback, 6, 500, kNone), 200);
     constexpr int reverbTime = 112;
-    EXPECT_EQ(effectDragValue(reverbTime, 2000, 3, kNone), 2300);
-    EXPECT_EQ(effectDragValue(reverbTime, 2000, 3, kCtrl), 2030);
-    EXPECT_EQ(effectDragValue(reverbTime, 2000, 100, kNone), 10000);
-    EXPECT_EQ(effectDragValue(reverbTime, 2000, -30, kNone), 0);
+    EXPECT_EQ(effectDragValue(reverbTime, 0, 200, kNone), 10000);
+    EXPECT_EQ(effectDragValue(reverbTime, 2000, 3, kNone), 2150);
+    EXPECT_EQ(effectDragValue(reverbTime, 2000, 3, kShift), 2015);
+    EXPECT_EQ(effectDragValue(reverbTime, 2000, -30, kNone), 500);
+    EXPECT_EQ(effectDragValue(reverbTime, 2000, -41, kNone), 0);
     EXPECT_EQ(effectDragValue(reverbTime, 0, 2e9, kShift), 10000) << "no overflow";
     constexpr int chorusLevel = 121;
-    EXPECT_EQ(effectDragValue(chorusLevel, 200, 5, kCtrl), 205);
-    EXPECT_EQ(effectDragValue(chorusLevel, 200, 0.5, kNone), 200) << "0.5 rounds to 0";
-    EXPECT_EQ(effectDragValue(chorusLevel, 200, 1.5, kNone), 220);
+    EXPECT_EQ(effectDragValue(chorusLevel, 200, 5, kCtrl), 202) << "2.5 rounds to 2";
+    EXPECT_EQ(effectDragValue(chorusLevel, 200, 0.1, kNone), 200) << "0.5 rounds to 0";
+    EXPECT_EQ(effectDragValue(chorusLevel, 200, 0.3, kNone), 202) << "1.5 rounds to 2";
 }
 
 namespace {

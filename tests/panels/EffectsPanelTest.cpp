@@ -54,7 +54,7 @@ TEST_F(PanelsTest, TheKnobsShowTheSynthesizersValuesUntilTakenOver)
     EXPECT_EQ(m_mixer.controllers().CtrlOverride(kReverbTime), 2000);
 }
 
-TEST_F(PanelsTest, ChorusFeedbackRisesBy10For10PixelsBy100WithShiftAnd1WithCtrl)
+TEST_F(PanelsTest, ChorusFeedbackRisesBy10For10PixelsAnd1WithShiftOrCtrl)
 {
     const ControllerTable &table = m_mixer.controllers();
     drag(kChorusFeedback, 0, -10);
@@ -62,11 +62,11 @@ TEST_F(PanelsTest, ChorusFeedbackRisesBy10For10PixelsBy100WithShiftAnd1WithCtrl)
     EXPECT_EQ(streamValue(0, MIDI_EVENT_CHORUS_FEEDBACK), 10);
     EXPECT_EQ(m_reverb->valueLabel(kChorusFeedback)->text(), u"5.0 %");
     drag(kChorusFeedback, 0, -10, Qt::ShiftModifier);
-    EXPECT_EQ(table.CtrlOverride(kChorusFeedback), 110);
+    EXPECT_EQ(table.CtrlOverride(kChorusFeedback), 11);
     drag(kChorusFeedback, 0, -10, Qt::ControlModifier);
-    EXPECT_EQ(table.CtrlOverride(kChorusFeedback), 111);
-    EXPECT_EQ(storedCC(kChorusFeedback), u"111");
-    EXPECT_EQ(streamValue(0, MIDI_EVENT_CHORUS_FEEDBACK), 111);
+    EXPECT_EQ(table.CtrlOverride(kChorusFeedback), 12);
+    EXPECT_EQ(storedCC(kChorusFeedback), u"12");
+    EXPECT_EQ(streamValue(0, MIDI_EVENT_CHORUS_FEEDBACK), 12);
     // Right counts as up; the knob stops at 0.
     drag(kChorusFeedback, -500, 0);
     EXPECT_EQ(table.CtrlOverride(kChorusFeedback), 0);
@@ -75,7 +75,7 @@ TEST_F(PanelsTest, ChorusFeedbackRisesBy10For10PixelsBy100WithShiftAnd1WithCtrl)
 TEST_F(PanelsTest, ReverbTimeStopsAt10000AndItsLabelSaysSo)
 {
     press(kReverbTime);
-    moveTo(kReverbTime, {10, 6 - 200}); // 2000 + 200 x 100
+    moveTo(kReverbTime, {10, 6 - 200}); // 2000 + 200 x 50
     EXPECT_EQ(streamValue(0, MIDI_EVENT_REVERB_TIME), 10000);
     EXPECT_EQ(m_reverb->valueLabel(kReverbTime)->text(), u"100.0 %");
     EXPECT_EQ(frameOf(kReverbTime), skins::effectKnobFrame(10000, 10000, true));
@@ -88,7 +88,7 @@ TEST_F(PanelsTest, ReverbTimeStopsAt10000AndItsLabelSaysSo)
 TEST_F(PanelsTest, ASongsReverbLevelUnderAnOverrideKeepsTheUsersLevel)
 {
     play(0.1);
-    drag(kReverbLevel, 0, 20); // 900 - 20 x 10
+    drag(kReverbLevel, 0, 40); // 900 - 40 x 5
     ASSERT_EQ(m_mixer.controllers().CtrlOverride(kReverbLevel), 700);
     ASSERT_EQ(streamValue(0, MIDI_EVENT_REVERB_LEVEL), 700);
 
@@ -123,7 +123,7 @@ TEST_F(PanelsTest, ASongsReverbLevelUnderAnOverrideKeepsTheUsersLevel)
 TEST_F(PanelsTest, EffectOverridesComeBackWithTheSongAndReachTheStream)
 {
     drag(kChorusFeedback, 0, -30); // 30
-    drag(kReverbLevel, 0, 10);     // 800
+    drag(kReverbLevel, 0, 20);     // 800
     m_stream.reset();
     openSong();
     EXPECT_EQ(m_mixer.controllers().CtrlOverride(kChorusFeedback), 30);

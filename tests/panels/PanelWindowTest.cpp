@@ -51,7 +51,7 @@ TEST_F(PanelsTest, ClosingHidesThePanelAndRemembersItAsHidden)
 TEST_F(PanelsTest, ClosingInTheMiddleOfADragKeepsWhatIsHeard)
 {
     press(kFirstEffectControl);
-    moveTo(kFirstEffectControl, {10, -4}); // 10 pixels: +1000
+    moveTo(kFirstEffectControl, {10, -14}); // 20 pixels: +1000
     m_reverb->show();
     m_reverb->close();
     EXPECT_FALSE(m_reverb->isDragging());

@@ -114,7 +114,7 @@ TEST_F(SongTest, ListeningRoundTripStoresTheMixAndAppliesItAgain)
     mixer.PicSM_MouseDown(MouseButton::Left);
     mixer.PicSM_Click(kFirstMuteButton + 5);
     mixer.Potard_MouseDown(kTransposeControl, MouseButton::Left, 0, 0);
-    mixer.Potard_MouseMove(0, -8); // +2 semitones
+    mixer.Potard_MouseMove(0, -17); // 17 x 24 / 200: +2 semitones
     mixer.Potard_MouseUp();
     mixer.Potard_MouseDown(kTempoControl, MouseButton::Left, 0, 0);
     mixer.Potard_MouseMove(0, -10); // 10 * 3101 / 500 = 62 per mille
