@@ -199,6 +199,17 @@ bool LyricsLayout::fits(const LyricsModel &model) const
     return m_built && lineCount() == model.LineCount() && syllableCount() == model.SyllableCount();
 }
 
+std::int64_t placingTick(const LyricsModel &model, std::int64_t tick)
+{
+    const int count = model.SyllableCount();
+    if (count == 0) {
+        return tick;
+    }
+    const std::int64_t end =
+        std::int64_t{model.syllable(count).Tick} + std::max(model.MinLineGap(), 0);
+    return std::min(tick, end);
+}
+
 void planFrame(const LyricsModel &model, const LyricsLayout &layout,
                const GlyphMetricsTable &glyphs, const FrameState &state, FramePlan &plan)
 {
@@ -214,6 +225,7 @@ void planFrame(const LyricsModel &model, const LyricsLayout &layout,
     }
 
     const int current = currentSyllable(model, state.tick);
+    const std::int64_t placed = placingTick(model, state.tick);
     const int currentLine = current > 0 ? model.syllable(current).Line : 0;
     plan.currentSyllable = current;
     plan.currentLine = currentLine;
@@ -221,7 +233,7 @@ void planFrame(const LyricsModel &model, const LyricsLayout &layout,
     const int last = std::min(layout.lineCount(), currentLine + kLinesAround);
     for (int i = first; i <= last; ++i) {
         const LyricsLayout::Line &text = layout.line(i);
-        const LinePlace place = placeLine(state.scrollSpeed, state.tick, model.line(i).LineTick);
+        const LinePlace place = placeLine(state.scrollSpeed, placed, model.line(i).LineTick);
         const Rgb passed = mixColours(place.k, sung, plan.background);
         float x = -text.width / 2;
         const int size = static_cast<int>(text.codes.size());

@@ -141,6 +141,12 @@ struct FrameState {
 // ones fading, the current one in three parts (sung, flash, unsung). Empty
 // texts give no run. The plan's vector is reused from frame to frame.
 inline constexpr int kLinesAround = 7;
+
+// The tick the lines are placed at: the song's, until the last line has
+// risen by one line after the last syllable; there the lines stay. Run on,
+// the sung lines would recede into the distance and pile up on one another
+// at the vanishing point.
+std::int64_t placingTick(const LyricsModel &model, std::int64_t tick);
 void planFrame(const LyricsModel &model, const LyricsLayout &layout,
                const GlyphMetricsTable &glyphs, const FrameState &state, FramePlan &plan);
 

@@ -19,6 +19,9 @@ QSurfaceFormat lyricsSurfaceFormat()
     format.setBlueBufferSize(8);
     format.setAlphaBufferSize(8);
     format.setDepthBufferSize(16);
+    // Smooth glyph edges. The view draws into a framebuffer of its own, which
+    // is multisampled only where the driver can: elsewhere it is a plain one.
+    format.setSamples(4);
     return format;
 }
 

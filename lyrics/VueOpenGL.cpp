@@ -114,15 +114,27 @@ void VueOpenGL::paintGL()
 void VueOpenGL::Rendu_VueOpenGL()
 {
     const bool playing = listening() && m_feed.model;
+    // Stopped with a song's lyrics at hand: its first lines wait there, the
+    // first one in the middle, instead of an empty window.
+    const bool waiting = !playing && m_feed.model && m_feed.model->LineCount() > 0;
     m_readNs = steadyNs();
-    const std::int64_t tick =
-        playing && m_feed.currentTick ? m_lead.tickToDraw(m_feed.currentTick(), m_readNs) : 0;
+    std::int64_t tick = 0;
+    if (playing && m_feed.currentTick) {
+        tick = m_lead.tickToDraw(m_feed.currentTick(), m_readNs);
+    } else if (waiting) {
+        // Before the first syllable: nothing sung yet.
+        tick = m_feed.model->line(1).LineTick;
+        if (m_feed.model->SyllableCount() > 0) {
+            tick = std::min<std::int64_t>(tick, m_feed.model->syllable(1).Tick - 1);
+        }
+    }
     m_drawnTick = tick;
-    if (playing && m_scene.needsLayout(*m_feed.model)) {
+    if ((playing || waiting) && m_scene.needsLayout(*m_feed.model)) {
         m_font.ensureGlyphs(LyricsLayout::glyphsOf(*m_feed.model));
         m_scene.buildLayout(*m_feed.model, m_font.metricsTable());
     }
-    const FramePlan &plan = m_scene.frame(m_feed.model, m_font.metricsTable(), playing, tick);
+    const FramePlan &plan =
+        m_scene.frame(m_feed.model, m_font.metricsTable(), playing || waiting, tick);
 
     glClearColor(plan.background.r, plan.background.g, plan.background.b, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -298,6 +298,16 @@ TEST_F(FrameTest, AfterTheLastSyllableTheLastLinesStay)
     const TextRun &last = frame.runs.back();
     EXPECT_EQ(last.from, 4);
     EXPECT_EQ(last.count, 2);
+    // They hold still once the last line has risen by one line, instead of
+    // receding on into a pile at the vanishing point.
+    const std::vector<TextRun> late = frame.runs;
+    const FramePlan &held = plan(model().syllable(60).Tick + model().MinLineGap());
+    ASSERT_EQ(held.runs.size(), late.size());
+    for (std::size_t i = 0; i < late.size(); ++i) {
+        EXPECT_FLOAT_EQ(late[i].y, held.runs[i].y) << i;
+        EXPECT_FLOAT_EQ(late[i].z, held.runs[i].z) << i;
+    }
+    EXPECT_LT(plan(model().syllable(60).Tick).runs.back().y, late.back().y) << "it rose till then";
 }
 
 TEST_F(FrameTest, ASingleLineStaysAtTheCentre)

