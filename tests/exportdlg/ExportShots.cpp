@@ -2,6 +2,7 @@
 // documentation: export_shots <folder>.
 #include "base/Ini.h"
 #include "base/ProgramPaths.h"
+#include "skins/DarkLook.h"
 #include "export/ExportDialog.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    melorit::skins::applyDarkLook(); // as the program shows it
     if (argc < 2) {
         std::fprintf(stderr, "usage: export_shots <folder>\n");
         return 2;

@@ -4,6 +4,7 @@
 #include "engine/Transport.h"
 #include "playlist/PlaylistHost.h"
 #include "playlist/PlaylistWindow.h"
+#include "skins/DarkLook.h"
 #include "skins/SkinPalette.h"
 #include "skins/Skins.h"
 #include "songlist/SongList.h"
@@ -135,6 +136,7 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    melorit::skins::applyDarkLook(); // as the program shows them
     if (argc < 2) {
         std::fprintf(stderr, "usage: window_shots <folder>\n");
         return 2;
