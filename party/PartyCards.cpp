@@ -107,6 +107,10 @@ std::optional<double> songSecondsAt(const lyrics::LyricsModel &model, std::int64
 
 CardPlan planCards(const CardState &state, const CardTexts &texts)
 {
+    if (!state.partyScreen) {
+        const bool waiting = !state.playing && state.model && state.model->SyllableCount() > 0;
+        return waiting ? titleCard(state.song, texts) : CardPlan{};
+    }
     if (!state.playing) {
         return nextCard(state.next, texts);
     }

@@ -53,6 +53,9 @@ struct CardPlan {
 
 // Everything a frame's cards depend on.
 struct CardState {
+    // False for the lyrics window beside the main window: it keeps its own
+    // look and only names the song waiting over its first lines.
+    bool partyScreen = true;
     const lyrics::LyricsModel *model = nullptr;
     bool playing = false;
     std::int64_t tick = 0;
@@ -66,8 +69,9 @@ struct CardState {
 // song without syllables.
 std::optional<double> songSecondsAt(const lyrics::LyricsModel &model, std::int64_t tick);
 
-// The cards of a frame. While nothing plays: the next entry's card. While a
-// song plays: its title card for the first seconds, a countdown bar before
+// The cards of a frame. Beside the main window: the waiting song's title
+// card while nothing plays, nothing else. On the party screen, while nothing plays: the next
+// entry's card. While a song plays: its title card for the first seconds, a countdown bar before
 // the syllable that ends a long gap without lyrics (the song's start
 // included), and the next entry's card some seconds after the last syllable.
 CardPlan planCards(const CardState &state, const CardTexts &texts);

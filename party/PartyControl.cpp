@@ -43,14 +43,12 @@ void PartyControl::attach(lyrics::OGLWin *window)
         return;
     }
     m_fullScreen = std::make_unique<FullScreenLyrics>(window, [this] { return chosenScreen(); });
-    // The cards and the fitted text belong to the party screen: the window
-    // beside the main window stays as it always was.
+    // The fitted text and the cards belong to the party screen: the window
+    // beside the main window keeps its look and only names a waiting song.
     connect(m_fullScreen.get(), &FullScreenLyrics::fullScreenChanged, this, [this](bool on) {
         if (m_window) {
             m_window->scene().setFitToWidth(on);
-            if (lyrics::VueOpenGL *view = m_window->view()) {
-                view->setOverlay(on ? m_overlay.get() : nullptr);
-            }
+            repaint();
         }
         Q_EMIT fullScreenChanged(on);
     });
@@ -61,6 +59,9 @@ void PartyControl::attach(lyrics::OGLWin *window)
         Q_EMIT fullScreenStored(on);
     });
     m_overlay->setTexts(cardTexts(m_host.languageFile ? m_host.languageFile() : QString()));
+    if (lyrics::VueOpenGL *view = window->view()) {
+        view->setOverlay(m_overlay.get());
+    }
     applyLook();
     if (m_wanted) {
         m_fullScreen->enter(); // a hidden window goes full screen when it shows
@@ -188,28 +189,41 @@ std::optional<NextCard> entryCard(const songlist::SongList *songs, int entry)
 CardState PartyControl::cardState(bool playing, std::int64_t tick) const
 {
     CardState state;
+    state.partyScreen = fullScreen();
     state.model = m_host.model;
     state.playing = playing;
     state.tick = tick;
     const songlist::SongList *songs = m_host.songs;
     const int current = m_host.currentEntry ? m_host.currentEntry() : 0;
-    if (!playing) {
+    if (state.partyScreen && !playing) {
         state.next = entryCard(songs, current);
         return state;
     }
-    state.next = entryCard(songs, m_host.followingEntry ? m_host.followingEntry() : 0);
-    if (songs && current >= 1 && current <= songs->count()) {
-        const QString title = m_host.model
-                                  ? m_host.model->ConvertCharset(m_host.model->TagTitle()).trimmed()
-                                  : QString();
-        state.song.title =
-            title.isEmpty() ? songlist::SongDisplayName(songs->song(current)) : title;
-        state.song.singer = songs->singer(current);
+    if (playing) {
+        state.next = entryCard(songs, m_host.followingEntry ? m_host.followingEntry() : 0);
     }
-    if (m_host.model) {
-        state.song.artist = m_host.model->ConvertCharset(m_host.model->TagArtist()).trimmed();
-    }
+    state.song = songCard(current);
     return state;
+}
+
+// The song the player holds, as its title card names it: its title tag, else
+// its entry's name.
+SongCard PartyControl::songCard(int current) const
+{
+    SongCard song;
+    const songlist::SongList *songs = m_host.songs;
+    const lyrics::LyricsModel *model = m_host.model;
+    if (model) {
+        song.title = model->ConvertCharset(model->TagTitle()).trimmed();
+        song.artist = model->ConvertCharset(model->TagArtist()).trimmed();
+    }
+    if (songs && current >= 1 && current <= songs->count()) {
+        if (song.title.isEmpty()) {
+            song.title = songlist::SongDisplayName(songs->song(current));
+        }
+        song.singer = songs->singer(current);
+    }
+    return song;
 }
 
 } // namespace melorit::party

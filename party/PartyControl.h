@@ -60,6 +60,7 @@ Q_SIGNALS:
 
 private:
     CardState cardState(bool playing, std::int64_t tick) const;
+    SongCard songCard(int current) const;
     void applyLook();
     void repaint();
     void followSongs();

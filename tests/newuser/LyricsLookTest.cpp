@@ -1,10 +1,12 @@
 // The lyrics window as a new user sees it: smooth letters, and after Stop
-// the song's first lines rather than an empty window.
+// the song's title and first lines rather than an empty window.
 #include "NewUserFixture.h"
 
 #include "lyrics/LyricsWindowControl.h"
 #include "lyrics/OGLWin.h"
 #include "lyrics/VueOpenGL.h"
+#include "party/PartyControl.h"
+#include "party/PartyOverlay.h"
 
 #include <QImage>
 #include <QOpenGLContext>
@@ -47,8 +49,16 @@ TEST_F(NewUserTest, TheLyricsAreSmoothAndAfterStopTheSongsFirstLinesStay)
     settle(200);
     const QImage stopped = view->grabFramebuffer();
     EXPECT_GT(textPixels(stopped), 500) << "the first lines wait in the window";
-    // The same waiting frame wherever the song was stopped.
+    // The song's title over them, high in the window.
+    const party::PartyOverlay *overlay = m_program->partyControl()->overlay();
+    ASSERT_FALSE(overlay->lastPlan().lines.isEmpty());
+    EXPECT_EQ(overlay->lastPlan().lines.first(), QStringLiteral("Au clair de la lune"));
+    EXPECT_GT(textPixels(stopped.copy(0, 0, stopped.width(), stopped.height() / 5)), 50);
+    // The same waiting frame wherever the song was stopped; no title while
+    // it plays.
     player().Action_Play();
+    settle(200);
+    EXPECT_EQ(overlay->lastPlan().kind, party::CardKind::None);
     player().Action_Stop();
     settle(200);
     EXPECT_EQ(view->grabFramebuffer(), stopped);

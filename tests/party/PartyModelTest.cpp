@@ -137,3 +137,13 @@ TEST_F(PartyCardsTest, BetweenSongsTheNextEntryShows)
     state.song.singer.clear();
     EXPECT_EQ(planAt(1).lines.size(), 2) << "no singer, no third line";
 }
+
+TEST_F(PartyCardsTest, BesideTheMainWindowOnlyAWaitingSongIsNamed)
+{
+    state.partyScreen = false;
+    EXPECT_EQ(planAt(1), CardPlan{}) << "playing: no title card";
+    EXPECT_EQ(planAt(13), CardPlan{}) << "nor a countdown";
+    state.playing = false;
+    EXPECT_EQ(planAt(0).kind, CardKind::Title);
+    EXPECT_EQ(planAt(0).lines.first(), QStringLiteral("Hello"));
+}
