@@ -2,8 +2,8 @@
 // documentation: export_shots <folder>.
 #include "base/Ini.h"
 #include "base/ProgramPaths.h"
-#include "skins/DarkLook.h"
 #include "export/ExportDialog.h"
+#include "skins/DarkLook.h"
 
 #include <QApplication>
 #include <QDir>

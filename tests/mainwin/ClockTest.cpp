@@ -5,10 +5,10 @@
 
 #include "app/mainwin/MixPicture.h"
 #include "app/mainwin/ScopeBox.h"
-#include "skins/FramePicture.h"
 #include "audio/Device.h"
 #include "audio/Error.h"
 #include "engine/MixTexts.h"
+#include "skins/FramePicture.h"
 #include "skins/MeterFrames.h"
 #include "slider/ucxSlider.h"
 
