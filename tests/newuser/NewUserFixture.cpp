@@ -2,6 +2,8 @@
 
 #include "base/ProgramPaths.h"
 
+#include "tests/support/WidgetTestEnvironment.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QTest>
@@ -9,26 +11,8 @@
 namespace melorit::newuser::test {
 namespace {
 
-// Widgets need an application object; it lives for the whole test run.
-class ApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        qputenv("SDL_AUDIODRIVER", "dummy");
-        static int argc = 1;
-        static char name[] = "newuser_tests";
-        static char *argv[] = {name, nullptr};
-        m_app = std::make_unique<QApplication>(argc, argv);
-        QApplication::setQuitOnLastWindowClosed(false);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_app;
-};
-
 [[maybe_unused]] const auto *const environment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+    melorit::testing::addProgramTestEnvironment("newuser_tests");
 
 } // namespace
 

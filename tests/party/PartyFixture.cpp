@@ -6,6 +6,8 @@
 #include "lyrics/LyricsWindowControl.h"
 #include "lyrics/VueOpenGL.h"
 
+#include "tests/support/WidgetTestEnvironment.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QTest>
@@ -13,26 +15,8 @@
 namespace melorit::party::test {
 namespace {
 
-// Widgets need an application object; it lives for the whole test run.
-class ApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        qputenv("SDL_AUDIODRIVER", "dummy");
-        static int argc = 1;
-        static char name[] = "party_tests";
-        static char *argv[] = {name, nullptr};
-        m_app = std::make_unique<QApplication>(argc, argv);
-        QApplication::setQuitOnLastWindowClosed(false);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_app;
-};
-
 [[maybe_unused]] const auto *const environment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+    melorit::testing::addProgramTestEnvironment("party_tests");
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "base/ProgramPaths.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/MidiFileBuilder.h"
+#include "tests/support/WidgetTestEnvironment.h"
 
 #include <QApplication>
 #include <QFile>
@@ -13,29 +14,8 @@ namespace {
 
 const QString kTimGM = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
 
-// Widgets need an application object; it lives for the whole test run.
-class ApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        qputenv("SDL_AUDIODRIVER", "dummy");
-        static int argc = 1;
-        static char name[] = "program_tests";
-        static char *argv[] = {name, nullptr};
-        m_app = std::make_unique<QApplication>(argc, argv);
-        QApplication::setQuitOnLastWindowClosed(false);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_app;
-};
-
 [[maybe_unused]] const auto *const environment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+    melorit::testing::addProgramTestEnvironment("program_tests");
 
 QString shipped(const char *name)
 {

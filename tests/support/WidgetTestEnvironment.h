@@ -66,4 +66,25 @@ inline const ::testing::Environment *addWidgetTestEnvironment(const char *progra
     return ::testing::AddGlobalTestEnvironment(new WidgetTestEnvironment(programName));
 }
 
+// For tests that run the whole program: SDL's silent driver (no sound card
+// here; a test may name another driver itself), and the application stays
+// when its last window closes, since the program's windows come and go
+// between tests.
+class ProgramTestEnvironment : public WidgetTestEnvironment {
+public:
+    using WidgetTestEnvironment::WidgetTestEnvironment;
+
+    void SetUp() override
+    {
+        qputenv("SDL_AUDIODRIVER", "dummy");
+        WidgetTestEnvironment::SetUp();
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+};
+
+inline const ::testing::Environment *addProgramTestEnvironment(const char *programName)
+{
+    return ::testing::AddGlobalTestEnvironment(new ProgramTestEnvironment(programName));
+}
+
 } // namespace melorit::testing
