@@ -15,6 +15,10 @@ double seconds(Clock::time_point since);
 // time in seconds, or a negative value when it could not run or failed.
 double timeCommand(const std::vector<std::string> &args);
 
+// CPU seconds (user and system) used so far by this process (RUSAGE_SELF) or
+// by its children waited for (RUSAGE_CHILDREN).
+double cpuSeconds(int who);
+
 // The middle value (the upper one of an even count); values must not be empty.
 double median(std::vector<double> values);
 

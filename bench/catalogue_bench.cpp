@@ -69,22 +69,11 @@ struct Outcome {
     double audio = 0;
 };
 
-// CPU seconds of the children waited for so far.
-double childrenCpu()
-{
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    const auto toSeconds = [](const timeval &t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    return toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime);
-}
-
 // Starts one process per argument list, together, and waits for them all.
 Outcome runTogether(const std::vector<QStringList> &runs, const std::vector<QString> &reports)
 {
     const Clock::time_point start = Clock::now();
-    const double cpuBefore = childrenCpu();
+    const double cpuBefore = cpuSeconds(RUSAGE_CHILDREN);
     std::vector<std::unique_ptr<QProcess>> processes;
     for (const QStringList &arguments : runs) {
         processes.push_back(std::make_unique<QProcess>());
@@ -99,7 +88,7 @@ Outcome runTogether(const std::vector<QStringList> &runs, const std::vector<QStr
         }
     }
     outcome.wall = seconds(start);
-    outcome.cpu = childrenCpu() - cpuBefore;
+    outcome.cpu = cpuSeconds(RUSAGE_CHILDREN) - cpuBefore;
     for (const QString &report : reports) {
         QFile file(report);
         file.open(QIODevice::ReadOnly);

@@ -11,6 +11,7 @@
 // median of N runs. Then `melorit-cli convert --format wav --jobs J` over K
 // copies of the demo song for J = 1, 2 and the number of processors.
 
+#include "bench/BenchAnswers.h"
 #include "bench/BenchSong.h"
 #include "bench/BenchTiming.h"
 #include "engine/Player.h"
@@ -33,24 +34,6 @@ namespace {
 
 using namespace melorit::bench;
 using namespace melorit;
-
-class Answers final : public engine::PlayerDialogs, public exporting::RenderDialogs {
-public:
-    exporting::ExportSettings settings;
-    std::optional<QString> chooseFile(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    void message(const UserMessage &m) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(m.text));
-    }
-    std::optional<Choice> exportDialog(const QString &, const QString &, const QString &) override
-    {
-        return Choice{settings, {}, false};
-    }
-    bool confirmOverwrite(const QString &, const QString &) override { return true; }
-};
 
 // Wall seconds of one conversion, -1 when it failed; audio gets the seconds
 // of audio written.

@@ -48,14 +48,6 @@ long voluntarySwitches(int who)
     return usage.ru_nvcsw;
 }
 
-double cpuSeconds(int who)
-{
-    rusage usage{};
-    getrusage(who, &usage);
-    auto s = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return s(usage.ru_utime) + s(usage.ru_stime);
-}
-
 bool convertToMp3(const std::string &font, const std::string &song, const std::string &lame,
                   const fs::path &mp3, Conversion &result)
 {

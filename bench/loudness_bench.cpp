@@ -7,6 +7,7 @@
 //
 // Goal: a matched conversion costs at most 1.15 times the plain one.
 
+#include "bench/BenchAnswers.h"
 #include "bench/BenchSong.h"
 #include "bench/BenchTiming.h"
 #include "engine/Player.h"
@@ -28,35 +29,10 @@ namespace {
 using namespace melorit::bench;
 using namespace melorit;
 
-class Answers final : public engine::PlayerDialogs, public exporting::RenderDialogs {
-public:
-    exporting::ExportSettings settings;
-    std::optional<QString> chooseFile(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    void message(const UserMessage &m) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(m.text));
-    }
-    std::optional<Choice> exportDialog(const QString &, const QString &, const QString &) override
-    {
-        return Choice{settings, {}, false};
-    }
-    bool confirmOverwrite(const QString &, const QString &) override { return true; }
-};
-
-double cpuSeconds()
+// CPU seconds of this process and the encoders it waited for.
+double cpuSecondsWithChildren()
 {
-    double total = 0;
-    for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
-        rusage usage{};
-        getrusage(who, &usage);
-        for (const timeval &t : {usage.ru_utime, usage.ru_stime}) {
-            total += static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-        }
-    }
-    return total;
+    return cpuSeconds(RUSAGE_SELF) + cpuSeconds(RUSAGE_CHILDREN);
 }
 
 struct Cost {
@@ -84,10 +60,10 @@ Cost convert(const QString &font, const QString &song, int encoding, bool normal
     player.setRendering(&renderer);
     player.playlist().addSong(song);
     player.playlist().setCurrentSong(1);
-    const double cpu = cpuSeconds();
+    const double cpu = cpuSecondsWithChildren();
     const auto start = Clock::now();
     player.Action_Record();
-    const Cost cost{seconds(start), cpuSeconds() - cpu};
+    const Cost cost{seconds(start), cpuSecondsWithChildren() - cpu};
     if (renderer.lastReport().outcome != exporting::RenderOutcome::Converted) {
         return {};
     }

@@ -9,6 +9,7 @@
 // Without --song it converts the generated 3-minute song of BenchSong.cpp
 // with words on every beat. The median of N runs (3).
 
+#include "bench/BenchAnswers.h"
 #include "bench/BenchSong.h"
 #include "bench/BenchTiming.h"
 #include "engine/Player.h"
@@ -29,35 +30,6 @@ namespace {
 using namespace melorit;
 using namespace melorit::bench;
 
-class Answers final : public engine::PlayerDialogs, public exporting::RenderDialogs {
-public:
-    exporting::ExportSettings settings;
-    std::optional<QString> chooseFile(const QString &, const QString &, const QString &) override
-    {
-        return std::nullopt;
-    }
-    void message(const UserMessage &m) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(m.text));
-    }
-    std::optional<Choice> exportDialog(const QString &, const QString &, const QString &) override
-    {
-        exporting::SongTags tags;
-        tags.Title = QStringLiteral("Bench song");
-        tags.Artist = QStringLiteral("Melorit");
-        return Choice{settings, tags, false};
-    }
-    bool confirmOverwrite(const QString &, const QString &) override { return true; }
-};
-
-double cpuSeconds(int who)
-{
-    rusage usage{};
-    getrusage(who, &usage);
-    const auto secs = [](const timeval &t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return secs(usage.ru_utime) + secs(usage.ru_stime);
-}
-
 struct Run {
     double wall = -1;
     double ownCpu = 0;
@@ -68,6 +40,8 @@ Run convert(const QString &font, const QString &song, int encoding, const QStrin
             const QDir &dir)
 {
     Answers answers;
+    answers.tags.Title = QStringLiteral("Bench song");
+    answers.tags.Artist = QStringLiteral("Melorit");
     answers.settings.Encoding = encoding;
     answers.settings.Rate = QStringLiteral("128");
     answers.settings.SaveFolder = dir.path();
